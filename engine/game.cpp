@@ -1,0 +1,243 @@
+#include "engine/game.h"
+
+#include "engine/music.h"
+
+namespace kelvorn {
+
+Game::Game(const content::BuiltIn& tables, Host* host)
+    : messages(tables.messages), monsters(tables.monsters), tables_(tables),
+      host_(host ? host : &defaultHost_) {}
+
+// ---- Start-up and new game ---------------------------------------------------------
+
+void Game::startUp(const std::optional<OptionBytes>& storedOptions) {
+  state[gs::SaveVersion] = gs::kSaveVersion;
+  state[gs::LevelBoost] = 0;
+  state[gs::CarryOver] = 0;
+  state.extra[extra::Marker] = extra::kMarkerValue;
+  options = storedOptions.value_or(builtInOptions());
+  applyOptions();
+  if (controls.prologueChecked) {
+    introFrame = 0;
+    timers.enable(TimerId::Intro, true);
+    timers.enable(TimerId::Animation, false);
+  }
+  newGameData();
+  redrawAll();
+  if (!controls.prologueChecked) unlockInput();
+}
+
+void Game::newGameData() {
+  applyNewGameValues(state);
+  for (int i = 0; i < extra::Marker; ++i) state.extra[i] = 0;
+  floors = FloorStore(tables_.floors);
+}
+
+void Game::redrawAll() {
+  hideDialogControls();
+  sourceCell = state.heroCell();
+  messageCode = msg::None;
+  moveDirection = 1;
+  dialogKind = 0;
+  stack.clear();
+  if (!introRunning()) {
+    controls.panelsVisible = true;
+    state.extra[extra::NearStairs] = 0;  // cleared whenever a whole floor is drawn
+    monsterKind = -1;
+    refreshIcons();
+  }
+  if (state[gs::MusicTrack] != 0) {
+    controls.musicChecked = true;
+    options[opt::Music] = 1;
+    if (!introRunning()) playTrack();
+  }
+  applySergeantRow(monsters, state[gs::SergeantSealed]);
+}
+
+void Game::gameOver() {
+  newGameData();
+  redrawAll();
+  unlockInput();
+  if (!timers.enabled(TimerId::Animation)) timers.enable(TimerId::Animation, true);
+  if (controls.musicChecked) {
+    chooseFloorTrack();
+    playTrack();
+  }
+}
+
+void Game::startNewGameFromMenu() {
+  state[gs::LevelBoost] = 0;
+  state[gs::CarryOver] = 0;
+  gameOver();
+}
+
+void Game::hideDialogControls() {
+  controls.windowVisible = false;
+  controls.windowText.clear();
+  controls.okVisible = false;
+  controls.arrowsVisible = false;
+  if (question && question->kind == QuestionKind::TryAgain) question.reset();
+}
+
+// ---- Time ----------------------------------------------------------------------------
+
+void Game::advance(int ms) {
+  int budget = ms;
+  while (budget >= 0) {
+    const auto fired = timers.advance(budget);
+    if (!fired) break;
+    onTimer(*fired);
+  }
+}
+
+void Game::onTimer(TimerId id) {
+  switch (id) {
+    case TimerId::Animation: animationFrame ^= 1; break;
+    case TimerId::Steps: stepTick(); break;
+    case TimerId::Repeat: repeatTick(); break;
+    case TimerId::Intro: introTick(); break;
+  }
+}
+
+void Game::introTick() {
+  timers.setInterval(TimerId::Intro, introFrame < 8 ? 350 : introFrame < 15 ? 250 : 150);
+  ++introFrame;
+  if (introFrame >= 20) {
+    timers.enable(TimerId::Intro, false);
+    startNewGameFromMenu();
+  }
+}
+
+void Game::repeatTick() {
+  if (!holdRepeat) {
+    timers.enable(TimerId::Repeat, false);
+    return;
+  }
+  // Flying previews the floors only; the hero is placed when the player confirms.
+  int& floor = state[gs::Floor];
+  if (moveDirection == 5 && floor < state[gs::HighestFloor]) {
+    floor += floor == 43 ? 2 : 1;  // floor 44 cannot be reached
+  } else if (moveDirection == 6 && floor >= 2) {
+    floor -= floor == 45 ? 2 : 1;
+  }
+}
+
+void Game::applySpeed(Speed speed) {
+  const int ms = speedInterval(speed);
+  timers.setInterval(TimerId::Animation, ms);
+  timers.setInterval(TimerId::Steps, ms);
+  timers.setInterval(TimerId::Repeat, ms);
+}
+
+void Game::applyCheckedSpeed() {
+  if (const auto speed = checkedSpeed(options)) applySpeed(*speed);
+}
+
+// ---- Input lock ----------------------------------------------------------------------
+
+namespace {
+bool isUsableSlot(int s) { return s != 3 && s != 10 && s != 14; }
+}  // namespace
+
+void Game::lockInput() {
+  if (!controls.keyboardControl) controls.arrowsEnabled = false;
+  for (int s = 0; s < kItemSlots; ++s)
+    if (isUsableSlot(s)) controls.iconEnabled[s] = false;
+  controls.rankingEnabled = false;
+  controls.loadEnabled = false;
+  controls.saveEnabled = false;
+  controls.optionsEnabled = false;
+}
+
+void Game::unlockInput() {
+  if (state.itemSlot(0) == 2) return;  // the orb's dialogue is still open
+  if (!controls.keyboardControl && !introRunning()) {
+    controls.arrowsVisible = true;
+    controls.arrowsEnabled = true;
+  }
+  if (controls.keyboardControl) controls.keyPreview = true;
+  for (int s = 0; s < kItemSlots; ++s) {
+    const std::int32_t v = state.itemSlot(s);
+    const bool owned = s == 7 ? v > 0 : v == 1;
+    controls.iconVisible[s] = owned;
+    controls.iconEnabled[s] = owned && isUsableSlot(s);
+  }
+  controls.saveEnabled = state.itemSlot(0) == 1;
+  controls.rankingEnabled = true;
+  controls.loadEnabled = true;
+  controls.optionsEnabled = true;
+}
+
+void Game::refreshIcons() {
+  for (int s = 0; s < kItemSlots; ++s) {
+    const std::int32_t v = state.itemSlot(s);
+    const bool owned = s == 7 ? v > 0 : v != 0;
+    controls.iconVisible[s] = owned;
+    controls.iconEnabled[s] = owned && isUsableSlot(s);
+  }
+}
+
+// ---- What the window shows -----------------------------------------------------------
+
+std::string Game::floorLabel() const {
+  const int floor = state[gs::Floor];
+  return messages.entry(msg::Tower) + (floor < 10 ? "  " : " ") + std::to_string(floor) +
+         messages.entry(msg::FloorSuffix);
+}
+
+std::string Game::messageBar() const { return messages.barText(messageCode, composedMessage); }
+
+bool Game::waitingForPlayer() const {
+  return question.has_value() || notice.has_value() ||
+         (controls.windowVisible && controls.okVisible);
+}
+
+bool Game::idle() const {
+  return waitingForPlayer() ||
+         (!timers.enabled(TimerId::Steps) && !timers.enabled(TimerId::Intro));
+}
+
+// ---- Music ---------------------------------------------------------------------------
+
+void Game::chooseFloorTrack() {
+  if (const int track = trackForFloor(state[gs::Floor]); track != 0)
+    state[gs::MusicTrack] = track;
+}
+
+void Game::playTrack() {
+  host_->closeMusic();
+  host_->playMusic(state[gs::MusicTrack]);
+}
+
+void Game::closeMusic() { host_->closeMusic(); }
+
+// ---- Loading -------------------------------------------------------------------------
+
+Game::LoadResult Game::loadGame(const std::optional<SavedGame>& file, bool valid) {
+  if (introRunning()) timers.enable(TimerId::Intro, false);
+  lockInput();
+  if (controls.musicChecked) closeMusic();
+  LoadResult result = LoadResult::Missing;
+  if (!file) {
+    messageCode = msg::NobodySaved;
+  } else if (valid && file->state[gs::SaveVersion] == gs::kSaveVersion &&
+             isPlayable(file->state) && arrivalCellsValid(file->floors)) {
+    floors = file->floors;
+    state = file->state;
+    redrawAll();
+    messageCode = msg::Loaded;
+    result = LoadResult::Loaded;
+  } else {
+    notice = "Donot use this save data.";
+    result = LoadResult::Rejected;
+  }
+  if (controls.musicChecked) {
+    chooseFloorTrack();
+    playTrack();
+  }
+  unlockInput();
+  if (!timers.enabled(TimerId::Animation)) timers.enable(TimerId::Animation, true);
+  return result;
+}
+
+}  // namespace kelvorn

@@ -1,0 +1,157 @@
+// Game: everything the running program knows about the game, and every operation on
+// it. One object per run; the window, the tests and the headless driver all drive the
+// same object through its input methods and hand it time through advance().
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "content/tables.h"
+#include "engine/controls.h"
+#include "engine/floor_store.h"
+#include "engine/game_state.h"
+#include "engine/host.h"
+#include "engine/messages.h"
+#include "engine/monsters.h"
+#include "engine/options.h"
+#include "engine/timers.h"
+#include "engine/work_stack.h"
+
+namespace kelvorn {
+
+// A game as a save slot holds it.
+struct SavedGame {
+  FloorStore floors;
+  GameState state;
+};
+
+class Game {
+ public:
+  explicit Game(const content::BuiltIn& tables = content::builtIn(), Host* host = nullptr);
+
+  // ---- Start-up and new game -------------------------------------------------------
+  // The first activation of the window: versions, options (the stored block, or the
+  // built-in one when the file was missing or short), the intro when the Prologue
+  // option is on, and a complete new game.
+  void startUp(const std::optional<OptionBytes>& storedOptions);
+  // Data half of a new game: GameState's new-game values and every floor's initial map.
+  void newGameData();
+  // Display half: rebuilds what the window shows from the data; drops pending steps.
+  void redrawAll();
+  // A complete new game: both halves, input unlocked, animation and music restarted.
+  void gameOver();
+
+  // ---- Time ------------------------------------------------------------------------
+  // Moves time forward by `ms`, firing every timer that falls due on the way.
+  void advance(int ms);
+  bool introRunning() const { return timers.enabled(TimerId::Intro); }
+
+  // ---- Work stack --------------------------------------------------------------------
+  // Starts the step timer and locks input; every script writer calls it once.
+  void timer2on();
+  // One tick of the step timer: at most two steps.
+  void stepTick();
+  // Runs the top step and removes it.
+  void runStep();
+  // Re-applies the checked speed to the timers.
+  void applyCheckedSpeed();
+
+  // ---- Input lock ------------------------------------------------------------------
+  void lockInput();
+  void unlockInput();
+
+  // ---- Message window and boxes ----------------------------------------------------
+  // Opens the message window for the current DialogKind (9: the death sequence).
+  void openMessageWindow();
+  // The message window's OK button.
+  void pressOk();
+  // Answers the pending Yes/No box.
+  void answer(bool yes);
+  // Closes the pending plain message box.
+  void acknowledge();
+
+  // ---- Menus -------------------------------------------------------------------------
+  void menuGameStart();
+  void menuGameQuit();
+  void menuGameExit();
+  void menuSpeed(Speed speed);
+  void menuFont(FontChoice choice);
+  void menuControl(Control control);
+  void menuPrologue();
+  void menuMusic();
+  void menuSound();
+
+  // ---- Loading -------------------------------------------------------------------
+  // The file work of a load once the file has been read and decoded: nullopt for a file
+  // that is missing or short, `valid` false for a wrong marker or checksums.
+  enum class LoadResult { Missing, Rejected, Loaded };
+  LoadResult loadGame(const std::optional<SavedGame>& file, bool valid);
+
+  // ---- What the window shows -------------------------------------------------------
+  std::string floorLabel() const;
+  std::string messageBar() const;
+  std::string_view messageText(int entry) const { return messages.entry(entry); }
+  bool waitingForPlayer() const;
+  // True once nothing more will happen without the player: no step timer, no intro,
+  // or a box or window waiting for an answer.
+  bool idle() const;
+
+  // ---- Music -----------------------------------------------------------------------
+  void chooseFloorTrack();  // the band tune of the current floor
+  void playTrack();         // (re)start the current track
+  void closeMusic();
+
+  // ---- State -------------------------------------------------------------------------
+  MessageTable messages;
+  MonsterTable monsters;
+  GameState state;
+  FloorStore floors;
+  WorkStack stack;
+  Timers timers;
+  OptionBytes options = builtInOptions();
+  Controls controls;
+  std::optional<Question> question;
+  std::optional<std::string> notice;
+
+  int messageCode = 0;
+  std::string composedMessage;
+  int monsterKind = -1;
+  int monsterLife = 0;
+  int dialogKind = 0;
+  bool dialogHold = false;
+  bool recallOpen = false;  // the orb of wisdom's recall list: windows show no OK
+  int moveDirection = 1;
+  int sourceCell = 0;
+  int targetCell = 0;
+  int hintNumber = 0;       // which hint a hint window (DialogKind 0 or 1) shows
+  bool holdRepeat = false;  // a flight button is held down
+  int introFrame = 0;
+  int animationFrame = 0;  // which board frame the idle animation shows
+  bool quitRequested = false;
+
+ private:
+  void onTimer(TimerId id);
+  void introTick();
+  void repeatTick();
+  void perform(const WorkStep& step);
+  void performScript(int subStep, int param);
+  // Runs a scene function whose script replaces the running step.
+  void replaceRunningStep(int subStep);
+  void pushSceneScript(int subStep);
+  void doorStep(const WorkStep& step);
+  void revealStep(const WorkStep& step);
+  void changeLife(std::int32_t newLife);
+  void startDeath(bool flush);
+  void pushDeathScript();
+  void applyOptions();
+  void applySpeed(Speed speed);
+  void refreshIcons();
+  void hideDialogControls();
+  void startNewGameFromMenu();
+
+  const content::BuiltIn& tables_;
+  Host defaultHost_;
+  Host* host_;
+};
+
+}  // namespace kelvorn

@@ -1,0 +1,242 @@
+// The WorkStack interpreter: the step timer's tick and every step it can run.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "engine/game.h"
+
+namespace kelvorn {
+
+namespace {
+std::int32_t clampToInt32(std::int64_t v) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+bool validCell(int cell) { return cell >= 0 && cell < kCells; }
+bool validKind(int k) { return k >= 0 && k < kMonsterKinds; }
+}  // namespace
+
+void Game::timer2on() {
+  timers.enable(TimerId::Repeat, false);
+  lockInput();
+  timers.enable(TimerId::Steps, true);
+}
+
+void Game::stepTick() {
+  if (stack.count() < 1) {
+    timers.enable(TimerId::Steps, false);
+    if (!dialogHold) unlockInput();
+    return;
+  }
+  runStep();
+  // A step that stopped the timer (a question, the death) holds the rest of the
+  // stack until the player answers, so no second step may run behind it.
+  if (stack.count() >= 1 && timers.enabled(TimerId::Steps)) runStep();
+}
+
+void Game::runStep() {
+  dialogHold = false;
+  perform(stack.top());
+  // Ops that start a new game empty the stack before this decrement; keep it at 0.
+  stack.setCount(std::max(stack.count() - 1, 0));
+}
+
+void Game::changeLife(std::int32_t newLife) {
+  state[gs::Life] = std::max(newLife, 0);
+  if (state[gs::Life] == 0) startDeath(true);
+}
+
+void Game::startDeath(bool flush) {
+  if (state[gs::MusicTrack] != 0) {
+    closeMusic();
+    state[gs::MusicTrack] = 14;
+    playTrack();
+  }
+  timers.enable(TimerId::Steps, false);
+  dialogHold = true;
+  state[gs::BoardHold] = 1;
+  if (flush) stack.setCount(1);
+  dialogKind = 9;
+  openMessageWindow();
+}
+
+void Game::perform(const WorkStep& s) {
+  const int floor = state[gs::Floor];
+  switch (s.op) {
+    case wsPause: break;
+    case wsSound:
+      if ((s.arg1 >= 1 && s.arg1 <= 4) || (s.arg1 >= 7 && s.arg1 <= 10)) {
+        if (state[gs::SoundOff] == 0) host_->playEffect(s.arg1);
+      } else if (s.arg1 == 5) {
+        if (state[gs::MusicTrack] != 0) playTrack();
+      } else if (s.arg1 == 6) {
+        if (state[gs::MusicTrack] != 0) closeMusic();
+      }
+      break;
+    case wsMessage:
+      if (s.arg1 != 0) messageCode = s.arg1;
+      break;
+    case wsDeath: startDeath(false); break;
+    case wsMonsterStrike:
+      if (validKind(monsterKind)) {
+        const std::int64_t d = std::min<std::int64_t>(
+            0, std::int64_t{state[gs::Defense]} -
+                   std::int64_t{monsters[monsterKind].offense} * state.levelFactor());
+        state[gs::Life] = clampToInt32(std::max<std::int64_t>(0, state[gs::Life] + d));
+      }
+      break;
+    case wsHeroStrike:
+    case wsHeroStrikeFlash:
+      if (validKind(monsterKind)) {
+        int k = 1;
+        if (s.op == wsHeroStrike &&
+            (((monsterKind == kind::Zombie || monsterKind == kind::ZombieKnight ||
+               monsterKind == kind::Vampire) &&
+              state.itemSlot(3) == 1) ||
+             (monsterKind == kind::Dragon && state.itemSlot(10) == 1)))
+          k = 2;
+        const std::int64_t d = std::min<std::int64_t>(
+            0, std::int64_t{monsters[monsterKind].defense} * state.levelFactor() -
+                   std::int64_t{state[gs::Offense]} * k);
+        monsterLife = clampToInt32(std::max<std::int64_t>(0, monsterLife + d));
+      }
+      break;
+    case wsSetCell:
+    case wsPutCell:
+      if (validCell(s.arg1)) floors.setCell(floor, s.arg1, static_cast<TileCode>(s.arg2 & 0xff));
+      break;
+    case wsAddGold:
+      state[gs::Gold] = clampToInt32(std::max<std::int64_t>(
+          0, state[gs::Gold] + std::int64_t{s.arg1} * (std::int64_t{state.itemSlot(14)} + 1)));
+      break;
+    case wsShowPanels:
+      controls.panelsVisible = true;
+      refreshIcons();
+      break;
+    case wsOverlay: break;  // a picture only: the cells do not change
+    case wsAsk:
+      timers.enable(TimerId::Steps, false);
+      dialogHold = true;
+      dialogKind = s.arg1 + 10;
+      openMessageWindow();
+      break;
+    case wsScript: performScript(s.arg1, s.arg2); break;
+    case wsMoveSprite:
+      if (validCell(s.arg1) && validCell(s.arg2)) {
+        floors.setCell(floor, s.arg2, floors.cell(floor, s.arg1));
+        floors.setCell(floor, s.arg1, tile::Floor);
+      }
+      break;
+    case wsDoor: doorStep(s); break;
+    case wsRestartMusic:
+      closeMusic();
+      chooseFloorTrack();
+      playTrack();
+      break;
+    case wsAddLife: changeLife(clampToInt32(std::int64_t{state[gs::Life]} + s.arg1)); break;
+    case wsHalveLife: changeLife(state[gs::Life] / 2); break;
+    case wsSetState:
+      if (s.arg1 >= 0 && s.arg1 < gs::kSize) state[s.arg1] = s.arg2;
+      break;
+    case wsReveal: revealStep(s); break;
+    case wsNewGame: startNewGameFromMenu(); break;
+    default: break;  // 18 and unknown ops are consumed without effect
+  }
+}
+
+void Game::performScript(int subStep, int param) {
+  switch (subStep) {
+    case script::SergeantRevives:
+      floors.setCell(state[gs::Floor], 27, tile::Zeno);
+      replaceRunningStep(subStep);
+      break;
+    case script::PrisonScene:
+    case script::SergeantsStrike:
+    case script::MonsterReactions:
+    case script::BossSecondPhase: replaceRunningStep(subStep); break;
+    case script::NextGame:
+      if (state[gs::LevelBoost] == 0)
+        state[gs::LevelBoost] = gs::kLevelBoostAfterWin;
+      else
+        state[gs::CarryOver] = 1;
+      gameOver();
+      break;
+    case script::EndingTitle:
+      if (state[gs::MusicTrack] != 0) {
+        closeMusic();
+        state[gs::MusicTrack] = 11;
+        playTrack();
+      }
+      timers.enable(TimerId::Animation, false);
+      break;
+    case script::ChangeFloor:
+      if (param < 0 || param >= kFloors) break;
+      state[gs::Floor] = param;
+      state.extra[extra::NearStairs] = 0;
+      if (param == 50) {
+        state[gs::BoardHold] = 0;
+        const int cell = floors.upArrivalCell(50);
+        state[gs::HeroX] = cellColumn(cell);
+        state[gs::HeroY] = cellRow(cell);
+        state[gs::Facing] = kFaceUp;
+      }
+      break;
+    case script::StopAnimation: timers.enable(TimerId::Animation, false); break;
+    case script::HidePanels:
+      controls.arrowsVisible = false;
+      controls.panelsVisible = false;
+      controls.iconVisible.fill(false);
+      break;
+    default: break;  // pictures only (4, 8, 9, 12, 15): nothing changes in the game
+  }
+}
+
+void Game::replaceRunningStep(int subStep) {
+  stack.setCount(stack.count() - 1);
+  pushSceneScript(subStep);
+  stack.setCount(stack.count() + 1);
+}
+
+void Game::pushSceneScript(int /*subStep*/) {
+  // The scene functions (the prison scene, the sergeant's revival and strike, the
+  // monster reactions, a boss's second phase) push their scripts here; a sub-step
+  // whose scene pushes nothing is simply consumed.
+}
+
+void Game::doorStep(const WorkStep& s) {
+  // Doors animate at a much shorter step interval; the last frame restores the pace.
+  static constexpr int kDoorInterval[] = {8, 10, 12};
+  if (const auto speed = checkedSpeed(options))
+    timers.setInterval(TimerId::Steps, kDoorInterval[static_cast<int>(*speed) - 1]);
+  if (stack.below().arg2 == 16) applyCheckedSpeed();
+  if (!validCell(s.arg1)) return;
+  int finalCode = -1;
+  switch (s.arg2) {
+    case 5: finalCode = tile::Gate; break;
+    case 8: finalCode = tile::Wall; break;
+    default:
+      if (s.arg2 >= 1 && s.arg2 <= 12) finalCode = tile::Floor;
+      break;
+  }
+  if (finalCode >= 0)
+    floors.setCell(state[gs::Floor], s.arg1, static_cast<TileCode>(finalCode));
+}
+
+void Game::revealStep(const WorkStep& s) {
+  auto handle = [&](int k) {
+    if (k < 1 || k > kCells) return;
+    if (s.arg1 == 0 && k == 1 && state[gs::SoundOff] == 0) host_->playEffect(1);
+    if (s.arg1 == 1 && k == kCells) {
+      applyCheckedSpeed();
+      timers.enable(TimerId::Animation, true);
+    }
+  };
+  handle(s.arg2);
+  const WorkStep below = stack.below();
+  if (stack.count() >= 2 && below.op == wsReveal && below.arg1 == s.arg1) {
+    stack.setCount(stack.count() - 1);
+    handle(below.arg2);
+  }
+}
+
+}  // namespace kelvorn

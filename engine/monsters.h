@@ -1,0 +1,36 @@
+// Monster kinds: the 33-row MonsterTable, the mapping from a TileCode to its kind,
+// and the portrait picture of each kind.
+#pragma once
+
+#include "content/tables.h"
+#include "engine/floor_store.h"
+
+namespace kelvorn {
+
+inline constexpr int kMonsterKinds = content::kMonsterKinds;
+using MonsterStats = content::MonsterRow;
+using MonsterTable = content::MonsterRows;
+
+namespace kind {
+inline constexpr int Zombie = 12, ZombieKnight = 13, Zeno = 15, Sergeant = 16, Vampire = 17,
+                     Octopus = 18, Dragon = 19, GoldenKnight = 20, GreatMagicMaster = 26,
+                     MagicianA = 29, MagicianB = 30;
+}  // namespace kind
+
+// The kind a TileCode fights as, or -1 when the code is not a monster. Both animation
+// codes of a single-cell monster map to its kind; the two 3 x 3 bodies map every cell.
+int monsterKindOf(TileCode code);
+
+// The image index of a kind's portrait in the tile sheet, or 0 for no monster.
+int portraitImage(int kind);
+
+// Row 15 (the sergeant's named form) follows the story flag that seals him in:
+// 0 gives his full strength, 1 a tenth of it; other values leave the row as it is.
+// Its gold never changes.
+void applySergeantRow(MonsterTable& table, std::int32_t sealedFlag);
+
+// The message-table entry naming a kind; kinds outside the table give "The Name" (93)
+// or, for kind 33, the empty entry 127.
+int monsterNameEntry(int kind);
+
+}  // namespace kelvorn

@@ -1,0 +1,24 @@
+// Whole-file reads and safe writes. A write goes to a temporary file beside the target
+// and is renamed over it only once complete, so a failed write never leaves a player
+// with a damaged or half-written file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kelvorn::storage {
+
+// The whole file, or nullopt when it is missing or cannot be read. Files above
+// `maxBytes` are not read: nothing the game reads is that large.
+std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& path,
+                                                  std::size_t maxBytes = 1 << 20);
+
+// Replaces the file atomically. On failure returns false with a reason in `error`.
+bool writeFileAtomic(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                     std::string& error);
+
+}  // namespace kelvorn::storage

@@ -1,0 +1,287 @@
+#include "tools/play/driver.h"
+
+#include <algorithm>
+#include <charconv>
+#include <istream>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include "storage/files.h"
+#include "storage/options_file.h"
+#include "storage/save_file.h"
+
+namespace kelvorn::play {
+
+namespace {
+
+// Thrown by a command that cannot be carried out; ends the run with its status.
+struct CommandError {
+  int status;
+  std::string message;
+};
+
+[[noreturn]] void fail(int status, std::string message) {
+  throw CommandError{status, std::move(message)};
+}
+
+[[noreturn]] void notYet(const std::string& what, const std::string& arrives) {
+  fail(kExitBadCommand, "'" + what + "' is not available yet (" + arrives + ")");
+}
+
+void requireTarget(bool available, const std::string& what) {
+  if (!available) fail(kExitNoTarget, "'" + what + "' has no visible, enabled target now");
+}
+
+std::vector<std::string> words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> out;
+  for (std::string w; in >> w;) out.push_back(w);
+  return out;
+}
+
+long number(const std::string& word, long lo, long hi, const std::string& what) {
+  long value = 0;
+  const auto [ptr, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (ec != std::errc{} || ptr != word.data() + word.size() || value < lo || value > hi)
+    fail(kExitBadCommand, what + " must be a number from " + std::to_string(lo) + " to " +
+                              std::to_string(hi) + ", not '" + word + "'");
+  return value;
+}
+
+void expectArgs(const std::vector<std::string>& w, std::size_t count, const std::string& usage) {
+  if (w.size() != count) fail(kExitBadCommand, "usage: " + usage);
+}
+
+// Game time `wait` may spend before it gives up: longer than any scene of the game.
+constexpr int kWaitLimitMs = 30 * 60 * 1000;
+
+}  // namespace
+
+Driver::Driver(DriverOptions options, std::ostream& out, std::ostream& err)
+    : options_(std::move(options)), out_(out), err_(err) {}
+
+void Driver::startUp() {
+  std::optional<OptionBytes> stored;
+  if (auto bytes = storage::readFile(options_.holder / "option.dat"))
+    stored = storage::decodeOptions(*bytes);
+  if (options_.prologue) {
+    if (!stored) stored = builtInOptions();
+    (*stored)[opt::Prologue] = *options_.prologue ? 1 : 0;
+  }
+  game_.startUp(stored);
+  if (options_.load) loadFile(*options_.load);
+}
+
+// As the Load command does: keep the current game as the undo copy, then read, check
+// and install the file, or leave the game as it was.
+void Driver::loadFile(const std::filesystem::path& path) {
+  std::string error;
+  const SavedGame current{game_.floors, game_.state};
+  if (!storage::writeFileAtomic(options_.holder / "save0.dat", storage::encodeSave(current), error))
+    err_ << "kelvorn-play: " << error << "\n";
+  const auto bytes = storage::readFile(path);
+  if (!bytes) err_ << "kelvorn-play: cannot read " << path.string() << "\n";
+  const auto decoded = bytes ? storage::decodeSave(*bytes) : std::nullopt;
+  const auto result = game_.loadGame(decoded ? std::optional<SavedGame>(decoded->game)
+                                             : std::nullopt,
+                                     decoded && decoded->valid);
+  if (result == Game::LoadResult::Rejected)
+    err_ << "kelvorn-play: " << path.string() << " is not a usable save; the game is unchanged\n";
+}
+
+int Driver::run(std::istream& script) {
+  std::string line;
+  int lineNo = 0;
+  while (std::getline(script, line)) {
+    ++lineNo;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const auto first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') continue;
+    try {
+      execute(line.substr(first));
+    } catch (const CommandError& e) {
+      err_ << "line " << lineNo << ": " << e.message << "\n";
+      return e.status;
+    }
+    if (game_.quitRequested) break;
+  }
+  if (script.bad()) {
+    err_ << "kelvorn-play: the script could not be read\n";
+    return kExitBadFile;
+  }
+  return kExitOk;
+}
+
+void Driver::execute(const std::string& line) {
+  const auto w = words(line);
+  const std::string& cmd = w[0];
+  auto rest = [&] {
+    const auto space = line.find_first_of(" \t");
+    if (space == std::string::npos) return std::string();
+    const auto start = line.find_first_not_of(" \t", space);
+    return start == std::string::npos ? std::string() : line.substr(start);
+  };
+
+  if (cmd == "up" || cmd == "down" || cmd == "left" || cmd == "right" || cmd == "enter" ||
+      cmd == "escape") {
+    expectArgs(w, 1, cmd);
+    notYet(cmd, "key presses arrive with walking");
+  } else if (cmd == "click") {
+    if (w.size() < 2) fail(kExitBadCommand, "usage: click CONTROL");
+    click(w[1], std::vector<std::string>(w.begin() + 2, w.end()));
+  } else if (cmd == "menu") {
+    if (w.size() < 2) fail(kExitBadCommand, "usage: menu ITEM");
+    menu(w[1], w.size() > 2 ? w[2] : std::string());
+    if (w.size() > 3) fail(kExitBadCommand, "usage: menu ITEM [ARGUMENT]");
+  } else if (cmd == "answer") {
+    expectArgs(w, 2, "answer yes|no|ok");
+    answer(w[1]);
+  } else if (cmd == "input") {
+    if (w.size() < 2) fail(kExitBadCommand, "usage: input TEXT");
+    requireTarget(false, "input");
+  } else if (cmd == "input-cancel") {
+    expectArgs(w, 1, "input-cancel");
+    requireTarget(false, "input-cancel");
+  } else if (cmd == "select") {
+    if (w.size() < 2) fail(kExitBadCommand, "usage: select DIR");
+    requireTarget(false, "select " + rest());
+  } else if (cmd == "wait") {
+    expectArgs(w, 1, "wait");
+    wait();
+  } else if (cmd == "tick") {
+    expectArgs(w, 2, "tick MS");
+    game_.advance(static_cast<int>(number(w[1], 0, kWaitLimitMs, "MS")));
+  } else if (cmd == "dump") {
+    expectArgs(w, 1, "dump");
+    out_ << dumpJson(game_) << "\n";
+    out_.flush();
+  } else {
+    fail(kExitBadCommand, "unknown command '" + cmd + "'");
+  }
+}
+
+void Driver::click(const std::string& control, const std::vector<std::string>& args) {
+  auto noArgs = [&] {
+    if (!args.empty()) fail(kExitBadCommand, "'click " + control + "' takes no argument");
+  };
+  if (control == "ok") {
+    noArgs();
+    requireTarget(game_.controls.windowVisible && game_.controls.okVisible, "click ok");
+    game_.pressOk();
+  } else if (control == "yes" || control == "no" || control == "use" || control == "dont-use" ||
+             control == "fly-up" || control == "fly-down" || control == "fly-ok" ||
+             control == "hint-ok" || control == "forecast-ok" || control == "back-side") {
+    noArgs();
+    requireTarget(false, "click " + control);
+  } else if (control == "hint" || control == "altar" || control == "item" || control == "rank") {
+    const long hi = control == "hint" ? 24 : control == "altar" ? 4 : control == "item" ? 14 : 5;
+    const long lo = control == "item" ? 0 : 1;
+    if (args.size() != 1) fail(kExitBadCommand, "usage: click " + control + " N");
+    const long n = number(args[0], lo, hi, "N");
+    if (control == "item") {
+      requireTarget(game_.controls.iconVisible[n] && game_.controls.iconEnabled[n],
+                    "click item " + args[0]);
+      notYet("click item", "items are used with the special items");
+    }
+    requireTarget(false, "click " + control + " " + args[0]);
+  } else if (control == "arrow") {
+    if (args.size() != 1 || (args[0] != "up" && args[0] != "left" && args[0] != "right" &&
+                             args[0] != "down"))
+      fail(kExitBadCommand, "usage: click arrow up|left|right|down");
+    requireTarget(game_.controls.arrowsVisible && game_.controls.arrowsEnabled,
+                  "click arrow " + args[0]);
+    notYet("click arrow", "walking arrives with the game window");
+  } else if (control == "rank-ok" || control == "rank-clear" || control == "holder-make" ||
+             control == "holder-ok" || control == "holder-cancel") {
+    noArgs();
+    requireTarget(false, "click " + control);
+  } else {
+    fail(kExitBadCommand, "unknown control '" + control + "'");
+  }
+}
+
+void Driver::menu(const std::string& item, const std::string& arg) {
+  auto noArg = [&] {
+    if (!arg.empty()) fail(kExitBadCommand, "'menu " + item + "' takes no argument");
+  };
+  auto option = [&](const std::string& what) {
+    requireTarget(game_.controls.optionsEnabled, "menu " + what);
+  };
+  if (item == "game-start") {
+    noArg();
+    game_.menuGameStart();
+  } else if (item == "game-quit") {
+    noArg();
+    game_.menuGameQuit();
+  } else if (item == "game-exit") {
+    noArg();
+    game_.menuGameExit();
+  } else if (item == "load" || item == "save") {
+    number(arg, 1, 8, "the slot");
+    notYet("menu " + item, "save slots arrive with saving and loading");
+  } else if (item == "speed") {
+    option(item);
+    if (arg == "high") game_.menuSpeed(Speed::High);
+    else if (arg == "middle") game_.menuSpeed(Speed::Middle);
+    else if (arg == "low") game_.menuSpeed(Speed::Low);
+    else fail(kExitBadCommand, "usage: menu speed high|middle|low");
+  } else if (item == "font") {
+    option(item);
+    if (arg == "tiny") game_.menuFont(FontChoice::Tiny);
+    else if (arg == "small") game_.menuFont(FontChoice::Small);
+    else if (arg == "normal") game_.menuFont(FontChoice::Normal);
+    else if (arg == "big") game_.menuFont(FontChoice::Big);
+    else fail(kExitBadCommand, "usage: menu font tiny|small|normal|big");
+  } else if (item == "control") {
+    option(item);
+    if (arg == "keyboard") game_.menuControl(Control::Keyboard);
+    else if (arg == "mouse") game_.menuControl(Control::Mouse);
+    else fail(kExitBadCommand, "usage: menu control keyboard|mouse");
+  } else if (item == "prologue" || item == "music" || item == "sound") {
+    noArg();
+    option(item);
+    if (item == "prologue") game_.menuPrologue();
+    else if (item == "music") game_.menuMusic();
+    else game_.menuSound();
+  } else if (item == "option-save" || item == "option-init") {
+    noArg();
+    notYet("menu " + item, "the options file arrives with saving and loading");
+  } else if (item == "size") {
+    if (arg != "small" && arg != "large") fail(kExitBadCommand, "usage: menu size small|large");
+    notYet("menu size", "window sizes arrive with the game window");
+  } else if (item == "ranking" || item == "holder") {
+    noArg();
+    notYet("menu " + item, "rankings and the save holder arrive with saving and loading");
+  } else {
+    fail(kExitBadCommand, "unknown menu item '" + item + "'");
+  }
+}
+
+void Driver::answer(const std::string& what) {
+  if (what == "yes" || what == "no") {
+    requireTarget(game_.question.has_value(), "answer " + what);
+    game_.answer(what == "yes");
+  } else if (what == "ok") {
+    requireTarget(game_.notice.has_value(), "answer ok");
+    game_.acknowledge();
+  } else {
+    fail(kExitBadCommand, "usage: answer yes|no|ok");
+  }
+}
+
+void Driver::wait() {
+  int spent = 0;
+  while (!game_.idle()) {
+    const auto due = game_.timers.untilNext({TimerId::Steps, TimerId::Intro});
+    if (!due) break;
+    const int step = std::max(*due, 1);
+    if (spent + step > kWaitLimitMs)
+      fail(kExitNotIdle, "wait: the game was still busy after " +
+                             std::to_string(kWaitLimitMs / 1000) + " s of game time");
+    game_.advance(step);
+    spent += step;
+  }
+}
+
+}  // namespace kelvorn::play

@@ -1,0 +1,58 @@
+// The headless driver: runs the engine without a window and plays a script of
+// commands, one per line (key presses, clicks, menu commands, answers, time, dumps).
+// Scripts are plain text so routes and replays can be shared; the format is stable.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/game.h"
+
+namespace kelvorn::play {
+
+// Exit statuses of a run.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitBadCommand = 2;  // a line that is not understood or not available
+inline constexpr int kExitNoTarget = 3;    // a click or answer with no visible, enabled target
+inline constexpr int kExitNotIdle = 4;     // `wait` ran out of time
+inline constexpr int kExitBadFile = 5;     // a file named on the command line cannot be used
+
+struct DriverOptions {
+  std::filesystem::path holder;                  // the save-holder folder
+  std::optional<std::filesystem::path> load;     // a save file to load after start-up
+  std::optional<bool> prologue;                  // overrides the Prologue option
+};
+
+class Driver {
+ public:
+  Driver(DriverOptions options, std::ostream& out, std::ostream& err);
+
+  // Starts the game as the window would (options from the holder), then loads the
+  // requested save file.
+  void startUp();
+  // Plays the script; returns the exit status.
+  int run(std::istream& script);
+
+  Game& game() { return game_; }
+
+ private:
+  void execute(const std::string& line);
+  void click(const std::string& control, const std::vector<std::string>& args);
+  void menu(const std::string& item, const std::string& rest);
+  void answer(const std::string& what);
+  void wait();
+  void loadFile(const std::filesystem::path& path);
+
+  DriverOptions options_;
+  std::ostream& out_;
+  std::ostream& err_;
+  Game game_;
+};
+
+// One JSON object on one line describing the game as the player sees it.
+std::string dumpJson(const Game& game);
+
+}  // namespace kelvorn::play

@@ -1,0 +1,87 @@
+// The driver's `dump`: the game as the player sees it, as one line of JSON.
+#include <cstdio>
+#include <sstream>
+
+#include "tools/play/driver.h"
+
+namespace kelvorn::play {
+
+namespace {
+
+std::string jsonString(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+          out += buf;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+template <class Range>
+std::string array(const Range& values) {
+  std::string out = "[";
+  bool first = true;
+  for (const auto v : values) {
+    if (!first) out += ",";
+    first = false;
+    out += std::to_string(static_cast<long long>(v));
+  }
+  return out + "]";
+}
+
+std::string stringArray(const std::vector<std::string>& values) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < values.size(); ++i) out += (i ? "," : "") + jsonString(values[i]);
+  return out + "]";
+}
+
+// Names of the clickable controls that are visible and enabled now.
+std::vector<std::string> activeControls(const Game& game) {
+  const Controls& c = game.controls;
+  std::vector<std::string> names;
+  if (c.windowVisible && c.okVisible) names.push_back("ok");
+  if (c.arrowsVisible && c.arrowsEnabled)
+    for (const char* dir : {"up", "left", "right", "down"}) names.push_back(std::string("arrow ") + dir);
+  for (int s = 0; s < kItemSlots; ++s)
+    if (c.iconVisible[s] && c.iconEnabled[s]) names.push_back("item " + std::to_string(s));
+  return names;
+}
+
+}  // namespace
+
+std::string dumpJson(const Game& game) {
+  const int floor = game.state[gs::Floor];
+  std::vector<int> cells;
+  if (floor >= 0 && floor < kFloors)
+    for (int c = 0; c < kCells; ++c) cells.push_back(game.floors.cell(floor, c));
+  std::string box;
+  if (game.question) box = game.question->text;
+  else if (game.notice) box = *game.notice;
+
+  std::ostringstream out;
+  out << "{\"state\":" << array(game.state.v) << ",\"extra\":" << array(game.state.extra)
+      << ",\"floor\":" << floor << ",\"cells\":" << array(cells)
+      << ",\"floorLabel\":" << jsonString(game.floorLabel())
+      << ",\"message\":" << jsonString(game.messageBar())
+      << ",\"dialog\":" << jsonString(game.controls.windowVisible ? game.controls.windowText : "")
+      << ",\"box\":" << jsonString(box) << ",\"controls\":" << stringArray(activeControls(game))
+      << ",\"pending\":" << game.stack.count() << ",\"dialogKind\":" << game.dialogKind
+      << ",\"intro\":" << (game.introRunning() ? "true" : "false")
+      << ",\"options\":" << array(game.options) << "}";
+  return out.str();
+}
+
+}  // namespace kelvorn::play
