@@ -1,1 +1,198 @@
+// The headless driver end to end: scripts in, dumps and exit statuses out.
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "storage/files.h"
+#include "storage/save_file.h"
+#include "tools/play/driver.h"
+
+namespace kelvorn::play {
+namespace {
+
+class DriverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    holder_ = std::filesystem::temp_directory_path() /
+              (std::string("kelvorn-driver-") +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(holder_);
+    std::filesystem::create_directories(holder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(holder_); }
+
+  // Starts a driver and plays `script`; returns the exit status.
+  int play(const std::string& script, bool prologue = false,
+           std::optional<std::filesystem::path> load = std::nullopt) {
+    out_.str("");
+    err_.str("");
+    driver_.emplace(DriverOptions{holder_, load, prologue}, out_, err_);
+    driver_->startUp();
+    std::istringstream in(script);
+    return driver_->run(in);
+  }
+  Game& game() { return driver_->game(); }
+
+  std::filesystem::path holder_;
+  std::ostringstream out_, err_;
+  std::optional<Driver> driver_;
+};
+
+TEST_F(DriverTest, NewGameDumpShowsTheFirstGame) {
+  ASSERT_EQ(play("wait\ndump\n"), kExitOk) << err_.str();
+  const std::string dump = out_.str();
+  EXPECT_EQ(dump.rfind("{\"state\":[1000,100,100,0,1,1,5,10,", 0), 0u) << dump;
+  EXPECT_NE(dump.find("\"floor\":1,"), std::string::npos);
+  EXPECT_NE(dump.find("\"cells\":[11,6,61,63,61,6,"), std::string::npos);
+  EXPECT_NE(dump.find("\"floorLabel\":\"Tower  1 F\""), std::string::npos);
+  EXPECT_NE(dump.find("\"pending\":0"), std::string::npos);
+  EXPECT_EQ(dump.back(), '\n');
+  EXPECT_EQ(dump.find('\n'), dump.size() - 1);  // one line
+  EXPECT_EQ(game().state[gs::Facing], kFaceUp);
+  EXPECT_EQ(game().state[gs::SaveVersion], -4);
+  EXPECT_EQ(game().state[gs::SwordOwned0 + 4], 1);
+  EXPECT_EQ(game().state[gs::ShieldOwned0 + 4], 1);
+}
+
+TEST_F(DriverTest, WaitPlaysTheIntroToItsEnd) {
+  ASSERT_EQ(play("dump\nwait\ndump\n", true), kExitOk) << err_.str();
+  std::istringstream lines(out_.str());
+  std::string before, after;
+  std::getline(lines, before);
+  std::getline(lines, after);
+  EXPECT_NE(before.find("\"intro\":true"), std::string::npos);
+  EXPECT_NE(after.find("\"intro\":false"), std::string::npos);
+  EXPECT_NE(after.find("\"controls\":[\"arrow up\""), std::string::npos);
+}
+
+TEST_F(DriverTest, CommentsBlankLinesAndCarriageReturnsAreIgnored) {
+  EXPECT_EQ(play("# a route\n\n   \n  # indented comment\r\ndump\r\n"), kExitOk) << err_.str();
+  EXPECT_FALSE(out_.str().empty());
+}
+
+TEST_F(DriverTest, MalformedLinesStopTheRunWithTheirLineNumber) {
+  struct Case {
+    const char* script;
+    int status;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"dump\njump\n", kExitBadCommand, "line 2: unknown command 'jump'"},
+      {"tick\n", kExitBadCommand, "line 1: usage: tick MS"},
+      {"tick -5\n", kExitBadCommand, "line 1: MS must be a number"},
+      {"tick 10x\n", kExitBadCommand, "line 1: MS must be a number"},
+      {"wait now\n", kExitBadCommand, "line 1: usage: wait"},
+      {"click\n", kExitBadCommand, "line 1: usage: click CONTROL"},
+      {"click button\n", kExitBadCommand, "line 1: unknown control 'button'"},
+      {"click hint 25\n", kExitBadCommand, "line 1: N must be a number from 1 to 24"},
+      {"click arrow sideways\n", kExitBadCommand, "usage: click arrow"},
+      {"menu speed warp\n", kExitBadCommand, "usage: menu speed high|middle|low"},
+      {"menu load 9\n", kExitBadCommand, "the slot must be a number from 1 to 8"},
+      {"menu nothing\n", kExitBadCommand, "unknown menu item 'nothing'"},
+      {"answer maybe\n", kExitBadCommand, "usage: answer yes|no|ok"},
+      {"up\n", kExitBadCommand, "'up' is not available yet"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(play(c.script), c.status) << c.script;
+    EXPECT_NE(err_.str().find(c.error), std::string::npos) << c.script << " -> " << err_.str();
+  }
+}
+
+TEST_F(DriverTest, ClicksAndAnswersWithoutATargetFail) {
+  for (const char* script : {"click ok\n", "click yes\n", "answer yes\n", "answer ok\n",
+                             "click item 0\n", "input hero\n", "input-cancel\n",
+                             "select /tmp\n", "click rank 1\n"}) {
+    EXPECT_EQ(play(script), kExitNoTarget) << script;
+    EXPECT_NE(err_.str().find("line 1:"), std::string::npos) << script;
+  }
+}
+
+TEST_F(DriverTest, OptionsMenusAreLockedWhileAScriptRuns) {
+  ASSERT_EQ(play("wait\n"), kExitOk);
+  game().stack.push(wsPause);
+  game().timer2on();
+  std::istringstream in("menu speed low\n");
+  EXPECT_EQ(driver_->run(in), kExitNoTarget);
+  std::istringstream after("wait\nmenu speed low\n");
+  EXPECT_EQ(driver_->run(after), kExitOk) << err_.str();
+  EXPECT_EQ(game().options[opt::Speed], 3);
+}
+
+TEST_F(DriverTest, GameStartAsksAndOnlyYesStartsAgain) {
+  ASSERT_EQ(play("menu game-start\ndump\nanswer no\n"), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("\"box\":\"This game is over. Is it true?\""), std::string::npos);
+  EXPECT_FALSE(game().question);
+
+  ASSERT_EQ(play("wait\n"), kExitOk);
+  game().state[gs::Gold] = 77;
+  std::istringstream in("menu game-start\nanswer yes\n");
+  ASSERT_EQ(driver_->run(in), kExitOk) << err_.str();
+  EXPECT_EQ(game().state[gs::Gold], 0);
+}
+
+TEST_F(DriverTest, GameExitEndsTheRunAndIgnoresTheRest) {
+  EXPECT_EQ(play("menu game-exit\nthis is not a command\n"), kExitOk) << err_.str();
+  EXPECT_TRUE(game().quitRequested);
+}
+
+TEST_F(DriverTest, LoadInstallsAValidSaveAndKeepsTheUndoCopy) {
+  Game source;
+  source.startUp(std::nullopt);
+  source.state[gs::Floor] = 2;
+  source.state[gs::Gold] = 345;
+  source.floors.setCell(2, 0, tile::Wall);
+  storage::stampChecksums(source.state);
+  std::string error;
+  const auto file = holder_ / "mine.dat";
+  ASSERT_TRUE(storage::writeFileAtomic(file, storage::encodeSave({source.floors, source.state}),
+                                       error));
+
+  ASSERT_EQ(play("wait\ndump\n", false, file), kExitOk) << err_.str();
+  EXPECT_EQ(game().state[gs::Gold], 345);
+  EXPECT_EQ(game().floors.cell(2, 0), tile::Wall);
+  EXPECT_NE(out_.str().find("\"message\":\"Loaded the Game.\""), std::string::npos);
+  EXPECT_NE(out_.str().find("\"floorLabel\":\"Tower  2 F\""), std::string::npos);
+
+  // The game as it was before the load is kept as the undo copy.
+  const auto undo = storage::readFile(holder_ / "save0.dat");
+  ASSERT_TRUE(undo);
+  ASSERT_EQ(undo->size(), storage::kSaveFileSize);
+  EXPECT_EQ(storage::decodeSave(*undo)->game.state[gs::Gold], 0);
+}
+
+TEST_F(DriverTest, BadSaveFilesLeaveTheGameUnchanged) {
+  Game fresh;
+  fresh.startUp(std::nullopt);
+  auto bytes = storage::encodeSave({fresh.floors, fresh.state});  // checksums never stamped
+  bytes[6273] = 9;  // Life 9 in the file
+  std::string error;
+  ASSERT_TRUE(storage::writeFileAtomic(holder_ / "bad.dat", bytes, error));
+  ASSERT_TRUE(storage::writeFileAtomic(
+      holder_ / "short.dat", std::span(bytes).first(100), error));
+
+  ASSERT_EQ(play("dump\nanswer ok\n", false, holder_ / "bad.dat"), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("\"box\":\"Donot use this save data.\""), std::string::npos);
+  EXPECT_EQ(game().state, fresh.state);
+  EXPECT_EQ(game().floors, fresh.floors);
+
+  ASSERT_EQ(play("dump\n", false, holder_ / "short.dat"), kExitOk);
+  EXPECT_NE(out_.str().find("\"message\":\"Nobody saved that game yet.\""), std::string::npos);
+  EXPECT_EQ(game().state, fresh.state);
+
+  ASSERT_EQ(play("dump\n", false, holder_ / "none.dat"), kExitOk);
+  EXPECT_NE(err_.str().find("cannot read"), std::string::npos);
+  EXPECT_EQ(game().state, fresh.state);
+}
+
+TEST(DumpJson, EscapesTextSafely) {
+  Game game;
+  game.startUp(std::nullopt);
+  game.messageCode = msg::Composed;
+  game.composedMessage = "say \"hi\"\\\n\x01";
+  const std::string json = dumpJson(game);
+  EXPECT_NE(json.find(R"("message":"say \"hi\"\\\n\u0001")"), std::string::npos) << json;
+}
+
+}  // namespace
+}  // namespace kelvorn::play
