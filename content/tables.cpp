@@ -50,8 +50,8 @@ std::vector<long> numbers(std::string_view line, long lo, long hi, int lineNo) {
     if (ec != std::errc{} || ptr != word.data() + word.size())
       throw ParseError(lineNo, "'" + std::string(word) + "' is not a number");
     if (value < lo || value > hi)
-      throw ParseError(lineNo, std::to_string(value) + " is outside " + std::to_string(lo) +
-                                   ".." + std::to_string(hi));
+      throw ParseError(lineNo, std::to_string(value) + " is outside " + std::to_string(lo) + ".." +
+                                   std::to_string(hi));
     out.push_back(value);
     line = end == std::string_view::npos ? std::string_view{} : line.substr(end);
   }
@@ -132,9 +132,9 @@ FloorImage parseFloors(std::string_view text) {
     int no = lines.number();
     if (!line->starts_with("floor "))
       throw ParseError(no, "expected 'floor N', found '" + std::string(*line) + "'");
-    const long floor = expectCount(numbers(line->substr(6), 0, kFloorCount - 1, no), 1, no,
-                                   "floor number")
-                           .front();
+    const long floor =
+        expectCount(numbers(line->substr(6), 0, kFloorCount - 1, no), 1, no, "floor number")
+            .front();
     if (seen[floor]) throw ParseError(no, "floor " + std::to_string(floor) + " appears twice");
     seen[floor] = true;
     std::uint8_t* record = image.data() + floor * kFloorRecordSize;
@@ -143,8 +143,8 @@ FloorImage parseFloors(std::string_view text) {
     no = lines.number();
     if (!arrival.starts_with("arrival "))
       throw ParseError(no, "expected 'arrival UP DOWN' after 'floor'");
-    const auto cells = expectCount(numbers(arrival.substr(8), 0, kCellCount - 1, no), 2, no,
-                                   "arrival cells");
+    const auto cells =
+        expectCount(numbers(arrival.substr(8), 0, kCellCount - 1, no), 2, no, "arrival cells");
     record[0] = static_cast<std::uint8_t>(cells[0]);
     record[1] = static_cast<std::uint8_t>(cells[1]);
 

@@ -16,8 +16,8 @@ inline constexpr int kMessageCount = 268;
 inline constexpr int kMonsterKinds = 33;
 inline constexpr int kFloorCount = 51;
 inline constexpr int kBoardSide = 11;
-inline constexpr int kCellCount = kBoardSide * kBoardSide;       // 121
-inline constexpr int kFloorRecordSize = 2 + kCellCount;          // 123
+inline constexpr int kCellCount = kBoardSide * kBoardSide;              // 121
+inline constexpr int kFloorRecordSize = 2 + kCellCount;                 // 123
 inline constexpr int kFloorStoreSize = kFloorCount * kFloorRecordSize;  // 6273
 
 class ParseError : public std::runtime_error {
@@ -38,7 +38,7 @@ struct MonsterRow {
   bool operator==(const MonsterRow&) const = default;
 };
 
-using MessageList = std::vector<std::string>;               // exactly kMessageCount entries
+using MessageList = std::vector<std::string>;  // exactly kMessageCount entries
 using MonsterRows = std::array<MonsterRow, kMonsterKinds>;
 using FloorImage = std::array<std::uint8_t, kFloorStoreSize>;
 

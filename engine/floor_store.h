@@ -11,9 +11,9 @@
 
 namespace kelvorn {
 
-inline constexpr int kFloors = content::kFloorCount;           // 51: floors 0..50
-inline constexpr int kBoardSide = content::kBoardSide;         // 11
-inline constexpr int kCells = content::kCellCount;             // 121
+inline constexpr int kFloors = content::kFloorCount;                // 51: floors 0..50
+inline constexpr int kBoardSide = content::kBoardSide;              // 11
+inline constexpr int kCells = content::kCellCount;                  // 121
 inline constexpr int kFloorRecordSize = content::kFloorRecordSize;  // 123
 inline constexpr int kFloorStoreSize = content::kFloorStoreSize;    // 6273
 

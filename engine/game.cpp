@@ -5,7 +5,9 @@
 namespace kelvorn {
 
 Game::Game(const content::BuiltIn& tables, Host* host)
-    : messages(tables.messages), monsters(tables.monsters), tables_(tables),
+    : messages(tables.messages),
+      monsters(tables.monsters),
+      tables_(tables),
       host_(host ? host : &defaultHost_) {}
 
 // ---- Start-up and new game ---------------------------------------------------------
@@ -193,15 +195,13 @@ bool Game::waitingForPlayer() const {
 }
 
 bool Game::idle() const {
-  return waitingForPlayer() ||
-         (!timers.enabled(TimerId::Steps) && !timers.enabled(TimerId::Intro));
+  return waitingForPlayer() || (!timers.enabled(TimerId::Steps) && !timers.enabled(TimerId::Intro));
 }
 
 // ---- Music ---------------------------------------------------------------------------
 
 void Game::chooseFloorTrack() {
-  if (const int track = trackForFloor(state[gs::Floor]); track != 0)
-    state[gs::MusicTrack] = track;
+  if (const int track = trackForFloor(state[gs::Floor]); track != 0) state[gs::MusicTrack] = track;
 }
 
 void Game::playTrack() {
@@ -220,8 +220,8 @@ Game::LoadResult Game::loadGame(const std::optional<SavedGame>& file, bool valid
   LoadResult result = LoadResult::Missing;
   if (!file) {
     messageCode = msg::NobodySaved;
-  } else if (valid && file->state[gs::SaveVersion] == gs::kSaveVersion &&
-             isPlayable(file->state) && arrivalCellsValid(file->floors)) {
+  } else if (valid && file->state[gs::SaveVersion] == gs::kSaveVersion && isPlayable(file->state) &&
+             arrivalCellsValid(file->floors)) {
     floors = file->floors;
     state = file->state;
     redrawAll();

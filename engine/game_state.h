@@ -27,12 +27,12 @@ inline constexpr int BoardHold = 12;
 inline constexpr int FairyVisits = 14;
 inline constexpr int SwordLevel = 15;
 inline constexpr int ShieldLevel = 16;
-inline constexpr int ItemSlot0 = 17;  // ItemSlot s lives at 17 + s, s = 0..14
-inline constexpr int SwordOwned0 = 32;   // iron, silver, knight, holy, sacred: 32..36
-inline constexpr int ShieldOwned0 = 37;  // same order: 37..41
-inline constexpr int MerchantDeal0 = 42;   // 42..53
-inline constexpr int MerchantHint0 = 54;   // 54..65
-inline constexpr int OldManTalk0 = 66;     // 66..83
+inline constexpr int ItemSlot0 = 17;      // ItemSlot s lives at 17 + s, s = 0..14
+inline constexpr int SwordOwned0 = 32;    // iron, silver, knight, holy, sacred: 32..36
+inline constexpr int ShieldOwned0 = 37;   // same order: 37..41
+inline constexpr int MerchantDeal0 = 42;  // 42..53
+inline constexpr int MerchantHint0 = 54;  // 54..65
+inline constexpr int OldManTalk0 = 66;    // 66..83
 inline constexpr int LastScore = 85;
 inline constexpr int RankWon = 86;
 inline constexpr int Checkpoint = 87;
@@ -63,11 +63,11 @@ inline constexpr std::int32_t kLevelBoostAfterWin = 43;
 // The seven integers stored after GameState in a saved game, numbered on from it.
 namespace extra {
 inline constexpr int kSize = 7;
-inline constexpr int Sum = 0;          // 164: plain sum over GameState
+inline constexpr int Sum = 0;             // 164: plain sum over GameState
 inline constexpr int AlternatingSum = 1;  // 165
-inline constexpr int NearStairs = 2;   // 166
-inline constexpr int RecallShown = 3;  // 167: a hint recalled with the orb of wisdom is open
-inline constexpr int Marker = 6;       // 170: always 12
+inline constexpr int NearStairs = 2;      // 166
+inline constexpr int RecallShown = 3;     // 167: a hint recalled with the orb of wisdom is open
+inline constexpr int Marker = 6;          // 170: always 12
 inline constexpr std::int32_t kMarkerValue = 12;
 }  // namespace extra
 

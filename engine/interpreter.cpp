@@ -218,8 +218,7 @@ void Game::doorStep(const WorkStep& s) {
       if (s.arg2 >= 1 && s.arg2 <= 12) finalCode = tile::Floor;
       break;
   }
-  if (finalCode >= 0)
-    floors.setCell(state[gs::Floor], s.arg1, static_cast<TileCode>(finalCode));
+  if (finalCode >= 0) floors.setCell(state[gs::Floor], s.arg1, static_cast<TileCode>(finalCode));
 }
 
 void Game::revealStep(const WorkStep& s) {

@@ -9,8 +9,8 @@
 namespace kelvorn {
 
 namespace opt {
-inline constexpr int SmallFont = 0, LargeFont = 1, Speed = 3, Control = 4, Prologue = 5,
-                     Music = 6, SoundOff = 7, Size = 8;
+inline constexpr int SmallFont = 0, LargeFont = 1, Speed = 3, Control = 4, Prologue = 5, Music = 6,
+                     SoundOff = 7, Size = 8;
 inline constexpr int kSize = 10;
 }  // namespace opt
 

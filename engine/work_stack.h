@@ -36,11 +36,10 @@ enum Op : std::int16_t {
 
 // Sub-steps of wsScript (its first argument).
 namespace script {
-inline constexpr int PrisonScene = 1, SergeantRevives = 2, SergeantsStrike = 3,
-                     VampireGrowth = 4, MonsterReactions = 5, NextGame = 6, EndingTitle = 7,
-                     HeroComposite = 8, DrawHero = 9, BossSecondPhase = 10, ChangeFloor = 11,
-                     PictureFrame = 12, StopAnimation = 13, HidePanels = 14,
-                     PresentBackBuffer = 15;
+inline constexpr int PrisonScene = 1, SergeantRevives = 2, SergeantsStrike = 3, VampireGrowth = 4,
+                     MonsterReactions = 5, NextGame = 6, EndingTitle = 7, HeroComposite = 8,
+                     DrawHero = 9, BossSecondPhase = 10, ChangeFloor = 11, PictureFrame = 12,
+                     StopAnimation = 13, HidePanels = 14, PresentBackBuffer = 15;
 }  // namespace script
 
 struct WorkStep {

@@ -7,8 +7,8 @@
 namespace kelvorn::storage {
 
 namespace {
-constexpr std::size_t kStateOffset = kFloorStoreSize;                  // 6273
-constexpr std::size_t kExtraOffset = kStateOffset + gs::kSize * 4;     // 6929
+constexpr std::size_t kStateOffset = kFloorStoreSize;               // 6273
+constexpr std::size_t kExtraOffset = kStateOffset + gs::kSize * 4;  // 6929
 static_assert(kExtraOffset + extra::kSize * 4 == kSaveFileSize);
 }  // namespace
 

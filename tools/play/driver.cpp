@@ -83,9 +83,8 @@ void Driver::loadFile(const std::filesystem::path& path) {
   const auto bytes = storage::readFile(path);
   if (!bytes) err_ << "kelvorn-play: cannot read " << path.string() << "\n";
   const auto decoded = bytes ? storage::decodeSave(*bytes) : std::nullopt;
-  const auto result = game_.loadGame(decoded ? std::optional<SavedGame>(decoded->game)
-                                             : std::nullopt,
-                                     decoded && decoded->valid);
+  const auto result = game_.loadGame(
+      decoded ? std::optional<SavedGame>(decoded->game) : std::nullopt, decoded && decoded->valid);
   if (result == Game::LoadResult::Rejected)
     err_ << "kelvorn-play: " << path.string() << " is not a usable save; the game is unchanged\n";
 }
@@ -186,8 +185,8 @@ void Driver::click(const std::string& control, const std::vector<std::string>& a
     }
     requireTarget(false, "click " + control + " " + args[0]);
   } else if (control == "arrow") {
-    if (args.size() != 1 || (args[0] != "up" && args[0] != "left" && args[0] != "right" &&
-                             args[0] != "down"))
+    if (args.size() != 1 ||
+        (args[0] != "up" && args[0] != "left" && args[0] != "right" && args[0] != "down"))
       fail(kExitBadCommand, "usage: click arrow up|left|right|down");
     requireTarget(game_.controls.arrowsVisible && game_.controls.arrowsEnabled,
                   "click arrow " + args[0]);
@@ -222,28 +221,43 @@ void Driver::menu(const std::string& item, const std::string& arg) {
     notYet("menu " + item, "save slots arrive with saving and loading");
   } else if (item == "speed") {
     option(item);
-    if (arg == "high") game_.menuSpeed(Speed::High);
-    else if (arg == "middle") game_.menuSpeed(Speed::Middle);
-    else if (arg == "low") game_.menuSpeed(Speed::Low);
-    else fail(kExitBadCommand, "usage: menu speed high|middle|low");
+    if (arg == "high")
+      game_.menuSpeed(Speed::High);
+    else if (arg == "middle")
+      game_.menuSpeed(Speed::Middle);
+    else if (arg == "low")
+      game_.menuSpeed(Speed::Low);
+    else
+      fail(kExitBadCommand, "usage: menu speed high|middle|low");
   } else if (item == "font") {
     option(item);
-    if (arg == "tiny") game_.menuFont(FontChoice::Tiny);
-    else if (arg == "small") game_.menuFont(FontChoice::Small);
-    else if (arg == "normal") game_.menuFont(FontChoice::Normal);
-    else if (arg == "big") game_.menuFont(FontChoice::Big);
-    else fail(kExitBadCommand, "usage: menu font tiny|small|normal|big");
+    if (arg == "tiny")
+      game_.menuFont(FontChoice::Tiny);
+    else if (arg == "small")
+      game_.menuFont(FontChoice::Small);
+    else if (arg == "normal")
+      game_.menuFont(FontChoice::Normal);
+    else if (arg == "big")
+      game_.menuFont(FontChoice::Big);
+    else
+      fail(kExitBadCommand, "usage: menu font tiny|small|normal|big");
   } else if (item == "control") {
     option(item);
-    if (arg == "keyboard") game_.menuControl(Control::Keyboard);
-    else if (arg == "mouse") game_.menuControl(Control::Mouse);
-    else fail(kExitBadCommand, "usage: menu control keyboard|mouse");
+    if (arg == "keyboard")
+      game_.menuControl(Control::Keyboard);
+    else if (arg == "mouse")
+      game_.menuControl(Control::Mouse);
+    else
+      fail(kExitBadCommand, "usage: menu control keyboard|mouse");
   } else if (item == "prologue" || item == "music" || item == "sound") {
     noArg();
     option(item);
-    if (item == "prologue") game_.menuPrologue();
-    else if (item == "music") game_.menuMusic();
-    else game_.menuSound();
+    if (item == "prologue")
+      game_.menuPrologue();
+    else if (item == "music")
+      game_.menuMusic();
+    else
+      game_.menuSound();
   } else if (item == "option-save" || item == "option-init") {
     noArg();
     notYet("menu " + item, "the options file arrives with saving and loading");

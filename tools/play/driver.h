@@ -21,9 +21,9 @@ inline constexpr int kExitNotIdle = 4;     // `wait` ran out of time
 inline constexpr int kExitBadFile = 5;     // a file named on the command line cannot be used
 
 struct DriverOptions {
-  std::filesystem::path holder;                  // the save-holder folder
-  std::optional<std::filesystem::path> load;     // a save file to load after start-up
-  std::optional<bool> prologue;                  // overrides the Prologue option
+  std::filesystem::path holder;               // the save-holder folder
+  std::optional<std::filesystem::path> load;  // a save file to load after start-up
+  std::optional<bool> prologue;               // overrides the Prologue option
 };
 
 class Driver {

@@ -54,7 +54,8 @@ std::vector<std::string> activeControls(const Game& game) {
   std::vector<std::string> names;
   if (c.windowVisible && c.okVisible) names.push_back("ok");
   if (c.arrowsVisible && c.arrowsEnabled)
-    for (const char* dir : {"up", "left", "right", "down"}) names.push_back(std::string("arrow ") + dir);
+    for (const char* dir : {"up", "left", "right", "down"})
+      names.push_back(std::string("arrow ") + dir);
   for (int s = 0; s < kItemSlots; ++s)
     if (c.iconVisible[s] && c.iconEnabled[s]) names.push_back("item " + std::to_string(s));
   return names;
@@ -68,8 +69,10 @@ std::string dumpJson(const Game& game) {
   if (floor >= 0 && floor < kFloors)
     for (int c = 0; c < kCells; ++c) cells.push_back(game.floors.cell(floor, c));
   std::string box;
-  if (game.question) box = game.question->text;
-  else if (game.notice) box = *game.notice;
+  if (game.question)
+    box = game.question->text;
+  else if (game.notice)
+    box = *game.notice;
 
   std::ostringstream out;
   out << "{\"state\":" << array(game.state.v) << ",\"extra\":" << array(game.state.extra)
