@@ -42,10 +42,16 @@ void Game::redrawAll() {
   moveDirection = 1;
   dialogKind = 0;
   stack.clear();
+  board.phase = 1;
+  board.firstTickDone = false;
   if (!introRunning()) {
+    drawFloor();
+    drawHeroAfterMove();
+    present();
     controls.panelsVisible = true;
-    state.extra[extra::NearStairs] = 0;  // cleared whenever a whole floor is drawn
     monsterKind = -1;
+    drawMonsterPanel();
+    drawItemPanel();
     refreshIcons();
   }
   if (state[gs::MusicTrack] != 0) {
@@ -94,7 +100,7 @@ void Game::advance(int ms) {
 
 void Game::onTimer(TimerId id) {
   switch (id) {
-    case TimerId::Animation: animationFrame ^= 1; break;
+    case TimerId::Animation: animationTick(); break;
     case TimerId::Steps: stepTick(); break;
     case TimerId::Repeat: repeatTick(); break;
     case TimerId::Intro: introTick(); break;
@@ -115,13 +121,21 @@ void Game::repeatTick() {
     timers.enable(TimerId::Repeat, false);
     return;
   }
+  if (moveDirection >= 1 && moveDirection <= 4) {
+    moveRequest(moveDirection, false);
+    return;
+  }
   // Flying previews the floors only; the hero is placed when the player confirms.
   int& floor = state[gs::Floor];
   if (moveDirection == 5 && floor < state[gs::HighestFloor]) {
     floor += floor == 43 ? 2 : 1;  // floor 44 cannot be reached
   } else if (moveDirection == 6 && floor >= 2) {
     floor -= floor == 45 ? 2 : 1;
+  } else {
+    return;
   }
+  drawFloor();
+  present();
 }
 
 void Game::applySpeed(Speed speed) {

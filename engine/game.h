@@ -3,21 +3,53 @@
 // same object through its input methods and hand it time through advance().
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "content/tables.h"
 #include "engine/controls.h"
 #include "engine/floor_store.h"
 #include "engine/game_state.h"
 #include "engine/host.h"
+#include "engine/layout.h"
 #include "engine/messages.h"
 #include "engine/monsters.h"
 #include "engine/options.h"
+#include "engine/pictures.h"
 #include "engine/timers.h"
 #include "engine/work_stack.h"
 
 namespace kelvorn {
+
+// What the board area of the window shows, and the two animation frames behind it.
+struct BoardView {
+  std::array<Bitmap, 2> frames;  // each cell's first and second animation picture
+  Bitmap shown;                  // what the window shows at the board origin
+  int phase = 1;                 // the frame the next animation tick shows
+  bool firstTickDone = false;    // the first tick after a new game refreshes the keys
+  // Pictures shown one after another before `shown` (a walk or a slide in motion);
+  // the window plays them at its frame rate, the driver drops them.
+  std::vector<Bitmap> motion;
+  std::uint64_t generation = 0;  // changes whenever `shown` or `motion` change
+};
+
+// The pictures and texts of the side panels.
+struct PanelView {
+  Bitmap keyPanel;
+  bool keyPanelVisible = false;
+  std::array<Bitmap, kItemSlots> itemIcons;
+  Bitmap swordIcon, shieldIcon;
+  std::string swordName, shieldName;  // short names; empty hint at level 0
+  std::string swordHint, shieldHint;
+  Bitmap monsterPicture;
+  bool monsterPictureVisible = false;
+  std::string monsterName;
+  std::array<std::string, 3> monsterStats;  // life, offense, defense (or their labels)
+  bool monsterStatsRightAligned = false;
+};
 
 // A game as a save slot holds it.
 struct SavedGame {
@@ -81,6 +113,35 @@ class Game {
   void menuMusic();
   void menuSound();
 
+  // ---- Pictures and layout ---------------------------------------------------------
+  // Switches to a layout and its pictures and rebuilds the board frames.
+  void setLayout(const Layout& newLayout, PictureSet newPictures);
+  // The board: every cell of the current floor into both frames (no hero).
+  void drawFloor();
+  void drawCell(int cell);
+  // The hero's cell picture with pose image `pose` merged over it.
+  Bitmap composeHero(int pose) const;
+  // The hero after a move: step pose A into frame 1, step pose B into frame 0.
+  void drawHeroAfterMove();
+  void present();
+  // Side panels.
+  void drawKeyPanel();
+  void drawItemPanel();
+  void drawMonsterPanel();
+
+  // ---- Input -------------------------------------------------------------------------
+  // The main window's key handler, with Windows virtual-key codes (13 Enter, 27 Escape,
+  // 37..40 Left, Up, Right, Down).
+  void keyDown(int key);
+  // The on-screen arrows: 1 up, 2 left, 3 right, 4 down.
+  void arrowClick(int direction);
+  // Holding and releasing the flying dialog's UP (true) or DOWN (false) button.
+  void flightButtonDown(bool up);
+  void flightButtonUp();
+  bool cursorShown = false;
+  int itemCursor = 0;
+  bool itemSelectMode = false;
+
   // ---- Loading -------------------------------------------------------------------
   // The file work of a load once the file has been read and decoded: nullopt for a file
   // that is missing or short, `valid` false for a wrong marker or checksums.
@@ -100,6 +161,12 @@ class Game {
   void chooseFloorTrack();  // the band tune of the current floor
   void playTrack();         // (re)start the current track
   void closeMusic();
+
+  // ---- Layout, pictures and drawn views ---------------------------------------------
+  Layout layout = makeLayout(false);
+  PictureSet pictures;
+  BoardView board;
+  PanelView panels;
 
   // ---- State -------------------------------------------------------------------------
   MessageTable messages;
@@ -131,6 +198,18 @@ class Game {
 
  private:
   void onTimer(TimerId id);
+  void animationTick();
+  void moveRequest(int direction, bool turn = true);
+  void judge();
+  void walk();
+  void scanNeighbours();
+  void moveCursor(int delta, int direction);
+  void showCursor(int direction);
+  Bitmap composeOver(const Bitmap& background, int sprite, const ImageList& maskList,
+                     int mask) const;
+  void overlayCell(int cell, int background, int sprite, int mask);
+  void slideSprite(int from, int to);
+  void revealOne(int mode, int k);
   void introTick();
   void repeatTick();
   void perform(const WorkStep& step);

@@ -47,6 +47,7 @@ void Game::changeLife(std::int32_t newLife) {
 }
 
 void Game::startDeath(bool flush) {
+  drawCell(state.heroCell());  // the hero's cell without the hero
   if (state[gs::MusicTrack] != 0) {
     closeMusic();
     state[gs::MusicTrack] = 14;
@@ -87,6 +88,8 @@ void Game::perform(const WorkStep& s) {
       break;
     case wsHeroStrike:
     case wsHeroStrikeFlash:
+      if (s.op == wsHeroStrikeFlash && validCell(s.arg1))
+        overlayCell(s.arg1, stack.below().arg1, stack.below().arg2, s.arg2);
       if (validKind(monsterKind)) {
         int k = 1;
         if (s.op == wsHeroStrike &&
@@ -103,7 +106,12 @@ void Game::perform(const WorkStep& s) {
       break;
     case wsSetCell:
     case wsPutCell:
-      if (validCell(s.arg1)) floors.setCell(floor, s.arg1, static_cast<TileCode>(s.arg2 & 0xff));
+      if (!validCell(s.arg1)) break;
+      floors.setCell(floor, s.arg1, static_cast<TileCode>(s.arg2 & 0xff));
+      if (s.op == wsSetCell) {
+        drawCell(s.arg1);
+        present();
+      }
       break;
     case wsAddGold:
       state[gs::Gold] = clampToInt32(std::max<std::int64_t>(
@@ -111,9 +119,12 @@ void Game::perform(const WorkStep& s) {
       break;
     case wsShowPanels:
       controls.panelsVisible = true;
-      refreshIcons();
+      drawKeyPanel();
+      drawItemPanel();
       break;
-    case wsOverlay: break;  // a picture only: the cells do not change
+    case wsOverlay:
+      if (validCell(s.arg1)) overlayCell(s.arg1, stack.below().arg1, stack.below().arg2, s.arg2);
+      break;
     case wsAsk:
       timers.enable(TimerId::Steps, false);
       dialogHold = true;
@@ -122,10 +133,7 @@ void Game::perform(const WorkStep& s) {
       break;
     case wsScript: performScript(s.arg1, s.arg2); break;
     case wsMoveSprite:
-      if (validCell(s.arg1) && validCell(s.arg2)) {
-        floors.setCell(floor, s.arg2, floors.cell(floor, s.arg1));
-        floors.setCell(floor, s.arg1, tile::Floor);
-      }
+      if (validCell(s.arg1) && validCell(s.arg2)) slideSprite(s.arg1, s.arg2);
       break;
     case wsDoor: doorStep(s); break;
     case wsRestartMusic:
@@ -172,22 +180,25 @@ void Game::performScript(int subStep, int param) {
     case script::ChangeFloor:
       if (param < 0 || param >= kFloors) break;
       state[gs::Floor] = param;
-      state.extra[extra::NearStairs] = 0;
+      drawFloor();
       if (param == 50) {
         state[gs::BoardHold] = 0;
         const int cell = floors.upArrivalCell(50);
         state[gs::HeroX] = cellColumn(cell);
         state[gs::HeroY] = cellRow(cell);
         state[gs::Facing] = kFaceUp;
+        drawHeroAfterMove();
       }
+      present();
       break;
+    case script::DrawHero: drawHeroAfterMove(); break;
     case script::StopAnimation: timers.enable(TimerId::Animation, false); break;
     case script::HidePanels:
       controls.arrowsVisible = false;
       controls.panelsVisible = false;
       controls.iconVisible.fill(false);
       break;
-    default: break;  // pictures only (4, 8, 9, 12, 15): nothing changes in the game
+    default: break;  // scene pictures (4, 8, 12, 15) are drawn with the scenes
   }
 }
 
@@ -222,19 +233,11 @@ void Game::doorStep(const WorkStep& s) {
 }
 
 void Game::revealStep(const WorkStep& s) {
-  auto handle = [&](int k) {
-    if (k < 1 || k > kCells) return;
-    if (s.arg1 == 0 && k == 1 && state[gs::SoundOff] == 0) host_->playEffect(1);
-    if (s.arg1 == 1 && k == kCells) {
-      applyCheckedSpeed();
-      timers.enable(TimerId::Animation, true);
-    }
-  };
-  handle(s.arg2);
+  revealOne(s.arg1, s.arg2);
   const WorkStep below = stack.below();
   if (stack.count() >= 2 && below.op == wsReveal && below.arg1 == s.arg1) {
     stack.setCount(stack.count() - 1);
-    handle(below.arg2);
+    revealOne(below.arg1, below.arg2);
   }
 }
 

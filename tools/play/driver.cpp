@@ -103,6 +103,7 @@ int Driver::run(std::istream& script) {
       err_ << "line " << lineNo << ": " << e.message << "\n";
       return e.status;
     }
+    game_.board.motion.clear();  // no window plays the frames of a walk
     if (game_.quitRequested) break;
   }
   if (script.bad()) {
@@ -122,11 +123,17 @@ void Driver::execute(const std::string& line) {
     return start == std::string::npos ? std::string() : line.substr(start);
   };
 
-  if (cmd == "up" || cmd == "down" || cmd == "left" || cmd == "right" || cmd == "enter" ||
-      cmd == "escape") {
-    expectArgs(w, 1, cmd);
-    notYet(cmd, "key presses arrive with walking");
-  } else if (cmd == "click") {
+  static const std::pair<const char*, int> kKeys[] = {{"enter", 13}, {"escape", 27},
+                                                      {"left", 37},  {"up", 38},
+                                                      {"right", 39}, {"down", 40}};
+  for (const auto& [name, code] : kKeys) {
+    if (cmd == name) {
+      expectArgs(w, 1, cmd);
+      game_.keyDown(code);
+      return;
+    }
+  }
+  if (cmd == "click") {
     if (w.size() < 2) fail(kExitBadCommand, "usage: click CONTROL");
     click(w[1], std::vector<std::string>(w.begin() + 2, w.end()));
   } else if (cmd == "menu") {
@@ -190,7 +197,7 @@ void Driver::click(const std::string& control, const std::vector<std::string>& a
       fail(kExitBadCommand, "usage: click arrow up|left|right|down");
     requireTarget(game_.controls.arrowsVisible && game_.controls.arrowsEnabled,
                   "click arrow " + args[0]);
-    notYet("click arrow", "walking arrives with the game window");
+    game_.arrowClick(args[0] == "up" ? 1 : args[0] == "left" ? 2 : args[0] == "right" ? 3 : 4);
   } else if (control == "rank-ok" || control == "rank-clear" || control == "holder-make" ||
              control == "holder-ok" || control == "holder-cancel") {
     noArgs();

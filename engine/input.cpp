@@ -1,0 +1,193 @@
+// Keys, on-screen arrows and the walk: every move request turns the hero and hands the
+// cell he tries to enter to the judge; a free cell is walked into in quarter-tile jumps.
+#include <algorithm>
+
+#include "engine/game.h"
+
+namespace kelvorn {
+
+namespace {
+constexpr int kEnter = 13, kEscape = 27, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
+enum Direction { kMoveUp = 1, kMoveLeft = 2, kMoveRight = 3, kMoveDown = 4 };
+
+int wrapSlot(int s) { return ((s % kItemSlots) + kItemSlots) % kItemSlots; }
+}  // namespace
+
+void Game::keyDown(int key) {
+  if (stack.count() < 0) stack.setCount(0);
+  if (!controls.optionsEnabled || stack.count() != 0) return;
+  const bool anyItem = std::any_of(state.v.begin() + gs::ItemSlot0,
+                                   state.v.begin() + gs::ItemSlot0 + kItemSlots,
+                                   [](std::int32_t v) { return v != 0; });
+  switch (key) {
+    case kEnter:
+      if (!cursorShown) {
+        showCursor(4);
+      } else {
+        cursorShown = false;
+        controls.sizeEnabled = true;
+      }
+      itemSelectMode = !itemSelectMode;
+      break;
+    case kEscape:
+      if (itemSelectMode) {
+        cursorShown = false;
+        controls.sizeEnabled = true;
+        itemSelectMode = false;
+      }
+      break;
+    case kLeft:
+    case kUp:
+    case kRight:
+    case kDown: {
+      if (!cursorShown) {
+        moveRequest(key == kLeft ? kMoveLeft : key == kUp ? kMoveUp
+                                            : key == kRight ? kMoveRight : kMoveDown);
+      } else if (itemSelectMode && anyItem) {
+        // The cursor moves over a grid of three columns; each key has its own search
+        // direction when it lands on an empty slot.
+        if (key == kLeft) moveCursor(-1, 3);
+        else if (key == kUp) moveCursor(-3, 0);
+        else if (key == kRight) moveCursor(1, 2);
+        else moveCursor(3, 1);
+      }
+      break;
+    }
+    default: break;
+  }
+}
+
+void Game::moveCursor(int delta, int direction) {
+  itemCursor += delta;
+  showCursor(direction);
+}
+
+void Game::showCursor(int direction) {
+  static constexpr int kSearchStep[] = {-3, 3, 1, -1, 0};
+  auto owned = [&](int s) { return state.itemSlot(wrapSlot(s)) != 0; };
+  itemCursor = wrapSlot(itemCursor);
+  for (int tries = 0; tries < 4 && !owned(itemCursor) && direction != 4; ++tries)
+    itemCursor = wrapSlot(itemCursor + kSearchStep[direction]);
+  bool any = false;
+  for (int s = 0; s < kItemSlots; ++s) any = any || owned(s);
+  if (!any) return;
+  while (!owned(itemCursor)) itemCursor = wrapSlot(itemCursor + 1);
+  cursorShown = true;
+  controls.sizeEnabled = false;
+}
+
+void Game::arrowClick(int direction) {
+  if (stack.count() > 0) return;
+  stack.clear();
+  moveRequest(direction);
+}
+
+void Game::flightButtonDown(bool up) {
+  applyCheckedSpeed();
+  timers.enable(TimerId::Repeat, true);
+  moveDirection = up ? 5 : 6;
+  holdRepeat = true;
+  state[gs::FlyDirection] = up ? 1 : 2;
+}
+
+void Game::flightButtonUp() {
+  holdRepeat = false;
+  timers.enable(TimerId::Repeat, false);
+  applyCheckedSpeed();
+}
+
+void Game::moveRequest(int direction, bool turn) {
+  static constexpr int kFacing[] = {0, kFaceUp, kFaceLeft, kFaceRight, kFaceDown};
+  static constexpr int kDx[] = {0, 0, -1, 1, 0}, kDy[] = {0, -1, 0, 0, 1};
+  moveDirection = direction;
+  if (turn) state[gs::Facing] = kFacing[direction];
+  sourceCell = state.heroCell();
+  const int x = state[gs::HeroX] + kDx[direction], y = state[gs::HeroY] + kDy[direction];
+  if (!onBoard(x, y)) return;  // at the edge the hero only turns
+  targetCell = cellIndex(x, y);
+  judge();
+}
+
+void Game::judge() {
+  const TileCode t = floors.cell(state[gs::Floor], targetCell);
+  if (t == tile::Floor) walk();
+}
+
+void Game::walk() {
+  sourceCell = state.heroCell();
+  const int t = layout.tileSize;
+  const auto speed = checkedSpeed(options).value_or(Speed::High);
+  const int stepSize = speed == Speed::Low ? 1 : speed == Speed::Middle ? 2 : 4;
+  const int quarter = std::max(t / 4, 1);
+  const bool backwards = moveDirection == kMoveUp || moveDirection == kMoveLeft;
+  const bool horizontal = moveDirection == kMoveLeft || moveDirection == kMoveRight;
+  const int first = backwards ? targetCell : sourceCell;
+  const int second = backwards ? sourceCell : targetCell;
+  const int floor = state[gs::Floor];
+  const int g = image::heroPoses(std::clamp(state[gs::Facing], 1, 4));
+  const int stripX = cellColumn(first) * t, stripY = cellRow(first) * t;
+
+  Bitmap strip(horizontal ? 2 * t : t, horizontal ? t : 2 * t);
+  for (int offset = stepSize; offset <= t; offset += stepSize) {
+    draw(strip, 0, 0, pictures.tiles[floors.cell(floor, first) - 1]);
+    draw(strip, horizontal ? t : 0, horizontal ? 0 : t,
+         pictures.tiles[floors.cell(floor, second) - 1]);
+    const int along = backwards ? t - offset : offset;
+    const int sx = horizontal ? along : 0, sy = horizontal ? 0 : along;
+    const bool atQuarter = offset % quarter == 0;
+    const int pose = atQuarter ? g : g + 2;
+    Bitmap under(t, t);
+    blit(under, 0, 0, strip, sx, sy, t, t);
+    draw(strip, sx, sy, composeOver(under, pose, pictures.tiles, pose + 1));
+    draw(board.frames[atQuarter ? 0 : 1], stripX, stripY, strip);
+    if (atQuarter) board.motion.push_back(board.frames[0]);
+  }
+  // Leave the stepping pose at the target in the second frame for the idle animation.
+  {
+    const int pose = g + 2;
+    Bitmap under = pictures.tiles[floors.cell(floor, targetCell) - 1];
+    draw(board.frames[1], cellColumn(targetCell) * t, cellRow(targetCell) * t,
+         composeOver(under, pose, pictures.tiles, pose + 1));
+  }
+  state[gs::HeroX] = cellColumn(targetCell);
+  state[gs::HeroY] = cellRow(targetCell);
+  drawHeroAfterMove();
+  present();
+  scanNeighbours();
+}
+
+void Game::scanNeighbours() {
+  const int floor = state[gs::Floor];
+  const int x = state[gs::HeroX], y = state[gs::HeroY];
+  messageCode = msg::None;
+  const std::pair<int, int> around[] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
+  for (const auto& [dx, dy] : around) {
+    if (!onBoard(x + dx, y + dy)) continue;
+    const TileCode t = floors.cell(floor, cellIndex(x + dx, y + dy));
+    switch (t) {
+      case 11:
+      case 12:
+        messageCode = 19;
+        if (floor == state[gs::HighestFloor]) state.extra[extra::NearStairs] = t == 11 ? 1 : 2;
+        break;
+      case 13: messageCode = 52; break;
+      case 16:
+      case 18: messageCode = 24; break;
+      case 19:
+      case 20: messageCode = 13; break;
+      case 21:
+      case 22: messageCode = 15; break;
+      case 23:
+      case 24: messageCode = 14; break;
+      case 25:
+      case 26: messageCode = 12; break;
+      case 151:
+      case 152: messageCode = 110; break;
+      case 153:
+      case 154: messageCode = 111; break;
+      default: break;
+    }
+  }
+}
+
+}  // namespace kelvorn

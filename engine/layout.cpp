@@ -1,0 +1,58 @@
+#include "engine/layout.h"
+
+namespace kelvorn {
+
+Layout makeLayout(bool large) {
+  auto s = [large](int n) { return large ? scaleUp(n) : n; };
+  Layout l;
+  l.large = large;
+  l.tileSize = s(32);
+  const int t = l.tileSize;
+  l.clientWidth = s(640);
+  l.clientHeight = s(424);
+  l.assetFolder = large ? "data3" : "data";
+  l.centrePanel = {s(125), 0, s(390), s(400)};
+  l.board = {s(144), s(24), 11 * t, 11 * t};
+  l.leftPanel = {0, l.centrePanel.y, l.centrePanel.x, l.centrePanel.h};
+  l.rightPanel = {l.centrePanel.right(), l.centrePanel.y, l.leftPanel.w, l.leftPanel.h};
+  l.messageBar = {0, l.centrePanel.bottom(), l.clientWidth, l.clientHeight - l.centrePanel.h};
+  l.messageWindow = {s(129), s(45), s(382), s(200)};
+  l.okButton = {s(368), s(272), s(75), s(25)};
+  l.secondOkButton = {s(400), s(362), s(64), s(20)};
+
+  const int rowHeight = l.messageBar.h;
+  l.floorLabel = {(l.leftPanel.w - s(103)) / 2, s(45), s(103), rowHeight};
+  for (int i = 0; i < 4; ++i)
+    l.stats[i] = {l.floorLabel.right() - s(76), s(78) + i * rowHeight, s(76), s(20)};
+
+  const int right = l.rightPanel.x;
+  l.swordName = {right + s(9), s(64), s(68), s(20)};
+  l.shieldName = {right + s(9), s(112), s(68), s(20)};
+  l.swordIcon = {right + s(80), s(48), t, t};
+  l.shieldIcon = {right + s(80), s(96), t, t};
+  l.keyPanel = {right + (l.rightPanel.w - 3 * t) / 2, s(144), 3 * t, 2 * t};
+  l.monsterPicture = {right + s(46), s(230), t, t};
+  l.monsterName = {right + s(9), s(268), s(103), s(20)};
+  for (int i = 0; i < 3; ++i) {
+    const int left = right + s(42);
+    l.monsterStats[i] = {left, l.monsterName.bottom() + i * s(20), l.monsterName.right() - left,
+                         s(20)};
+  }
+
+  const int gridLeft = l.leftPanel.w / 2 - 3 * t / 2;
+  for (int slot = 0; slot < 15; ++slot)
+    l.itemIcons[slot] = {gridLeft + (slot % 3) * t, s(192) + (slot / 3) * t, t, t};
+
+  const int altarLeft = large ? 255 : 208;
+  for (int i = 0; i < 4; ++i) l.altarButtons[i] = {altarLeft, s(80) + i * s(32), s(224), s(32)};
+  l.backSidePanel = {(l.clientWidth - s(184)) / 2, l.centrePanel.bottom() - s(48), s(184), s(40)};
+
+  // The on-screen arrows sit in a cross under the right panel's monster fields.
+  const int a = s(24), cx = right + l.rightPanel.w / 2, top = s(350);
+  l.arrows = {Rect{cx - a / 2, top, a, a}, Rect{cx - a / 2 - a, top + a, a, a},
+              Rect{cx + a / 2, top + a, a, a}, Rect{cx - a / 2, top + a, a, a}};
+  l.yesNo = {Rect{l.okButton.x - s(80), l.okButton.y, s(75), s(25)}, l.okButton};
+  return l;
+}
+
+}  // namespace kelvorn
