@@ -99,6 +99,7 @@ void Game::advance(int ms) {
 }
 
 void Game::onTimer(TimerId id) {
+  ++timerFirings;
   switch (id) {
     case TimerId::Animation: animationTick(); break;
     case TimerId::Steps: stepTick(); break;

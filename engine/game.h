@@ -195,6 +195,7 @@ class Game {
   int introFrame = 0;
   int animationFrame = 0;  // which board frame the idle animation shows
   bool quitRequested = false;
+  std::uint64_t timerFirings = 0;  // counts every timer tick (the window redraws after one)
 
  private:
   void onTimer(TimerId id);

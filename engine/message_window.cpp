@@ -116,6 +116,15 @@ void Game::pressOk() {
       timers.enable(TimerId::Steps, false);
       unlockInput();
       break;
+    case 26:
+    case 32:
+    case 34:
+    case 50:
+    case 57:  // after a fairy's judgement
+      closeWindow();
+      messageCode = msg::None;
+      timers.enable(TimerId::Steps, true);
+      break;
     default:
       if ((dialogKind >= 21 && dialogKind <= 67 && dialogKind != 22 && dialogKind != 26 &&
            dialogKind != 32 && dialogKind != 34 && dialogKind != 50 && dialogKind != 57) ||

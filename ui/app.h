@@ -1,0 +1,95 @@
+// The game window: an SDL2 window with a Dear ImGui menu bar and controls over the
+// pictures the engine draws. It hands real time to the engine, sends it the player's
+// input, and shows what it has drawn. It sleeps between events and timer ticks and
+// draws a frame only when something changed.
+#pragma once
+
+#include <SDL.h>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "engine/game.h"
+#include "storage/holder_ini.h"
+#include "ui/picture_files.h"
+#include "ui/single_instance.h"
+#include "ui/texture.h"
+
+struct ImFont;
+
+namespace kelvorn::ui {
+
+struct AppOptions {
+  std::optional<bool> prologue;  // overrides the Prologue option for this run
+};
+
+class App : public Host {
+ public:
+  explicit App(AppOptions options);
+  ~App() override;
+  // Opens the window and starts the game. False when another instance runs (it has
+  // been asked to come forward) or no window can be opened; `error` says which.
+  bool init(std::string& error);
+  // Runs until the player ends the program.
+  void run();
+  // Runs the event loop for `ms` of real time at most (tests drive the window with it).
+  void pump(int ms);
+  bool running() const { return running_; }
+
+  Game& game() { return game_; }
+  // The window's client area as last drawn, as 0x00RRGGBB pixels below the menu bar.
+  Bitmap capture();
+  int menuHeight() const;
+  // Switches the window size, as the Size menu does.
+  void changeSize(bool large);
+
+  void quit() override { running_ = false; }
+
+ private:
+  bool openWindow(std::string& error);
+  void startUp();
+  void applyLayout(bool large);
+  void loopOnce(int maxWaitMs);
+  void handleEvent(const SDL_Event& event);
+  void handleKey(const SDL_Keysym& key);
+  void render();
+  void drawPictures();
+  void drawInterface();
+  void drawMenuBar();
+  void drawStatus();
+  void drawControls();
+  void drawMessageWindow();
+  void drawBoxes();
+  void drawAbout();
+  void uploadPanels();
+  ImFont* font(int points, bool bold) const;
+  bool largeAllowed() const;
+
+  AppOptions options_;
+  Game game_;
+  std::filesystem::path programFolder_;
+  storage::HolderIni ini_;
+  std::unique_ptr<SingleInstance> instance_;
+  LayoutPictures pictures_;
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  bool imguiReady_ = false;
+  bool running_ = true;
+  int framesToDraw_ = 2;
+  std::uint64_t boardGeneration_ = ~0ull;
+  std::uint64_t lastTicks_ = 0;
+  std::uint64_t lastTimerCount_ = 0;
+  bool aboutOpen_ = false;
+  bool yesFocused_ = true;
+
+  Texture board_, centre_, left_, right_, scene_, keyPanel_, swordIcon_, shieldIcon_, monster_;
+  std::array<Texture, kItemSlots> icons_;
+  // Fonts by point size 8, 9, 10, 11, 12, 14, regular and bold.
+  std::array<std::array<ImFont*, 2>, 6> fonts_{};
+};
+
+}  // namespace kelvorn::ui

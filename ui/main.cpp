@@ -1,0 +1,51 @@
+// Kelvorn: the game window.
+#include <iostream>
+#include <string>
+
+#include "engine/png.h"
+#include "storage/files.h"
+#include "ui/app.h"
+
+int main(int argc, char** argv) {
+  kelvorn::ui::AppOptions options;
+  std::string screenshot;
+  int screenshotAfter = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--screenshot" && i + 2 < argc) {
+      // For developers: run this many milliseconds, save the window as PNG and end.
+      screenshotAfter = std::stoi(argv[++i]);
+      screenshot = argv[++i];
+    } else if (arg == "--prologue=off") {
+      options.prologue = false;
+    } else if (arg == "--prologue=on") {
+      options.prologue = true;
+    } else if (arg == "--help" || arg == "-h") {
+      std::cout << "Usage: kelvorn [--prologue=on|off] [--screenshot MS FILE.png]\n"
+                   "Starts the game window. --prologue overrides the Prologue option once;\n"
+                   "--screenshot runs MS milliseconds, saves the window and ends.\n";
+      return 0;
+    } else {
+      std::cerr << "kelvorn: unknown option '" << arg << "' (kelvorn --help)\n";
+      return 2;
+    }
+  }
+  kelvorn::ui::App app(options);
+  std::string error;
+  if (!app.init(error)) {
+    std::cerr << "kelvorn: " << error << "\n";
+    return 1;
+  }
+  if (!screenshot.empty()) {
+    app.pump(screenshotAfter);
+    const auto png = kelvorn::encodePng(app.capture());
+    std::string writeError;
+    if (!kelvorn::storage::writeFileAtomic(screenshot, png, writeError)) {
+      std::cerr << "kelvorn: " << writeError << "\n";
+      return 1;
+    }
+    return 0;
+  }
+  app.run();
+  return 0;
+}

@@ -1,0 +1,43 @@
+#include "ui/picture_files.h"
+
+#include "engine/bmp.h"
+#include "storage/files.h"
+
+namespace kelvorn::ui {
+
+std::optional<Bitmap> readPicture(const std::filesystem::path& path) {
+  const auto bytes = storage::readFile(path, 64u << 20);
+  if (!bytes) return std::nullopt;
+  return decodeBmp(*bytes);
+}
+
+LayoutPictures loadLayoutPictures(const std::filesystem::path& programFolder,
+                                  const Layout& layout) {
+  LayoutPictures p;
+  const auto folder = programFolder / std::string(layout.assetFolder);
+  auto load = [&](const char* name, int w, int h) {
+    if (auto bitmap = readPicture(folder / name)) return std::move(*bitmap);
+    p.missing.push_back(std::string(layout.assetFolder) + "/" + name);
+    return Bitmap(w, h);
+  };
+  const int t = layout.tileSize;
+  const Bitmap tiles = load("chtable.vx", 11 * t, 20 * t);
+  const Bitmap masks = load("chtableb.vx", 11 * t, 15 * t);
+  const Bitmap keys = load("key.vx", t, t);
+  p.sheets = cutSheets(tiles, masks, keys, t);
+  const Rect& c = layout.centrePanel;
+  const Rect& side = layout.leftPanel;
+  p.centre = load("center.bmp", c.w, c.h);
+  p.left = load("left.bmp", side.w, side.h);
+  p.right = load("right.bmp", side.w, side.h);
+  p.leftWon = load("leftr.bmp", side.w, side.h);
+  p.rightWon = load("rightr.bmp", side.w, side.h);
+  const int w = layout.clientWidth, h = layout.centrePanel.h;
+  p.title = load("title05.bmp", w, h);
+  p.titleWon = load("title05R.bmp", w, h);
+  for (int i = 0; i < 3; ++i)
+    p.opening[i] = load(("open" + std::to_string(i) + ".bmp").c_str(), w, h);
+  return p;
+}
+
+}  // namespace kelvorn::ui

@@ -1,0 +1,31 @@
+// Reading a layout's pictures from the program folder: the three sheets cut into image
+// lists, the side panels, title and opening pictures. A missing or unreadable file
+// leaves a black picture of the expected size and is named in `missing`.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/layout.h"
+#include "engine/pictures.h"
+
+namespace kelvorn::ui {
+
+struct LayoutPictures {
+  PictureSet sheets;
+  Bitmap centre, left, right, leftWon, rightWon;  // "Won": after the first win
+  Bitmap title, titleWon;
+  std::array<Bitmap, 3> opening;
+  std::vector<std::string> missing;
+};
+
+LayoutPictures loadLayoutPictures(const std::filesystem::path& programFolder,
+                                  const Layout& layout);
+
+// Reads one BMP file; nullopt when it is missing or not a picture.
+std::optional<Bitmap> readPicture(const std::filesystem::path& path);
+
+}  // namespace kelvorn::ui
