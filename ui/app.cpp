@@ -45,9 +45,15 @@ bool App::init(std::string& error) {
   instance_ = std::make_unique<SingleInstance>(runtimeFolder());
   if (!instance_->first()) {
     error = "Sorry, cannot execute plural 'Kelvorn'.";
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, kCaption, error.c_str(), nullptr);
+    if (options_.refusalBox)
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, kCaption, error.c_str(), nullptr);
     return false;
   }
+  // The picture is small and changes a few times a second: drawing it in software keeps
+  // the game light (no GL driver loaded, a few MB instead of a hundred) and identical on
+  // every desktop. The environment can still choose another renderer.
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
     error = std::string("cannot open a window: ") + SDL_GetError();
     return false;
@@ -99,6 +105,7 @@ bool App::openWindow(std::string& error) {
     }
   }
   io.FontDefault = font(10, false);
+  io.Fonts->Build();  // font sizes are known from here on (the menu bar's height needs them)
   ImGui_ImplSDL2_InitForSDLRenderer(window_);
   ImGui_ImplSDLRenderer_Init(renderer_);
   imguiReady_ = true;

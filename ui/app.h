@@ -24,6 +24,7 @@ namespace kelvorn::ui {
 
 struct AppOptions {
   std::optional<bool> prologue;  // overrides the Prologue option for this run
+  bool refusalBox = true;        // a second instance says so in a message box
 };
 
 class App : public Host {

@@ -1,4 +1,5 @@
 // Kelvorn: the game window.
+#include <chrono>
 #include <iostream>
 #include <string>
 
@@ -7,7 +8,9 @@
 #include "ui/app.h"
 
 int main(int argc, char** argv) {
+  const auto started = std::chrono::steady_clock::now();
   kelvorn::ui::AppOptions options;
+  bool reportStartup = false;
   std::string screenshot;
   int screenshotAfter = 0;
   for (int i = 1; i < argc; ++i) {
@@ -16,6 +19,8 @@ int main(int argc, char** argv) {
       // For developers: run this many milliseconds, save the window as PNG and end.
       screenshotAfter = std::stoi(argv[++i]);
       screenshot = argv[++i];
+    } else if (arg == "--report-startup") {
+      reportStartup = true;  // for the benchmark: time to the first frame on stderr
     } else if (arg == "--prologue=off") {
       options.prologue = false;
     } else if (arg == "--prologue=on") {
@@ -35,6 +40,12 @@ int main(int argc, char** argv) {
   if (!app.init(error)) {
     std::cerr << "kelvorn: " << error << "\n";
     return 1;
+  }
+  if (reportStartup) {
+    app.pump(1);  // draws the first frame
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - started);
+    std::cerr << "first frame after " << ms.count() << " ms\n";
   }
   if (!screenshot.empty()) {
     app.pump(screenshotAfter);

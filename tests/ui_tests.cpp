@@ -1,0 +1,140 @@
+// The real window on a virtual display: start-up, walking by key presses, the two
+// window sizes, and the refusal of a second instance.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "ui/app.h"
+#include "ui/single_instance.h"
+
+namespace kelvorn::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home_ = fs::temp_directory_path() /
+            ("kelvorn-ui-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(home_);
+    for (const char* sub : {"config", "data", "run"}) fs::create_directories(home_ / sub);
+    fs::permissions(home_ / "run", fs::perms::owner_all);
+    setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (home_ / "data").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (home_ / "run").c_str(), 1);
+  }
+  void TearDown() override { fs::remove_all(home_); }
+
+  static void press(SDL_Keycode key) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    e.key.state = SDL_PRESSED;
+    SDL_PushEvent(&e);
+    e.type = SDL_KEYUP;
+    e.key.state = SDL_RELEASED;
+    SDL_PushEvent(&e);
+  }
+
+  // The board area of the window as last drawn.
+  static Bitmap boardOnScreen(App& app) {
+    const Bitmap window = app.capture();
+    const Rect& r = app.game().layout.board;
+    Bitmap board(r.w, r.h);
+    blit(board, 0, 0, window, r.x, r.y + app.menuHeight(), r.w, r.h);
+    return board;
+  }
+
+  fs::path home_;
+};
+
+TEST_F(WindowTest, StartsOnFloorOneShowsTheBoardAndWalksByKeys) {
+  App app(AppOptions{false, false});
+  std::string error;
+  ASSERT_TRUE(app.init(error)) << error;
+  app.pump(400);
+  Game& game = app.game();
+  EXPECT_EQ(game.state[gs::Floor], 1);
+  EXPECT_EQ(game.state.heroCell(), cellIndex(5, 10));
+
+  const Bitmap window = app.capture();
+  EXPECT_EQ(window.width, 640);
+  EXPECT_EQ(window.height, 424 + app.menuHeight());
+  // What the window shows on the board is what the engine drew, and it is not blank
+  // when the pictures are installed.
+  const Bitmap board = boardOnScreen(app);
+  const Bitmap& shown = game.board.shown;
+  int differing = 0;
+  for (std::size_t i = 0; i < board.pixels.size(); ++i)
+    differing += board.pixels[i] != shown.pixels[i];
+  EXPECT_LT(differing, static_cast<int>(board.pixels.size() / 20));
+  if (game.pictures.tiles.size() > 0) {
+    const auto first = board.pixels.front();
+    EXPECT_TRUE(std::any_of(board.pixels.begin(), board.pixels.end(),
+                            [&](Pixel p) { return p != first; }));
+  }
+
+  press(SDLK_LEFT);
+  app.pump(300);
+  EXPECT_EQ(game.state.heroCell(), cellIndex(4, 10));
+  EXPECT_EQ(game.state[gs::Facing], kFaceLeft);
+  press(SDLK_UP);
+  app.pump(300);
+  EXPECT_EQ(game.state[gs::Facing], kFaceUp);
+}
+
+TEST_F(WindowTest, SwitchesToTheLargeSetAndBackKeepingTheGame) {
+  App app(AppOptions{false, false});
+  std::string error;
+  ASSERT_TRUE(app.init(error)) << error;
+  app.pump(200);
+  press(SDLK_LEFT);
+  app.pump(300);
+  app.changeSize(true);
+  app.pump(300);
+  Bitmap window = app.capture();
+  EXPECT_EQ(window.width, 800);
+  EXPECT_EQ(window.height, 530 + app.menuHeight());
+  EXPECT_EQ(app.game().layout.tileSize, 40);
+  EXPECT_EQ(app.game().state.heroCell(), cellIndex(4, 10));
+  EXPECT_EQ(app.game().options[opt::Size], 1);
+  app.changeSize(false);
+  app.pump(300);
+  window = app.capture();
+  EXPECT_EQ(window.width, 640);
+  EXPECT_EQ(app.game().board.shown.width, 11 * 32);
+}
+
+TEST_F(WindowTest, ASecondInstanceIsRefusedAndRaisesTheFirst) {
+  SingleInstance first(home_ / "run");
+  ASSERT_TRUE(first.first());
+  EXPECT_FALSE(first.raiseRequested());
+  App second(AppOptions{false, false});
+  std::string error;
+  EXPECT_FALSE(second.init(error));
+  EXPECT_EQ(error, "Sorry, cannot execute plural 'Kelvorn'.");
+  EXPECT_TRUE(first.raiseRequested());
+}
+
+TEST_F(WindowTest, ALockLeftByAnEndedRunDoesNotBlockTheNextStart) {
+  {
+    SingleInstance earlier(home_ / "run");
+    ASSERT_TRUE(earlier.first());
+  }
+  // A crashed run leaves its socket file behind; the lock itself died with it.
+  std::ofstream(home_ / "run" / "kelvorn.sock") << "stale";
+  SingleInstance next(home_ / "run");
+  EXPECT_TRUE(next.first());
+}
+
+}  // namespace
+}  // namespace kelvorn::ui
