@@ -211,6 +211,29 @@ class Game {
   void overlayCell(int cell, int background, int sprite, int mask);
   void slideSprite(int from, int to);
   void revealOne(int mode, int k);
+
+  // Rules of play (the judge and what it calls).
+  void pushDoor(int cell, int kind);
+  void drawDoorFrame(int cell, int kind, int frame);
+  void keyDoor(TileCode door);
+  void doorPuzzles();
+  void falseWall();
+  void hiddenTrigger();
+  void pickup(TileCode item);
+  void princessScene();
+  void finalFloor();
+  void pushEnding();
+  void battle();
+  void scriptedBattle(int cell);
+  void pushBattleRound(int target, TileCode heroTile, bool heroFirst, int monsterArg);
+  void afterMoveChecks();
+  void magicAttack(int code, int offset);
+  void sergeantsStrike();
+  void monsterReactions();
+  void stairs(bool up);
+  void faceAwayFrom(TileCode stairs);
+  void floorChangeDissolve();
+  void mapEvent();
   void introTick();
   void repeatTick();
   void perform(const WorkStep& step);

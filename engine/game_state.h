@@ -49,6 +49,8 @@ inline constexpr int SaveVersion = 157;
 inline constexpr int FlyDirection = 158;
 inline constexpr int LevelBoost = 159;
 inline constexpr int CarryOver = 160;
+// 1 once floor 38's guards have placed their false wall (so it is placed only once).
+inline constexpr int Floor38Reward = 161;
 
 // Named story flags.
 inline constexpr int OldManGiftGiven = 98;   // the floor-2 old man's 3 % gift

@@ -108,11 +108,6 @@ void Game::moveRequest(int direction, bool turn) {
   judge();
 }
 
-void Game::judge() {
-  const TileCode t = floors.cell(state[gs::Floor], targetCell);
-  if (t == tile::Floor) walk();
-}
-
 void Game::walk() {
   sourceCell = state.heroCell();
   const int t = layout.tileSize;
@@ -153,9 +148,10 @@ void Game::walk() {
   state[gs::HeroY] = cellRow(targetCell);
   drawHeroAfterMove();
   present();
-  scanNeighbours();
+  afterMoveChecks();
 }
 
+// What the bar says about the hero's neighbours: the last one that has a message wins.
 void Game::scanNeighbours() {
   const int floor = state[gs::Floor];
   const int x = state[gs::HeroX], y = state[gs::HeroY];

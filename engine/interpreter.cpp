@@ -214,24 +214,6 @@ void Game::pushSceneScript(int /*subStep*/) {
   // whose scene pushes nothing is simply consumed.
 }
 
-void Game::doorStep(const WorkStep& s) {
-  // Doors animate at a much shorter step interval; the last frame restores the pace.
-  static constexpr int kDoorInterval[] = {8, 10, 12};
-  if (const auto speed = checkedSpeed(options))
-    timers.setInterval(TimerId::Steps, kDoorInterval[static_cast<int>(*speed) - 1]);
-  if (stack.below().arg2 == 16) applyCheckedSpeed();
-  if (!validCell(s.arg1)) return;
-  int finalCode = -1;
-  switch (s.arg2) {
-    case 5: finalCode = tile::Gate; break;
-    case 8: finalCode = tile::Wall; break;
-    default:
-      if (s.arg2 >= 1 && s.arg2 <= 12) finalCode = tile::Floor;
-      break;
-  }
-  if (finalCode >= 0) floors.setCell(state[gs::Floor], s.arg1, static_cast<TileCode>(finalCode));
-}
-
 void Game::revealStep(const WorkStep& s) {
   revealOne(s.arg1, s.arg2);
   const WorkStep below = stack.below();

@@ -1,0 +1,133 @@
+// Doors, gates and walls that open or close in sixteen frames, the key doors of the
+// judge, and the two door puzzles.
+#include <algorithm>
+
+#include "engine/game.h"
+
+namespace kelvorn {
+
+namespace {
+// Door kinds: 1..3 key doors, 4 gate opens, 5 gate closes, 6 barred gate opens,
+// 7 wall falls, 8 wall rises, 9..12 lava leaves the cell (up, down, left, right).
+int finalCodeOf(int kind) {
+  if (kind == 5) return tile::Gate;
+  if (kind == 8) return tile::Wall;
+  return kind >= 1 && kind <= 12 ? tile::Floor : -1;
+}
+}  // namespace
+
+// Pushes a door step and expands it into the sixteen frames, each door step with its
+// frame number in the pause below it; frame 1 runs first.
+void Game::pushDoor(int cell, int kind) {
+  const auto c = static_cast<std::int16_t>(cell);
+  const auto k = static_cast<std::int16_t>(kind);
+  stack.push(wsPause, 0, 16);
+  for (int n = 15; n >= 1; --n) {
+    stack.push(wsDoor, c, k);
+    stack.push(wsPause, 0, static_cast<std::int16_t>(n));
+  }
+  stack.push(wsDoor, c, k);
+}
+
+void Game::doorStep(const WorkStep& s) {
+  // Doors animate at a much shorter step interval; the last frame restores the pace.
+  static constexpr int kDoorInterval[] = {8, 10, 12};
+  if (const auto speed = checkedSpeed(options))
+    timers.setInterval(TimerId::Steps, kDoorInterval[static_cast<int>(*speed) - 1]);
+  const int frame = stack.below().arg2;
+  if (frame == 16) applyCheckedSpeed();
+  if (s.arg1 < 0 || s.arg1 >= kCells) return;
+  drawDoorFrame(s.arg1, s.arg2, frame);
+  if (const int code = finalCodeOf(s.arg2); code >= 0)
+    floors.setCell(state[gs::Floor], s.arg1, static_cast<TileCode>(code));
+}
+
+// One frame of the animation into both board frames, then shown.
+void Game::drawDoorFrame(int cell, int kind, int frame) {
+  const int t = layout.tileSize;
+  const int f = std::clamp(layout.large ? frame * 5 / 4 : frame, 0, t);
+  const Bitmap& floor = pictures.tiles[image::PlainFloor];
+  Bitmap out = floor;
+  const int half = t / 2;
+  auto over = [&](const Bitmap& picture, int sx, int sy, int w, int h, int dx, int dy) {
+    blit(out, dx, dy, picture, sx, sy, w, h);
+  };
+  auto masked = [&](int image, int dx, int dy) {
+    Bitmap under(t, t);
+    blit(under, 0, 0, out, dx, dy, t, t);
+    draw(out, dx, dy, composeOver(under, image, pictures.masks, image));
+  };
+  if (kind >= 1 && kind <= 3) {
+    const Bitmap& door = pictures.tiles[kind - 1];
+    over(door, f, 0, half - f, t, 0, 0);
+    over(door, half, 0, half - f, t, half + f, 0);
+  } else if (kind == 4 || kind == 5) {
+    const Bitmap& gate = pictures.tiles[tile::Gate - 1];
+    const int d = kind == 4 ? f : half - std::min(f, half);
+    over(gate, 0, 0, half, half, -d, -d);
+    over(gate, half, 0, half, half, half + d, -d);
+    over(gate, 0, half, half, half, -d, half + d);
+    over(gate, half, half, half, half, half + d, half + d);
+  } else if (kind == 6) {
+    masked(tile::Bars - 1, 0, -2 * f);
+  } else if (kind == 7 || kind == 8) {
+    const int shrink = kind == 7 ? 2 * f : t - std::min(2 * f, t);
+    const int side = t - shrink;
+    if (side > 0) {
+      const Bitmap& wall = pictures.tiles[tile::Wall - 1];
+      over(wall, 0, 0, side, side, shrink / 2, shrink / 2);
+    }
+  } else if (kind >= 9 && kind <= 12) {
+    static constexpr int kDx[] = {0, 0, -1, 1}, kDy[] = {-1, 1, 0, 0};
+    const Bitmap& lava = pictures.tiles[tile::Lava - 1];
+    blit(out, kDx[kind - 9] * 2 * f, kDy[kind - 9] * 2 * f, lava, 0, 0, t, t);
+  }
+  for (Bitmap& frameBitmap : board.frames)
+    draw(frameBitmap, cellColumn(cell) * t, cellRow(cell) * t, out);
+  present();
+}
+
+// Walking into a door: a key of its colour opens it, otherwise only a message.
+void Game::keyDoor(TileCode door) {
+  static constexpr int kKeyField[] = {0, gs::YellowKeys, gs::BlueKeys, gs::RedKeys};
+  static constexpr int kOpened[] = {0, 4, 5, 6}, kMissing[] = {0, 16, 17, 18};
+  int& keys = state[kKeyField[door]];
+  messageCode = kMissing[door];
+  const bool opens = keys > 0;
+  if (opens) {
+    --keys;
+    messageCode = kOpened[door];
+  }
+  doorPuzzles();
+  stack.push(wsMessage, static_cast<std::int16_t>(messageCode));
+  if (opens) {
+    stack.push(wsShowPanels);
+    pushDoor(targetCell, door);
+    stack.push(wsPause);
+    stack.push(wsSound, 1);
+  }
+  timer2on();
+}
+
+// Two floors reward opening their doors in a particular order; checked on every
+// attempt at a key door, with or without a key.
+void Game::doorPuzzles() {
+  const int floor = state[gs::Floor];
+  auto at = [&](int cell) { return floors.cell(floor, cell); };
+  if (floor == 39) {
+    const int doors = at(12) + at(16) + at(34) + at(36) + at(56) + at(58) + at(60);
+    if (doors == 7 && ((targetCell == 38 && at(14) == tile::Floor) ||
+                       (targetCell == 14 && at(38) == tile::Floor))) {
+      stack.push(wsPause);
+      stack.push(wsSetCell, 36, 43);
+      stack.push(wsPause);
+      stack.push(wsSound, 2);
+      stack.push(wsPause);
+      stack.push(wsPause);
+    }
+  } else if (floor == 43 && targetCell == 7 && at(8) == tile::Sergeant) {
+    stack.push(wsPutCell, 7, tile::Event);
+  }
+}
+
+}  // namespace kelvorn
