@@ -40,9 +40,35 @@ struct Controls {
   std::string windowText;
   bool okVisible = false;
 
+  // The Yes/No pair under the message window (merchants and the altar); No is disabled
+  // for a gift that cannot be refused.
+  bool yesNoVisible = false;
+  bool noEnabled = true;
+  // The altar's four choices, stacked under the question.
+  bool altarChoicesVisible = false;
+  std::array<std::string, 4> altarChoices;
+
+  // "Don't use" and "Use" under the icon of the item slot waiting for confirmation.
+  int confirmSlot = -1;
+
+  // The orb of flying's UP, DOWN and OK.
+  bool flightVisible = false;
+  bool flightUpEnabled = false;
+  bool flightDownEnabled = false;
+
+  // The orb of wisdom's 24 hint buttons and their OK.
+  bool hintGridVisible = false;
+  std::array<bool, 24> hintEnabled{};
+
+  // The orb of the hero's forecast over the board, with its OK.
+  bool forecastVisible = false;
+
   // Status panels: hidden by the ending, shown again by a redraw.
   bool panelsVisible = true;
 };
+
+// Names of the characters whose hints the orb of wisdom replays, by button 1..24.
+extern const std::array<const char*, 24> kHintNames;
 
 // A Yes/No box waiting for the player.
 enum class QuestionKind { GameStart, GameQuit, TryAgain };

@@ -8,7 +8,7 @@ namespace kelvorn {
 
 namespace {
 // Door kinds: 1..3 key doors, 4 gate opens, 5 gate closes, 6 barred gate opens,
-// 7 wall falls, 8 wall rises, 9..12 lava leaves the cell (up, down, left, right).
+// 7 wall falls, 8 wall rises, 9..12 lava leaves the cell (left, right, down, up).
 int finalCodeOf(int kind) {
   if (kind == 5) return tile::Gate;
   if (kind == 8) return tile::Wall;
@@ -78,7 +78,8 @@ void Game::drawDoorFrame(int cell, int kind, int frame) {
       over(wall, 0, 0, side, side, shrink / 2, shrink / 2);
     }
   } else if (kind >= 9 && kind <= 12) {
-    static constexpr int kDx[] = {0, 0, -1, 1}, kDy[] = {-1, 1, 0, 0};
+    // Lava leaves towards the left, right, bottom or top (kinds 9..12).
+    static constexpr int kDx[] = {-1, 1, 0, 0}, kDy[] = {0, 0, 1, -1};
     const Bitmap& lava = pictures.tiles[tile::Lava - 1];
     blit(out, kDx[kind - 9] * 2 * f, kDy[kind - 9] * 2 * f, lava, 0, 0, t, t);
   }

@@ -142,6 +142,34 @@ class Game {
   int itemCursor = 0;
   bool itemSelectMode = false;
 
+  // ---- Characters and items ----------------------------------------------------------
+  // A click on an item icon (or Enter on the item cursor): orbs act at once, the other
+  // usable items first ask "Don't use" / "Use".
+  void clickItem(int slot);
+  void pressUse();
+  void pressDontUse();
+  // The Yes and No under a merchant's or the altar's question.
+  void pressYes();
+  void pressNo();
+  // The altar's choices 1..4 (life, offense, defense, nothing).
+  void pressAltarChoice(int choice);
+  // The orb of flying's buttons.
+  void pressFlyUp();
+  void pressFlyDown();
+  void pressFlyOk();
+  // The orb of wisdom's hint buttons 1..24 and their OK.
+  void pressHint(int button);
+  void pressHintOk();
+  // Closes the orb of the hero's forecast.
+  void pressForecastOk();
+  // One row of the forecast: a monster kind of the floor and what fighting it costs.
+  struct ForecastRow {
+    int kind;
+    Bitmap portrait;
+    std::string name, stats, damage;
+  };
+  std::vector<ForecastRow> forecast;
+
   // ---- Loading -------------------------------------------------------------------
   // The file work of a load once the file has been read and decoded: nullopt for a file
   // that is missing or short, `valid` false for a wrong marker or checksums.
@@ -191,6 +219,11 @@ class Game {
   int sourceCell = 0;
   int targetCell = 0;
   int hintNumber = 0;       // which hint a hint window (DialogKind 0 or 1) shows
+  // The conversation under way: which merchant's or the altar's question Yes answers.
+  bool altarAsked = false;
+  int offerPrice = 0;
+  int stairsSide = 0;       // the orb of flying took off beside up (1) or down (2) stairs
+  int pendingItem = -1;     // the slot whose "Use" is showing
   bool holdRepeat = false;  // a flight button is held down
   int introFrame = 0;
   int animationFrame = 0;  // which board frame the idle animation shows
@@ -234,6 +267,23 @@ class Game {
   void faceAwayFrom(TileCode stairs);
   void floorChangeDissolve();
   void mapEvent();
+  // Characters.
+  void oldMan();
+  void merchant();
+  void thief();
+  void fairy();
+  void altarOffer();
+  void openDialog(const std::string& text, bool ok);
+  void closeDialog();
+  // Items.
+  void useItem(int slot);
+  void orbOfFlying();
+  void orbOfWisdom();
+  void orbOfTheHero();
+  void addForecast(int kind);
+  std::string forecastText(int kind) const;
+  void pushDissolveOut(int cell);
+  void moveThiefOn29();
   void introTick();
   void repeatTick();
   void perform(const WorkStep& step);

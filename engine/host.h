@@ -3,7 +3,13 @@
 // every method has a silent default, which is what tests and the driver use).
 #pragma once
 
+#include <string>
+
+#include "engine/ranking.h"
+
 namespace kelvorn {
+
+struct SavedGame;
 
 class Host {
  public:
@@ -17,6 +23,16 @@ class Host {
   virtual void closeMusic() {}
   // The player asked to end the program.
   virtual void quit() {}
+
+  // The stored top ten of checkpoint `n` (1..5) for a fairy's judgement. A table that
+  // is missing or fails its checks is replaced by the temporary one, with the message
+  // that says so in `problem`.
+  virtual RankingLookup judgementRanking(int n, int /*saveVersion*/) {
+    return RankingLookup{temporaryRanking(n), {}};
+  }
+  // Keeps the game as the hand-over copy for the ranking window; returns an error text
+  // when it could not be written (the judgement completes all the same).
+  virtual std::string handOver(const SavedGame& /*game*/) { return {}; }
 };
 
 }  // namespace kelvorn

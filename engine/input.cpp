@@ -26,6 +26,7 @@ void Game::keyDown(int key) {
       } else {
         cursorShown = false;
         controls.sizeEnabled = true;
+        clickItem(itemCursor);
       }
       itemSelectMode = !itemSelectMode;
       break;
@@ -112,8 +113,10 @@ void Game::walk() {
   sourceCell = state.heroCell();
   const int t = layout.tileSize;
   const auto speed = checkedSpeed(options).value_or(Speed::High);
-  const int stepSize = speed == Speed::Low ? 1 : speed == Speed::Middle ? 2 : 4;
   const int quarter = std::max(t / 4, 1);
+  // Low moves a pixel a step, Middle two, High half a quarter (4 pixels on 32-pixel
+  // tiles, 5 on 40), so every speed shows the hero at each quarter of the cell.
+  const int stepSize = speed == Speed::Low ? 1 : speed == Speed::Middle ? 2 : std::max(quarter / 2, 1);
   const bool backwards = moveDirection == kMoveUp || moveDirection == kMoveLeft;
   const bool horizontal = moveDirection == kMoveLeft || moveDirection == kMoveRight;
   const int first = backwards ? targetCell : sourceCell;

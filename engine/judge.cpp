@@ -26,7 +26,11 @@ void Game::judge() {
     if (floor == 49) return battle();
     if (floor == 50) return finalFloor();
   }
-  // The altar (16) and the characters (19..26) are answered by their own handlers.
+  if (t == tile::AltarCentre) return altarOffer();
+  if (t == 19 || t == 20) return merchant();
+  if (t == 21 || t == 22) return thief();
+  if (t == 23 || t == 24) return fairy();
+  if (t == 25 || t == 26) return oldMan();
 }
 
 void Game::falseWall() {

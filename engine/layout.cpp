@@ -31,7 +31,7 @@ Layout makeLayout(bool large) {
   l.swordIcon = {right + s(80), s(48), t, t};
   l.shieldIcon = {right + s(80), s(96), t, t};
   l.keyPanel = {right + (l.rightPanel.w - 3 * t) / 2, s(144), 3 * t, 2 * t};
-  l.monsterPicture = {right + s(46), s(230), t, t};
+  l.monsterPicture = {right + l.rightPanel.w / 2 - 16, s(230), t, t};  // 16 in both sets
   l.monsterName = {right + s(9), s(268), s(103), s(20)};
   for (int i = 0; i < 3; ++i) {
     const int left = right + s(42);

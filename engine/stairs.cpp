@@ -53,11 +53,7 @@ void Game::stairs(bool up) {
     if (floor == 25) clearFairy(25, 71);
     if (floor == 49) clearFairy(49, 16);
     floor = floor == 45 ? 43 : floor - 1;
-    if (state[gs::HighestFloor] == 29 && floor == 28) {
-      floors.setCell(29, 38, tile::Floor);
-      floors.setCell(29, 27, tile::Floor);
-      floors.setCell(29, 17, tile::Thief);
-    }
+    if (state[gs::HighestFloor] == 29 && floor == 28) moveThiefOn29();
     const int arrival = floors.downArrivalCell(floor);
     state[gs::HeroX] = cellColumn(arrival);
     state[gs::HeroY] = cellRow(arrival);

@@ -59,12 +59,11 @@ constexpr int kWaitLimitMs = 30 * 60 * 1000;
 }  // namespace
 
 Driver::Driver(DriverOptions options, std::ostream& out, std::ostream& err)
-    : options_(std::move(options)), out_(out), err_(err) {}
+    : options_(std::move(options)), out_(out), err_(err), host_(options_.holder),
+      game_(content::builtIn(), &host_) {}
 
 void Driver::startUp() {
-  std::optional<OptionBytes> stored;
-  if (auto bytes = storage::readFile(options_.holder / "option.dat"))
-    stored = storage::decodeOptions(*bytes);
+  std::optional<OptionBytes> stored = host_.holder().readOptions();
   if (options_.prologue) {
     if (!stored) stored = builtInOptions();
     (*stored)[opt::Prologue] = *options_.prologue ? 1 : 0;
@@ -76,9 +75,8 @@ void Driver::startUp() {
 // As the Load command does: keep the current game as the undo copy, then read, check
 // and install the file, or leave the game as it was.
 void Driver::loadFile(const std::filesystem::path& path) {
-  std::string error;
-  const SavedGame current{game_.floors, game_.state};
-  if (!storage::writeFileAtomic(options_.holder / "save0.dat", storage::encodeSave(current), error))
+  if (const std::string error = host_.holder().writeHandOver({game_.floors, game_.state});
+      !error.empty())
     err_ << "kelvorn-play: " << error << "\n";
   const auto bytes = storage::readFile(path);
   if (!bytes) err_ << "kelvorn-play: cannot read " << path.string() << "\n";
@@ -171,32 +169,58 @@ void Driver::click(const std::string& control, const std::vector<std::string>& a
   auto noArgs = [&] {
     if (!args.empty()) fail(kExitBadCommand, "'click " + control + "' takes no argument");
   };
-  if (control == "ok") {
+  const Controls& c = game_.controls;
+  // Buttons without an argument: their target must be visible and enabled.
+  struct Button {
+    const char* name;
+    bool available;
+    void (Game::*press)();
+  };
+  const Button buttons[] = {
+      {"ok", c.windowVisible && c.okVisible, &Game::pressOk},
+      {"yes", c.yesNoVisible, &Game::pressYes},
+      {"no", c.yesNoVisible && c.noEnabled, &Game::pressNo},
+      {"use", c.confirmSlot >= 0, &Game::pressUse},
+      {"dont-use", c.confirmSlot >= 0, &Game::pressDontUse},
+      {"fly-up", c.flightVisible && c.flightUpEnabled, &Game::pressFlyUp},
+      {"fly-down", c.flightVisible && c.flightDownEnabled, &Game::pressFlyDown},
+      {"fly-ok", c.flightVisible, &Game::pressFlyOk},
+      {"hint-ok", c.hintGridVisible, &Game::pressHintOk},
+      {"forecast-ok", c.forecastVisible, &Game::pressForecastOk},
+  };
+  for (const Button& b : buttons) {
+    if (control != b.name) continue;
     noArgs();
-    requireTarget(game_.controls.windowVisible && game_.controls.okVisible, "click ok");
-    game_.pressOk();
-  } else if (control == "yes" || control == "no" || control == "use" || control == "dont-use" ||
-             control == "fly-up" || control == "fly-down" || control == "fly-ok" ||
-             control == "hint-ok" || control == "forecast-ok" || control == "back-side") {
+    requireTarget(b.available, "click " + control);
+    (game_.*b.press)();
+    return;
+  }
+  if (control == "back-side") {
     noArgs();
-    requireTarget(false, "click " + control);
+    requireTarget(false, "click back-side");
   } else if (control == "hint" || control == "altar" || control == "item" || control == "rank") {
     const long hi = control == "hint" ? 24 : control == "altar" ? 4 : control == "item" ? 14 : 5;
     const long lo = control == "item" ? 0 : 1;
     if (args.size() != 1) fail(kExitBadCommand, "usage: click " + control + " N");
-    const long n = number(args[0], lo, hi, "N");
+    const int n = static_cast<int>(number(args[0], lo, hi, "N"));
+    const std::string what = "click " + control + " " + args[0];
     if (control == "item") {
-      requireTarget(game_.controls.iconVisible[n] && game_.controls.iconEnabled[n],
-                    "click item " + args[0]);
-      notYet("click item", "items are used with the special items");
+      requireTarget(c.iconVisible[n] && c.iconEnabled[n], what);
+      game_.clickItem(n);
+    } else if (control == "hint") {
+      requireTarget(c.hintGridVisible && c.hintEnabled[n - 1], what);
+      game_.pressHint(n);
+    } else if (control == "altar") {
+      requireTarget(c.altarChoicesVisible, what);
+      game_.pressAltarChoice(n);
+    } else {
+      requireTarget(false, what);
     }
-    requireTarget(false, "click " + control + " " + args[0]);
   } else if (control == "arrow") {
-    if (args.size() != 1 ||
-        (args[0] != "up" && args[0] != "left" && args[0] != "right" && args[0] != "down"))
+    if (args.size() != 1 || (args[0] != "up" && args[0] != "left" && args[0] != "right" &&
+                             args[0] != "down"))
       fail(kExitBadCommand, "usage: click arrow up|left|right|down");
-    requireTarget(game_.controls.arrowsVisible && game_.controls.arrowsEnabled,
-                  "click arrow " + args[0]);
+    requireTarget(c.arrowsVisible && c.arrowsEnabled, "click arrow " + args[0]);
     game_.arrowClick(args[0] == "up" ? 1 : args[0] == "left" ? 2 : args[0] == "right" ? 3 : 4);
   } else if (control == "rank-ok" || control == "rank-clear" || control == "holder-make" ||
              control == "holder-ok" || control == "holder-cancel") {

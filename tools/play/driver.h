@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/game.h"
+#include "storage/save_holder.h"
 
 namespace kelvorn::play {
 
@@ -24,6 +25,20 @@ struct DriverOptions {
   std::filesystem::path holder;               // the save-holder folder
   std::optional<std::filesystem::path> load;  // a save file to load after start-up
   std::optional<bool> prologue;               // overrides the Prologue option
+};
+
+// The driver's side of the engine's requests: the save holder's files, no sound.
+class DriverHost : public Host {
+ public:
+  explicit DriverHost(const std::filesystem::path& holder) : holder_(holder) {}
+  RankingLookup judgementRanking(int n, int saveVersion) override {
+    return holder_.readRanking(n, saveVersion);
+  }
+  std::string handOver(const SavedGame& game) override { return holder_.writeHandOver(game); }
+  const storage::SaveHolder& holder() const { return holder_; }
+
+ private:
+  storage::SaveHolder holder_;
 };
 
 class Driver {
@@ -49,6 +64,7 @@ class Driver {
   DriverOptions options_;
   std::ostream& out_;
   std::ostream& err_;
+  DriverHost host_;
   Game game_;
 };
 

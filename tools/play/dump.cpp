@@ -53,12 +53,38 @@ std::vector<std::string> activeControls(const Game& game) {
   const Controls& c = game.controls;
   std::vector<std::string> names;
   if (c.windowVisible && c.okVisible) names.push_back("ok");
+  if (c.yesNoVisible) names.push_back("yes");
+  if (c.yesNoVisible && c.noEnabled) names.push_back("no");
+  if (c.altarChoicesVisible)
+    for (int i = 1; i <= 4; ++i) names.push_back("altar " + std::to_string(i));
+  if (c.confirmSlot >= 0) names.insert(names.end(), {"dont-use", "use"});
+  if (c.flightVisible) {
+    if (c.flightUpEnabled) names.push_back("fly-up");
+    if (c.flightDownEnabled) names.push_back("fly-down");
+    names.push_back("fly-ok");
+  }
+  if (c.hintGridVisible) {
+    for (int i = 0; i < 24; ++i)
+      if (c.hintEnabled[i]) names.push_back("hint " + std::to_string(i + 1));
+    names.push_back("hint-ok");
+  }
+  if (c.forecastVisible) names.push_back("forecast-ok");
   if (c.arrowsVisible && c.arrowsEnabled)
     for (const char* dir : {"up", "left", "right", "down"})
       names.push_back(std::string("arrow ") + dir);
   for (int s = 0; s < kItemSlots; ++s)
     if (c.iconVisible[s] && c.iconEnabled[s]) names.push_back("item " + std::to_string(s));
   return names;
+}
+
+std::string forecastJson(const Game& game) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < game.forecast.size(); ++i) {
+    const auto& row = game.forecast[i];
+    out += (i ? "," : "") + std::string("{\"name\":") + jsonString(row.name) +
+           ",\"stats\":" + jsonString(row.stats) + ",\"damage\":" + jsonString(row.damage) + "}";
+  }
+  return out + "]";
 }
 
 }  // namespace
@@ -79,11 +105,19 @@ std::string dumpJson(const Game& game) {
       << ",\"floor\":" << floor << ",\"cells\":" << array(cells)
       << ",\"floorLabel\":" << jsonString(game.floorLabel())
       << ",\"message\":" << jsonString(game.messageBar())
-      << ",\"dialog\":" << jsonString(game.controls.windowVisible ? game.controls.windowText : "")
+      << ",\"dialog\":"
+      << jsonString(game.controls.windowVisible || game.controls.forecastVisible
+                        ? game.controls.windowText
+                        : "")
       << ",\"box\":" << jsonString(box) << ",\"controls\":" << stringArray(activeControls(game))
       << ",\"pending\":" << game.stack.count() << ",\"dialogKind\":" << game.dialogKind
       << ",\"intro\":" << (game.introRunning() ? "true" : "false")
-      << ",\"options\":" << array(game.options) << "}";
+      << ",\"options\":" << array(game.options) << ",\"forecast\":" << forecastJson(game)
+      << ",\"altar\":" << stringArray(game.controls.altarChoicesVisible
+                                            ? std::vector<std::string>(game.controls.altarChoices.begin(),
+                                                                       game.controls.altarChoices.end())
+                                            : std::vector<std::string>{})
+      << "}";
   return out.str();
 }
 
