@@ -17,7 +17,9 @@ Layout makeLayout(bool large) {
   l.rightPanel = {l.centrePanel.right(), l.centrePanel.y, l.leftPanel.w, l.leftPanel.h};
   l.messageBar = {0, l.centrePanel.bottom(), l.clientWidth, l.clientHeight - l.centrePanel.h};
   l.messageWindow = {s(129), s(45), s(382), s(200)};
-  l.okButton = {s(368), s(272), s(75), s(25)};
+  // The OK button sits inside the message window's bottom-right corner.
+  l.okButton = {l.messageWindow.right() - s(16) - s(75), l.messageWindow.bottom() - s(16) - s(25),
+                s(75), s(25)};
   l.secondOkButton = {s(400), s(362), s(64), s(20)};
 
   const int rowHeight = l.messageBar.h;
@@ -51,7 +53,7 @@ Layout makeLayout(bool large) {
   const int a = s(24), cx = right + l.rightPanel.w / 2, top = s(350);
   l.arrows = {Rect{cx - a / 2, top, a, a}, Rect{cx - a / 2 - a, top + a, a, a},
               Rect{cx + a / 2, top + a, a, a}, Rect{cx - a / 2, top + a, a, a}};
-  l.yesNo = {Rect{l.okButton.x - s(80), l.okButton.y, s(75), s(25)}, l.okButton};
+  l.yesNo = {Rect{l.okButton.x - s(83), l.okButton.y, s(75), s(25)}, l.okButton};
   return l;
 }
 

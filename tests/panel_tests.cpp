@@ -162,7 +162,7 @@ TEST(Layouts, FixedNumbersOfBothSets) {
       {"board", &Layout::board, {144, 24, 352, 352}, {180, 30, 440, 440}},
       {"centre panel", &Layout::centrePanel, {125, 0, 390, 400}, {156, 0, 488, 500}},
       {"message window", &Layout::messageWindow, {129, 45, 382, 200}, {161, 56, 478, 250}},
-      {"OK", &Layout::okButton, {368, 272, 75, 25}, {460, 340, 94, 31}},
+      {"OK", &Layout::okButton, {420, 204, 75, 25}, {525, 255, 94, 31}},
       {"second OK", &Layout::secondOkButton, {400, 362, 64, 20}, {500, 453, 80, 25}}};
   for (const auto& [name, member, inSmall, inLarge] : rects) {
     EXPECT_EQ(small.*member, inSmall) << name;

@@ -8,7 +8,6 @@
 #include <iostream>
 
 #include "storage/files.h"
-#include "storage/options_file.h"
 #include "ui/paths.h"
 
 namespace kelvorn::ui {
@@ -36,6 +35,7 @@ App::~App() {
                      &shieldIcon_, &monster_})
     t->reset();
   for (Texture& t : icons_) t.reset();
+  for (Texture& t : forecastPortraits_) t.reset();
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
@@ -147,10 +147,9 @@ void App::startUp() {
   ini_ = *ini;
   std::error_code ec;
   fs::create_directories(ini_.holder, ec);
+  holder_.emplace(ini_.holder);
 
-  std::optional<OptionBytes> stored;
-  if (auto bytes = storage::readFile(fs::path(ini_.holder) / "option.dat"))
-    stored = storage::decodeOptions(*bytes);
+  const std::optional<OptionBytes> stored = holder_->readOptions();
   OptionBytes block = stored.value_or(builtInOptions());
   if (options_.prologue) block[opt::Prologue] = *options_.prologue ? 1 : 0;
   if (block[opt::Size] == 1 && !largeAllowed()) block[opt::Size] = 0;
@@ -260,9 +259,7 @@ void App::handleKey(const SDL_Keysym& key) {
   }
   if (key.sym == SDLK_F2) return game_.menuGameStart();
   if (key.sym == SDLK_F9) return game_.menuGameQuit();
-  if (game_.controls.windowVisible && game_.controls.okVisible &&
-      (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER))
-    return game_.pressOk();
+  if (handleButtonKey(key.sym)) return;
   if (ImGui::GetIO().WantCaptureKeyboard || !game_.board.motion.empty()) return;
   switch (key.sym) {
     case SDLK_RETURN:
@@ -274,6 +271,14 @@ void App::handleKey(const SDL_Keysym& key) {
     case SDLK_DOWN: game_.keyDown(40); break;
     default: break;
   }
+}
+
+RankingLookup App::judgementRanking(int n, int saveVersion) {
+  return holder_ ? holder_->readRanking(n, saveVersion) : Host::judgementRanking(n, saveVersion);
+}
+
+std::string App::handOver(const SavedGame& game) {
+  return holder_ ? holder_->writeHandOver(game) : std::string();
 }
 
 Bitmap App::capture() {

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -14,6 +15,7 @@
 
 #include "engine/game.h"
 #include "storage/holder_ini.h"
+#include "storage/save_holder.h"
 #include "ui/picture_files.h"
 #include "ui/single_instance.h"
 #include "ui/texture.h"
@@ -41,6 +43,8 @@ class App : public Host {
   bool running() const { return running_; }
 
   Game& game() { return game_; }
+  // Asks for a fresh frame after the game was changed other than by an event or a tick.
+  void requestFrame() { framesToDraw_ = std::max(framesToDraw_, 2); }
   // The window's client area as last drawn, as 0x00RRGGBB pixels below the menu bar.
   Bitmap capture();
   int menuHeight() const;
@@ -48,6 +52,8 @@ class App : public Host {
   void changeSize(bool large);
 
   void quit() override { running_ = false; }
+  RankingLookup judgementRanking(int n, int saveVersion) override;
+  std::string handOver(const SavedGame& game) override;
 
  private:
   bool openWindow(std::string& error);
@@ -64,6 +70,16 @@ class App : public Host {
   void drawControls();
   void drawMessageWindow();
   void drawBoxes();
+  void drawItemIcons();
+  void drawAnswerButtons();
+  void drawFlightButtons();
+  void drawHintGrid();
+  void drawForecast();
+  // The keyboard for the buttons of a conversation or an item: true when the key was
+  // taken by one of them.
+  bool handleButtonKey(SDL_Keycode key);
+  // The focused button of the group now showing (a new group starts on its default).
+  int focusedButton(const std::string& group, int count, int initial);
   void drawAbout();
   void uploadPanels();
   ImFont* font(int points, bool bold) const;
@@ -86,9 +102,13 @@ class App : public Host {
   std::uint64_t lastTimerCount_ = 0;
   bool aboutOpen_ = false;
   bool yesFocused_ = true;
+  std::string focusGroup_;
+  int focus_ = 0;
+  std::optional<storage::SaveHolder> holder_;
 
   Texture board_, centre_, left_, right_, scene_, keyPanel_, swordIcon_, shieldIcon_, monster_;
   std::array<Texture, kItemSlots> icons_;
+  std::array<Texture, 7> forecastPortraits_;
   // Fonts by point size 8, 9, 10, 11, 12, 14, regular and bold.
   std::array<std::array<ImFont*, 2>, 6> fonts_{};
 };

@@ -20,6 +20,8 @@ class Texture {
   // Draws the whole texture at (x, y) at its own size.
   void draw(SDL_Renderer* renderer, int x, int y) const;
   bool valid() const { return texture_ != nullptr; }
+  // For drawing through Dear ImGui, whose renderer takes the texture itself.
+  SDL_Texture* handle() const { return texture_; }
 
  private:
   SDL_Texture* texture_ = nullptr;

@@ -124,7 +124,12 @@ void App::drawInterface() {
   ImGui::PopStyleVar();
   drawStatus();
   drawControls();
+  drawItemIcons();
+  drawForecast();
   drawMessageWindow();
+  drawAnswerButtons();
+  drawFlightButtons();
+  drawHintGrid();
   ImGui::End();
   drawBoxes();
   drawAbout();
@@ -197,10 +202,13 @@ void App::drawControls() {
 
 void App::drawMessageWindow() {
   const Controls& c = game_.controls;
-  if (!c.windowVisible) return;
+  if (!c.windowVisible && !c.forecastVisible) return;
   const Layout& l = game_.layout;
   const int top = menuHeight();
-  const Rect& r = l.messageWindow;
+  Rect r = l.messageWindow;
+  if (c.forecastVisible) {  // a heading band over the forecast
+    r = l.large ? Rect{176, 20, 448, 70} : Rect{141, 16, 358, 56};
+  }
   ImDrawList* list = ImGui::GetWindowDrawList();
   list->AddRectFilled(at(r, top), ImVec2(r.right(), r.bottom() + top), IM_COL32(252, 250, 240, 255));
   list->AddRect(at(r, top), ImVec2(r.right(), r.bottom() + top), IM_COL32(60, 50, 40, 255), 0, 0, 2);
@@ -210,8 +218,10 @@ void App::drawMessageWindow() {
   if (c.okVisible) {
     const Rect& ok = l.okButton;
     ImGui::SetCursorScreenPos(at(ok, top));
+    ImGui::PushStyleColor(ImGuiCol_Button, ImGui::GetStyleColorVec4(ImGuiCol_ButtonHovered));
     if (ImGui::Button("OK", ImVec2(static_cast<float>(ok.w), static_cast<float>(ok.h))))
       game_.pressOk();
+    ImGui::PopStyleColor();
   }
 }
 

@@ -1,11 +1,14 @@
 // kelvorn-shot: plays a few key presses in the real window and saves it as PNG, so a
 // developer can look at what a player sees (and attach it to a review).
 //
-//   kelvorn-shot OUT.png [--large] [--prologue] [KEY|wait:MS ...]
+//   kelvorn-shot OUT.png [--large] [--prologue] [set:I=V] [cell:F:C=T] [KEY|click:N|wait:MS ...]
 //
 // KEY is left, right, up, down, enter or escape; each is followed by 250 ms of play.
+// set:I=V puts V into GameState index I and cell:F:C=T TileCode T into cell C of floor
+// F before play starts, to stage a situation; click:N clicks item icon N.
 #include <SDL.h>
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 
@@ -33,6 +36,25 @@ int main(int argc, char** argv) {
     return 1;
   }
   app.pump(300);
+  kelvorn::Game& game = app.game();
+  bool staged = false;
+  for (int i = 2; i < argc; ++i) {
+    const std::string word = argv[i];
+    int a = 0, b = 0, c = 0;
+    if (std::sscanf(word.c_str(), "set:%d=%d", &a, &b) == 2 && a >= 0 && a < kelvorn::gs::kSize) {
+      game.state[a] = b;
+      staged = true;
+    } else if (std::sscanf(word.c_str(), "cell:%d:%d=%d", &a, &b, &c) == 3 && a >= 0 && a <= 50 &&
+               b >= 0 && b <= 120) {
+      game.floors.setCell(a, b, static_cast<kelvorn::TileCode>(c));
+      staged = true;
+    }
+  }
+  if (staged) {
+    game.redrawAll();
+    game.unlockInput();
+    app.requestFrame();
+  }
   if (large) app.changeSize(true);
   const std::pair<const char*, SDL_Keycode> keys[] = {
       {"left", SDLK_LEFT}, {"right", SDLK_RIGHT}, {"up", SDLK_UP},
@@ -41,6 +63,12 @@ int main(int argc, char** argv) {
     const std::string word = argv[i];
     if (word.rfind("wait:", 0) == 0) {
       app.pump(std::stoi(word.substr(5)));
+      continue;
+    }
+    if (word.rfind("click:", 0) == 0) {
+      game.clickItem(std::stoi(word.substr(6)));
+      app.requestFrame();
+      app.pump(250);
       continue;
     }
     for (const auto& [name, code] : keys) {
