@@ -289,8 +289,8 @@ class Game {
   void perform(const WorkStep& step);
   void performScript(int subStep, int param);
   // Runs a scene function whose script replaces the running step.
-  void replaceRunningStep(int subStep);
-  void pushSceneScript(int subStep);
+  void replaceRunningStep(int subStep, int param);
+  void pushSceneScript(int subStep, int param);
   void doorStep(const WorkStep& step);
   void revealStep(const WorkStep& step);
   void changeLife(std::int32_t newLife);

@@ -156,12 +156,12 @@ void Game::performScript(int subStep, int param) {
   switch (subStep) {
     case script::SergeantRevives:
       floors.setCell(state[gs::Floor], 27, tile::Zeno);
-      replaceRunningStep(subStep);
+      replaceRunningStep(subStep, param);
       break;
     case script::PrisonScene:
     case script::SergeantsStrike:
     case script::MonsterReactions:
-    case script::BossSecondPhase: replaceRunningStep(subStep); break;
+    case script::BossSecondPhase: replaceRunningStep(subStep, param); break;
     case script::NextGame:
       if (state[gs::LevelBoost] == 0)
         state[gs::LevelBoost] = gs::kLevelBoostAfterWin;
@@ -202,16 +202,17 @@ void Game::performScript(int subStep, int param) {
   }
 }
 
-void Game::replaceRunningStep(int subStep) {
+void Game::replaceRunningStep(int subStep, int param) {
   stack.setCount(stack.count() - 1);
-  pushSceneScript(subStep);
+  pushSceneScript(subStep, param);
   stack.setCount(stack.count() + 1);
 }
 
-void Game::pushSceneScript(int /*subStep*/) {
-  // The scene functions (the prison scene, the sergeant's revival and strike, the
-  // monster reactions, a boss's second phase) push their scripts here; a sub-step
-  // whose scene pushes nothing is simply consumed.
+// The scripts that replace a running step. The story scenes (the prison, the sergeant's
+// revival and strike) are not written yet: their sub-steps are simply consumed.
+void Game::pushSceneScript(int subStep, int param) {
+  if (subStep == script::MonsterReactions) monsterReactions();
+  if (subStep == script::BossSecondPhase) scriptedBattle(param);
 }
 
 void Game::revealStep(const WorkStep& s) {

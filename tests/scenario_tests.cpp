@@ -1,0 +1,219 @@
+// Short situations played end to end through the headless driver: a prepared game is
+// saved to a file, loaded with the driver, played by a script of keys and ticks, and
+// the dumps and the final game are compared with what the rules promise, including
+// the order in which a script shows its effects.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "storage/files.h"
+#include "storage/save_file.h"
+#include "tools/play/driver.h"
+
+namespace kelvorn::play {
+namespace {
+
+// One `dump` line, reduced to what these scenarios look at.
+struct Dump {
+  std::vector<long> state, cells;
+  std::string message;
+  long pending = 0;
+};
+
+std::vector<long> numbersAfter(const std::string& line, const std::string& key) {
+  std::vector<long> out;
+  const auto at = line.find("\"" + key + "\":[");
+  if (at == std::string::npos) return out;
+  std::istringstream in(line.substr(at + key.size() + 4));
+  long v = 0;
+  char sep = ',';
+  while (sep == ',' && in >> v >> sep) out.push_back(v);
+  return out;
+}
+
+Dump parse(const std::string& line) {
+  Dump d;
+  d.state = numbersAfter(line, "state");
+  d.cells = numbersAfter(line, "cells");
+  const auto m = line.find("\"message\":\"");
+  if (m != std::string::npos) d.message = line.substr(m + 11, line.find('"', m + 11) - m - 11);
+  const auto p = line.find("\"pending\":");
+  if (p != std::string::npos) d.pending = std::stol(line.substr(p + 10));
+  return d;
+}
+
+class ScenarioTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    holder_ = std::filesystem::temp_directory_path() /
+              (std::string("kelvorn-scenario-") +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(holder_);
+    std::filesystem::create_directories(holder_);
+    source_.startUp(std::nullopt);
+  }
+  void TearDown() override { std::filesystem::remove_all(holder_); }
+
+  // The prepared game: `floor` all plain floor, the hero at (x, y) facing up.
+  void prepare(int floor, int x, int y, int life, int offense, int defense) {
+    GameState& s = source_.state;
+    s[gs::Floor] = floor;
+    s[gs::HighestFloor] = std::max(s[gs::HighestFloor], floor);
+    s[gs::HeroX] = x, s[gs::HeroY] = y, s[gs::Facing] = kFaceUp;
+    s[gs::Life] = life, s[gs::Offense] = offense, s[gs::Defense] = defense;
+    s[gs::ShieldOwned0 + 4] = 0;
+    for (int c = 0; c < kCells; ++c) source_.floors.setCell(floor, c, tile::Floor);
+  }
+  void put(int x, int y, int code) {
+    source_.floors.setCell(source_.state[gs::Floor], cellIndex(x, y), static_cast<TileCode>(code));
+  }
+
+  // Saves the prepared game, loads it in a fresh driver and plays `script`; returns
+  // the dumps it printed.
+  std::vector<Dump> play(const std::string& script) {
+    storage::stampChecksums(source_.state);
+    std::string error;
+    const auto file = holder_ / "prepared.dat";
+    EXPECT_TRUE(storage::writeFileAtomic(
+        file, storage::encodeSave({source_.floors, source_.state}), error))
+        << error;
+    out_.str("");
+    err_.str("");
+    driver_.emplace(DriverOptions{holder_, file, false}, out_, err_);
+    driver_->startUp();
+    std::istringstream in(script);
+    EXPECT_EQ(driver_->run(in), kExitOk) << err_.str();
+    std::vector<Dump> dumps;
+    std::istringstream lines(out_.str());
+    for (std::string line; std::getline(lines, line);) dumps.push_back(parse(line));
+    return dumps;
+  }
+  // A dump after every tick of the step timer until the game is idle, then one more.
+  static std::string tickByTick(const std::string& keys, int ticks) {
+    std::string script = keys;
+    for (int i = 0; i < ticks; ++i) script += "tick 150\ndump\n";
+    return script + "wait\ndump\n";
+  }
+  Game& game() { return driver_->game(); }
+  const std::string& text(int entry) { return source_.messages.entry(entry); }
+
+  Game source_;
+  std::filesystem::path holder_;
+  std::ostringstream out_, err_;
+  std::optional<Driver> driver_;
+};
+
+// Skeleton A (100 life, 65 offense, 15 defense, 30 gold) against Offense 25, Defense
+// 15: ten blows of 10, nine of 50 back. Life falls round by round while the gold stays
+// untouched; the 30 gold arrive only once the last blow has been shown.
+TEST_F(ScenarioTest, BattleGoldArrivesAfterTheBlows) {
+  prepare(3, 5, 5, 1000, 25, 15);
+  put(6, 5, 81);
+  const GameState before = source_.state;
+  const auto dumps = play(tickByTick("right\n", 80));
+  ASSERT_GE(dumps.size(), 2u);
+  bool sawPartway = false;
+  long lastLife = 1000;
+  for (std::size_t i = 0; i + 1 < dumps.size(); ++i) {
+    const Dump& d = dumps[i];
+    EXPECT_LE(d.state[gs::Life], lastLife) << "tick " << i;
+    lastLife = d.state[gs::Life];
+    if (d.state[gs::Gold] != 0) {
+      EXPECT_EQ(d.state[gs::Life], 550) << "gold before the last blow, tick " << i;
+    } else if (d.state[gs::Life] < 1000 && d.state[gs::Life] > 550) {
+      sawPartway = true;
+      EXPECT_EQ(d.cells[cellIndex(6, 5)], 81) << "the monster stays until the end";
+    }
+  }
+  EXPECT_TRUE(sawPartway);
+
+  GameState expected = before;
+  expected[gs::Life] = 550;
+  expected[gs::Gold] = 30;
+  expected[gs::HeroX] = 6;
+  expected[gs::Facing] = kFaceRight;
+  EXPECT_EQ(game().state.v, expected.v);
+  EXPECT_EQ(dumps.back().cells[cellIndex(6, 5)], tile::Floor);
+  EXPECT_EQ(dumps.back().message, "You've beat Skeleton A. Recieved 30 Gold.");
+  EXPECT_EQ(dumps.back().pending, 0);
+}
+
+// Floor 8: with one guard of gate 42 already gone, beating the other pays its gold and
+// only then the floor reacts: the gate opens after the gold, never before it.
+TEST_F(ScenarioTest, GateOpensAfterTheBattlesGold) {
+  prepare(8, 9, 4, 1000, 500, 500);
+  put(9, 3, tile::Gate);
+  put(10, 4, 77);  // Skeleton C, 6 gold
+  const auto dumps = play(tickByTick("right\n", 40));
+  int goldTick = -1, gateTick = -1;
+  for (std::size_t i = 0; i < dumps.size(); ++i) {
+    if (goldTick < 0 && dumps[i].state[gs::Gold] != 0) goldTick = static_cast<int>(i);
+    if (gateTick < 0 && dumps[i].cells[42] != tile::Gate) gateTick = static_cast<int>(i);
+  }
+  ASSERT_GE(goldTick, 0);
+  ASSERT_GE(gateTick, 0) << "the gate never opened";
+  EXPECT_LT(goldTick, gateTick);
+  EXPECT_EQ(dumps.back().cells[42], tile::Floor);
+  EXPECT_EQ(dumps.back().state[gs::Gold], 6);
+  EXPECT_EQ(dumps.back().pending, 0);
+}
+
+// A red key taken on the way, a walk, and the red door opened with it: the key count
+// rises and falls by one, the hero stops in front of the door.
+TEST_F(ScenarioTest, KeyTakenOnTheWayOpensTheDoorAhead) {
+  prepare(3, 4, 5, 1000, 100, 100);
+  put(5, 5, 30);
+  put(7, 5, tile::RedDoor);
+  source_.state[gs::BlueKeys] = 2;
+  const GameState before = source_.state;
+  const auto dumps = play("right\nwait\ndump\nright\nwait\nright\nwait\ndump\n");
+  ASSERT_EQ(dumps.size(), 2u);
+  EXPECT_EQ(dumps[0].state[gs::RedKeys], 1);
+  EXPECT_EQ(dumps[0].message, text(130));
+  GameState expected = before;
+  expected[gs::HeroX] = 6;
+  expected[gs::Facing] = kFaceRight;
+  EXPECT_EQ(game().state.v, expected.v);
+  EXPECT_EQ(dumps[1].cells[cellIndex(7, 5)], tile::Floor);
+  EXPECT_EQ(dumps[1].cells[cellIndex(5, 5)], tile::Floor);
+  EXPECT_EQ(dumps[1].message, text(133));
+}
+
+// Up the stairs of floor 43: the dissolve plays out, and the hero stands on floor 45
+// at its arrival cell with the new highest floor and the went-up message.
+TEST_F(ScenarioTest, StairsFromFortyThreeLeadToFortyFive) {
+  prepare(43, 5, 5, 1000, 100, 100);
+  source_.state[gs::HighestFloor] = 43;
+  put(5, 4, tile::StairsUp);
+  const int arrival = source_.floors.upArrivalCell(45);
+  const auto dumps = play("up\ndump\nwait\ndump\n");
+  ASSERT_EQ(dumps.size(), 2u);
+  EXPECT_EQ(dumps[0].message, text(243));
+  EXPECT_GT(dumps[0].pending, 242);  // two dissolves of 121 cells each
+  EXPECT_EQ(dumps[1].state[gs::Floor], 45);
+  EXPECT_EQ(dumps[1].state[gs::HighestFloor], 45);
+  EXPECT_EQ(cellIndex(dumps[1].state[gs::HeroX], dumps[1].state[gs::HeroY]), arrival);
+  EXPECT_EQ(dumps[1].message, text(134));
+  EXPECT_EQ(dumps[1].pending, 0);
+}
+
+// Magician B's magic at 100 life is fatal: the game-over question stops the script and
+// Yes starts a new first game.
+TEST_F(ScenarioTest, FatalMagicEndsInTheGameOverQuestion) {
+  prepare(3, 5, 5, 100, 100, 100);
+  put(7, 5, 153);
+  const auto dumps = play("right\nwait\ndump\nanswer yes\nwait\ndump\n");
+  ASSERT_EQ(dumps.size(), 2u);
+  EXPECT_EQ(dumps[0].state[gs::Life], 0);
+  EXPECT_EQ(dumps[0].message, text(238));
+  EXPECT_EQ(dumps[1].state[gs::Life], 1000);
+  EXPECT_EQ(dumps[1].state[gs::Floor], 1);
+  EXPECT_EQ(dumps[1].pending, 0);
+}
+
+}  // namespace
+}  // namespace kelvorn::play
