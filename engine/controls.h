@@ -12,6 +12,10 @@
 namespace kelvorn {
 
 struct Controls {
+  // The Load and Save menus check the slot used last.
+  int loadChecked = 0;
+  int saveChecked = 0;
+
   // Menus locked while a script runs.
   bool rankingEnabled = true;
   bool loadEnabled = true;
@@ -71,10 +75,11 @@ struct Controls {
 extern const std::array<const char*, 24> kHintNames;
 
 // A Yes/No box waiting for the player.
-enum class QuestionKind { GameStart, GameQuit, TryAgain };
+enum class QuestionKind { GameStart, GameQuit, TryAgain, Overwrite, SaveOptions, InitOptions };
 struct Question {
   QuestionKind kind;
   std::string text;
+  int slot = 0;  // the save slot an overwrite asks about
 };
 
 }  // namespace kelvorn

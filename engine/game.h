@@ -51,12 +51,6 @@ struct PanelView {
   bool monsterStatsRightAligned = false;
 };
 
-// A game as a save slot holds it.
-struct SavedGame {
-  FloorStore floors;
-  GameState state;
-};
-
 class Game {
  public:
   explicit Game(const content::BuiltIn& tables = content::builtIn(), Host* host = nullptr);
@@ -112,6 +106,16 @@ class Game {
   void menuPrologue();
   void menuMusic();
   void menuSound();
+  void menuSave(int slot);
+  void menuLoad(int slot);
+  void menuOptionSave();
+  void menuOptionInit();
+  void menuRanking();
+  void menuHolder();
+  // The ranking window was closed: a checkpoint scene waiting behind it goes on.
+  void rankingClosed();
+  // Rebuilds what the window shows after a change of window size.
+  void afterSizeChange();
 
   // ---- Pictures and layout ---------------------------------------------------------
   // Switches to a layout and its pictures and rebuilds the board frames.

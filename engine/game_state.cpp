@@ -51,7 +51,13 @@ void applyNewGameValues(GameState& s) {
 
 bool isPlayable(const GameState& s) {
   auto in = [&](int i, std::int32_t lo, std::int32_t hi) { return s[i] >= lo && s[i] <= hi; };
-  return in(gs::Floor, 0, 50) && in(gs::HighestFloor, 0, 50) && in(gs::HeroX, 0, 10) &&
+  // Item slots hold 0 or 1, except the orb of the hero (2 while granted) and the warp
+  // staff (its charges); the weapon flags are 0 or 1.
+  for (int slot = 0; slot < kItemSlots; ++slot)
+    if (!in(gs::ItemSlot0 + slot, 0, slot == 0 ? 2 : slot == 7 ? 3 : 1)) return false;
+  for (int i = gs::SwordOwned0; i < gs::ShieldOwned0 + 5; ++i)
+    if (!in(i, 0, 1)) return false;
+  return in(gs::AltarCount, 0, INT32_MAX) && in(gs::Floor, 0, 50) && in(gs::HighestFloor, 0, 50) && in(gs::HeroX, 0, 10) &&
          in(gs::HeroY, 0, 10) && in(gs::Facing, 1, 4) && in(gs::Life, 0, INT32_MAX) &&
          in(gs::Gold, 0, INT32_MAX) && in(gs::YellowKeys, 0, INT32_MAX) &&
          in(gs::RedKeys, 0, INT32_MAX) && in(gs::BlueKeys, 0, INT32_MAX) &&

@@ -3,13 +3,28 @@
 // every method has a silent default, which is what tests and the driver use).
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "engine/floor_store.h"
+#include "engine/game_state.h"
+#include "engine/options.h"
 #include "engine/ranking.h"
 
 namespace kelvorn {
 
-struct SavedGame;
+// A game as a save slot holds it.
+struct SavedGame {
+  FloorStore floors;
+  GameState state;
+};
+
+// A save file as read: nullopt when missing or too short; `valid` when it may be loaded
+// (marker, checksums and every value the game relies on in range).
+struct SlotRead {
+  std::optional<SavedGame> game;
+  bool valid = false;
+};
 
 class Host {
  public:
@@ -33,6 +48,20 @@ class Host {
   // Keeps the game as the hand-over copy for the ranking window; returns an error text
   // when it could not be written (the judgement completes all the same).
   virtual std::string handOver(const SavedGame& /*game*/) { return {}; }
+
+  // Save slots 1..8 in the save holder.
+  virtual bool slotExists(int /*n*/) { return false; }
+  // Returns an error text, or empty when the game was written.
+  virtual std::string writeSlot(int /*n*/, const SavedGame& /*game*/) { return "no save holder"; }
+  virtual SlotRead readSlot(int /*n*/) { return {}; }
+  virtual std::string writeOptions(const OptionBytes& /*block*/) { return "no save holder"; }
+
+  // Windows of their own: the rankings, and the chooser of the save holder.
+  virtual void openRanking() {}
+  virtual void openHolderChooser() {}
+  // The window takes its small or large layout and pictures; the game redraws itself
+  // in it afterwards.
+  virtual void changeWindowSize(bool /*large*/) {}
 };
 
 }  // namespace kelvorn

@@ -120,10 +120,13 @@ void Game::pressOk() {
     case 32:
     case 34:
     case 50:
-    case 57:  // after a fairy's judgement
+    case 57:  // after a fairy's judgement: the rankings in a first game
       closeWindow();
       messageCode = msg::None;
-      timers.enable(TimerId::Steps, true);
+      if (state[gs::LevelBoost] == 0)
+        host_->openRanking();
+      else
+        timers.enable(TimerId::Steps, true);
       break;
     default:
       if ((dialogKind >= 21 && dialogKind <= 67 && dialogKind != 22 && dialogKind != 26 &&
@@ -141,6 +144,7 @@ void Game::pressOk() {
 void Game::answer(bool yes) {
   if (!question) return;
   const QuestionKind kind = question->kind;
+  const int slot = question->slot;
   question.reset();
   switch (kind) {
     case QuestionKind::GameStart:
@@ -155,6 +159,40 @@ void Game::answer(bool yes) {
       else
         controls.loadEnabled = true;  // held: only loading a saved game goes on
       break;
+    case QuestionKind::Overwrite:
+      if (yes) {
+        if (const std::string error = host_->writeSlot(slot, SavedGame{floors, state});
+            !error.empty())
+          notice = "The game was not saved: " + error;
+        else
+          messageCode = msg::Saved;
+      }
+      unlockInput();
+      break;
+    case QuestionKind::SaveOptions:
+      if (!yes) break;
+      options[2] = 0;
+      options[opt::Speed] = static_cast<std::uint8_t>(checkedSpeed(options).value_or(Speed::Middle));
+      if (const std::string error = host_->writeOptions(options); !error.empty())
+        notice = "The options were not saved: " + error;
+      else
+        notice = "Done.";
+      break;
+    case QuestionKind::InitOptions: {
+      if (!yes) break;
+      const bool wasLarge = options[opt::Size] == 1;
+      const OptionBytes initial = initialOptions();
+      for (int i = 0; i < opt::kSize; ++i)
+        if (i != opt::Size) options[i] = initial[i];
+      if (wasLarge) {
+        options[opt::Size] = 0;
+        host_->changeWindowSize(false);
+        afterSizeChange();
+      } else {
+        applyOptions();
+      }
+      break;
+    }
   }
 }
 

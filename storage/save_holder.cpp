@@ -7,9 +7,52 @@
 
 namespace kelvorn::storage {
 
+namespace {
+std::string write(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  std::string error;
+  if (!writeFileAtomic(path, bytes, error)) return error;
+  return {};
+}
+std::span<const std::uint8_t> bytesOf(const std::string& text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+}  // namespace
+
+std::filesystem::path SaveHolder::slotPath(int n) const {
+  return folder_ / ("save" + std::to_string(n) + ".dat");
+}
+
+bool SaveHolder::slotExists(int n) const {
+  std::error_code ec;
+  return std::filesystem::exists(slotPath(n), ec);
+}
+
+SlotRead SaveHolder::readSlot(int n) const {
+  const auto bytes = readFile(slotPath(n));
+  const auto decoded = bytes ? decodeSave(*bytes) : std::nullopt;
+  if (!decoded) return {};
+  const SavedGame& g = decoded->game;
+  const bool usable = decoded->valid && isPlayable(g.state) && arrivalCellsValid(g.floors);
+  return {g, usable};
+}
+
+std::string SaveHolder::writeSlot(int n, const SavedGame& game) const {
+  SavedGame stamped = game;
+  stampChecksums(stamped.state);
+  return write(slotPath(n), encodeSave(stamped));
+}
+
+std::string SaveHolder::writeHandOver(const SavedGame& game) const {
+  return write(slotPath(0), encodeSave(game));
+}
+
 std::optional<OptionBytes> SaveHolder::readOptions() const {
   const auto bytes = readFile(folder_ / "option.dat");
   return bytes ? decodeOptions(*bytes) : std::nullopt;
+}
+
+std::string SaveHolder::writeOptions(const OptionBytes& block) const {
+  return write(folder_ / "option.dat", block);
 }
 
 RankingLookup SaveHolder::readRanking(int n, std::int32_t saveVersion) const {
@@ -17,10 +60,20 @@ RankingLookup SaveHolder::readRanking(int n, std::int32_t saveVersion) const {
                        saveVersion);
 }
 
-std::string SaveHolder::writeHandOver(const SavedGame& game) const {
-  std::string error;
-  if (!writeFileAtomic(folder_ / "save0.dat", encodeSave(game), error)) return error;
-  return {};
+std::string SaveHolder::writeRanking(int n, const RankingRows& rows,
+                                     std::int32_t saveVersion) const {
+  return write(folder_ / ("option" + std::to_string(n) + ".dat"),
+               encodeRanking(rows, n, saveVersion));
+}
+
+std::optional<RankingNames> SaveHolder::readNames(int n) const {
+  const auto bytes = readFile(folder_ / ("option" + std::to_string(n) + "1.dat"), 64 * 1024);
+  if (!bytes) return std::nullopt;
+  return parseNames(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+}
+
+std::string SaveHolder::writeNames(int n, const RankingNames& names) const {
+  return write(folder_ / ("option" + std::to_string(n) + "1.dat"), bytesOf(formatNames(names)));
 }
 
 }  // namespace kelvorn::storage

@@ -1,5 +1,6 @@
 // The save holder: the folder that keeps the player's files (save slots, the hand-over
-// copy save0.dat, options, rankings). Every path the game uses inside it is built here.
+// copy save0.dat, options, rankings). Every path the game uses inside it is built here,
+// every read survives any content and every write is atomic.
 #pragma once
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include "engine/game.h"
 #include "engine/options.h"
 #include "engine/ranking.h"
+#include "storage/names_file.h"
 
 namespace kelvorn::storage {
 
@@ -17,17 +19,34 @@ class SaveHolder {
   explicit SaveHolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
   const std::filesystem::path& folder() const { return folder_; }
 
+  // Slots 1..8, and 0 for the hand-over copy.
+  std::filesystem::path slotPath(int n) const;
+  bool slotExists(int n) const;
+  SlotRead readSlot(int n) const;
+  // Writes the game with fresh checksums. Returns an error text, or empty on success.
+  std::string writeSlot(int n, const SavedGame& game) const;
+  // The hand-over copy is written as the game stands (its check words as they are).
+  std::string writeHandOver(const SavedGame& game) const;
+
   // The stored options block, or nullopt when the file is missing or short.
   std::optional<OptionBytes> readOptions() const;
-  // Ranking n (1..5) for a fairy's judgement; a table that cannot be trusted gives the
-  // temporary one and the reason.
+  std::string writeOptions(const OptionBytes& block) const;
+
+  // Ranking n (1..5); a table that cannot be trusted gives the temporary one and the
+  // reason.
   RankingLookup readRanking(int n, std::int32_t saveVersion) const;
-  // Writes the game to save0.dat as it stands (its check words are written as they are).
-  // Returns an error text, or empty on success.
-  std::string writeHandOver(const SavedGame& game) const;
+  std::string writeRanking(int n, const RankingRows& rows, std::int32_t saveVersion) const;
+  // The names of ranking n, or nullopt when the file is missing.
+  std::optional<RankingNames> readNames(int n) const;
+  std::string writeNames(int n, const RankingNames& names) const;
 
  private:
   std::filesystem::path folder_;
 };
+
+// The eleven files a new holder receives from the old one, in the order they are copied.
+inline constexpr const char* kHolderFiles[] = {
+    "option.dat",  "option1.dat", "option11.dat", "option2.dat", "option21.dat", "option3.dat",
+    "option31.dat", "option4.dat", "option41.dat", "option5.dat", "option51.dat"};
 
 }  // namespace kelvorn::storage

@@ -22,7 +22,9 @@ constexpr int kFontPoints[] = {8, 9, 10, 11, 12, 14};
 constexpr int kMotionFrameMs = 16;  // one picture of a walk per display frame
 }  // namespace
 
-App::App(AppOptions options) : options_(std::move(options)), game_(content::builtIn(), this) {}
+App::App(AppOptions options)
+    : HolderHost(std::filesystem::path()), options_(std::move(options)),
+      game_(content::builtIn(), this) {}
 
 App::~App() {
   if (imguiReady_) {
@@ -147,9 +149,9 @@ void App::startUp() {
   ini_ = *ini;
   std::error_code ec;
   fs::create_directories(ini_.holder, ec);
-  holder_.emplace(ini_.holder);
+  setHolder(ini_.holder);
 
-  const std::optional<OptionBytes> stored = holder_->readOptions();
+  const std::optional<OptionBytes> stored = holder().readOptions();
   OptionBytes block = stored.value_or(builtInOptions());
   if (options_.prologue) block[opt::Prologue] = *options_.prologue ? 1 : 0;
   if (block[opt::Size] == 1 && !largeAllowed()) block[opt::Size] = 0;
@@ -179,8 +181,7 @@ void App::changeSize(bool large) {
   if (large == game_.layout.large || (large && !largeAllowed())) return;
   game_.options[opt::Size] = large ? 1 : 0;
   applyLayout(large);
-  game_.redrawAll();
-  game_.unlockInput();
+  game_.afterSizeChange();
 }
 
 void App::run() {
@@ -253,6 +254,7 @@ void App::handleKey(const SDL_Keysym& key) {
       game_.acknowledge();
     return;
   }
+  if (modalWindowOpen()) return;  // its own buttons and text box take the keys
   if (aboutOpen_) {
     if (key.sym == SDLK_RETURN || key.sym == SDLK_ESCAPE) aboutOpen_ = false;
     return;
@@ -273,12 +275,14 @@ void App::handleKey(const SDL_Keysym& key) {
   }
 }
 
-RankingLookup App::judgementRanking(int n, int saveVersion) {
-  return holder_ ? holder_->readRanking(n, saveVersion) : Host::judgementRanking(n, saveVersion);
+void App::openRanking() {
+  ranking_.emplace(holder());
+  ranking_->open();
 }
 
-std::string App::handOver(const SavedGame& game) {
-  return holder_ ? holder_->writeHandOver(game) : std::string();
+void App::openHolderChooser() {
+  chooser_.emplace(ini_, configFolder() / "KVN12.INI");
+  makingHolder_ = false;
 }
 
 Bitmap App::capture() {

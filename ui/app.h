@@ -14,8 +14,10 @@
 #include <string>
 
 #include "engine/game.h"
+#include "storage/holder_chooser.h"
+#include "storage/holder_host.h"
 #include "storage/holder_ini.h"
-#include "storage/save_holder.h"
+#include "storage/ranking_board.h"
 #include "ui/picture_files.h"
 #include "ui/single_instance.h"
 #include "ui/texture.h"
@@ -29,7 +31,7 @@ struct AppOptions {
   bool refusalBox = true;        // a second instance says so in a message box
 };
 
-class App : public Host {
+class App : public storage::HolderHost {
  public:
   explicit App(AppOptions options);
   ~App() override;
@@ -52,8 +54,9 @@ class App : public Host {
   void changeSize(bool large);
 
   void quit() override { running_ = false; }
-  RankingLookup judgementRanking(int n, int saveVersion) override;
-  std::string handOver(const SavedGame& game) override;
+  void openRanking() override;
+  void openHolderChooser() override;
+  void changeWindowSize(bool large) override { applyLayout(large); }
 
  private:
   bool openWindow(std::string& error);
@@ -81,6 +84,9 @@ class App : public Host {
   // The focused button of the group now showing (a new group starts on its default).
   int focusedButton(const std::string& group, int count, int initial);
   void drawAbout();
+  void drawRankingWindow();
+  void drawHolderChooser();
+  bool modalWindowOpen() const { return ranking_.has_value() || chooser_.has_value(); }
   void uploadPanels();
   ImFont* font(int points, bool bold) const;
   bool largeAllowed() const;
@@ -104,7 +110,10 @@ class App : public Host {
   bool yesFocused_ = true;
   std::string focusGroup_;
   int focus_ = 0;
-  std::optional<storage::SaveHolder> holder_;
+  std::optional<storage::RankingBoard> ranking_;
+  std::optional<storage::HolderChooser> chooser_;
+  std::array<char, 256> inputText_{};  // the text box of a name or a new holder
+  bool makingHolder_ = false;
 
   Texture board_, centre_, left_, right_, scene_, keyPanel_, swordIcon_, shieldIcon_, monster_;
   std::array<Texture, kItemSlots> icons_;

@@ -16,11 +16,13 @@ void App::drawMenuBar() {
     if (ImGui::MenuItem("Game Exit")) game_.menuGameExit();
     ImGui::EndMenu();
   }
-  for (const char* title : {"Load", "Save"}) {
-    const bool enabled = title[0] == 'L' ? c.loadEnabled : c.saveEnabled;
-    if (ImGui::BeginMenu(title, enabled)) {
-      for (int slot = 1; slot <= 8; ++slot)
-        ImGui::MenuItem(("Data " + std::to_string(slot)).c_str(), nullptr, false, false);
+  for (const bool load : {true, false}) {
+    if (ImGui::BeginMenu(load ? "Load" : "Save", load ? c.loadEnabled : c.saveEnabled)) {
+      for (int slot = 1; slot <= 8; ++slot) {
+        const bool checked = (load ? c.loadChecked : c.saveChecked) == slot;
+        if (ImGui::MenuItem(("Data " + std::to_string(slot)).c_str(), nullptr, checked))
+          load ? game_.menuLoad(slot) : game_.menuSave(slot);
+      }
       ImGui::EndMenu();
     }
   }
@@ -52,9 +54,9 @@ void App::drawMenuBar() {
     if (ImGui::MenuItem("Wav Sound On", nullptr, game_.state[gs::SoundOff] == 0))
       game_.menuSound();
     ImGui::Separator();
-    ImGui::MenuItem("Save Option", nullptr, false, false);
-    ImGui::MenuItem("Initialize Option", nullptr, false, false);
-    ImGui::MenuItem("Change Save Holder", nullptr, false, false);
+    if (ImGui::MenuItem("Save Option")) game_.menuOptionSave();
+    if (ImGui::MenuItem("Initialize Option")) game_.menuOptionInit();
+    if (ImGui::MenuItem("Change Save Holder")) game_.menuHolder();
     ImGui::EndMenu();
   }
   // The size cannot change while a script plays: it would cut the script short.
@@ -63,7 +65,10 @@ void App::drawMenuBar() {
     if (ImGui::MenuItem("800x500 (B)", nullptr, game_.layout.large)) changeSize(true);
     ImGui::EndMenu();
   }
-  if (ImGui::BeginMenu("Ranking", false)) ImGui::EndMenu();
+  if (ImGui::BeginMenu("Ranking", c.rankingEnabled)) {
+    if (ImGui::MenuItem("Show Ranking")) game_.menuRanking();
+    ImGui::EndMenu();
+  }
   if (ImGui::BeginMenu("Help")) {
     if (ImGui::MenuItem("About Kelvorn")) aboutOpen_ = true;
     ImGui::EndMenu();

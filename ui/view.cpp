@@ -133,6 +133,8 @@ void App::drawInterface() {
   ImGui::End();
   drawBoxes();
   drawAbout();
+  drawRankingWindow();
+  drawHolderChooser();
 }
 
 void App::drawStatus() {

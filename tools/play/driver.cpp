@@ -59,8 +59,19 @@ constexpr int kWaitLimitMs = 30 * 60 * 1000;
 }  // namespace
 
 Driver::Driver(DriverOptions options, std::ostream& out, std::ostream& err)
-    : options_(std::move(options)), out_(out), err_(err), host_(options_.holder),
+    : options_(std::move(options)), out_(out), err_(err), host_(options_.holder, *this),
       game_(content::builtIn(), &host_) {}
+
+void DriverHost::openRanking() {
+  driver_.ranking_.emplace(holder());
+  driver_.ranking_->open();
+}
+
+void DriverHost::openHolderChooser() {
+  // The driver keeps no KVN12.INI: a changed holder lasts for the run.
+  driver_.chooser_.emplace(storage::HolderIni{holder().folder().string(), "", ""},
+                           std::filesystem::path());
+}
 
 void Driver::startUp() {
   std::optional<OptionBytes> stored = host_.holder().readOptions();
@@ -141,15 +152,25 @@ void Driver::execute(const std::string& line) {
   } else if (cmd == "answer") {
     expectArgs(w, 2, "answer yes|no|ok");
     answer(w[1]);
-  } else if (cmd == "input") {
-    if (w.size() < 2) fail(kExitBadCommand, "usage: input TEXT");
-    requireTarget(false, "input");
-  } else if (cmd == "input-cancel") {
-    expectArgs(w, 1, "input-cancel");
-    requireTarget(false, "input-cancel");
+  } else if (cmd == "input" || cmd == "input-cancel") {
+    if (cmd == "input" && w.size() < 2) fail(kExitBadCommand, "usage: input TEXT");
+    if (cmd == "input-cancel") expectArgs(w, 1, "input-cancel");
+    const std::optional<std::string> text =
+        cmd == "input" ? std::optional<std::string>(rest()) : std::nullopt;
+    if (ranking_ && ranking_->notices.empty() && ranking_->nameRequested()) {
+      ranking_->enterName(text);
+    } else if (chooser_ && makeHolderAsked_) {
+      makeHolderAsked_ = false;
+      if (text)
+        if (const std::string error = chooser_->make(*text); !error.empty())
+          err_ << "kelvorn-play: " << error << "\n";
+    } else {
+      requireTarget(false, cmd);
+    }
   } else if (cmd == "select") {
     if (w.size() < 2) fail(kExitBadCommand, "usage: select DIR");
-    requireTarget(false, "select " + rest());
+    requireTarget(chooser_.has_value() && !makeHolderAsked_, "select " + rest());
+    if (!chooser_->select(rest())) fail(kExitNoTarget, "select: '" + rest() + "' is not a folder");
   } else if (cmd == "wait") {
     expectArgs(w, 1, "wait");
     wait();
@@ -158,7 +179,8 @@ void Driver::execute(const std::string& line) {
     game_.advance(static_cast<int>(number(w[1], 0, kWaitLimitMs, "MS")));
   } else if (cmd == "dump") {
     expectArgs(w, 1, "dump");
-    out_ << dumpJson(game_) << "\n";
+    out_ << dumpJson(game_, ranking_ ? &*ranking_ : nullptr, chooser_ ? &*chooser_ : nullptr)
+         << "\n";
     out_.flush();
   } else {
     fail(kExitBadCommand, "unknown command '" + cmd + "'");
@@ -214,7 +236,10 @@ void Driver::click(const std::string& control, const std::vector<std::string>& a
       requireTarget(c.altarChoicesVisible, what);
       game_.pressAltarChoice(n);
     } else {
-      requireTarget(false, what);
+      requireTarget(ranking_ && ranking_->notices.empty() && !ranking_->nameRequested() &&
+                        !ranking_->clearAsked(),
+                    what);
+      ranking_->select(n);
     }
   } else if (control == "arrow") {
     if (args.size() != 1 || (args[0] != "up" && args[0] != "left" && args[0] != "right" &&
@@ -222,10 +247,31 @@ void Driver::click(const std::string& control, const std::vector<std::string>& a
       fail(kExitBadCommand, "usage: click arrow up|left|right|down");
     requireTarget(c.arrowsVisible && c.arrowsEnabled, "click arrow " + args[0]);
     game_.arrowClick(args[0] == "up" ? 1 : args[0] == "left" ? 2 : args[0] == "right" ? 3 : 4);
-  } else if (control == "rank-ok" || control == "rank-clear" || control == "holder-make" ||
-             control == "holder-ok" || control == "holder-cancel") {
+  } else if (control == "rank-ok" || control == "rank-clear") {
     noArgs();
-    requireTarget(false, "click " + control);
+    const bool idle = ranking_ && ranking_->notices.empty() && !ranking_->nameRequested() &&
+                      !ranking_->clearAsked();
+    requireTarget(idle && (control == "rank-ok" || ranking_->clearEnabled()), "click " + control);
+    if (control == "rank-clear") {
+      ranking_->askClear();
+    } else {
+      ranking_.reset();
+      game_.rankingClosed();
+    }
+  } else if (control == "holder-make" || control == "holder-ok" || control == "holder-cancel") {
+    noArgs();
+    requireTarget(chooser_.has_value() && !makeHolderAsked_, "click " + control);
+    if (control == "holder-make") {
+      makeHolderAsked_ = true;
+    } else {
+      if (control == "holder-ok") {
+        if (const std::string error = chooser_->confirm(); !error.empty())
+          err_ << "kelvorn-play: " << error << "\n";
+        else
+          host_.setHolder(chooser_->selected());
+      }
+      chooser_.reset();
+    }
   } else {
     fail(kExitBadCommand, "unknown control '" + control + "'");
   }
@@ -248,8 +294,14 @@ void Driver::menu(const std::string& item, const std::string& arg) {
     noArg();
     game_.menuGameExit();
   } else if (item == "load" || item == "save") {
-    number(arg, 1, 8, "the slot");
-    notYet("menu " + item, "save slots arrive with saving and loading");
+    const int slot = static_cast<int>(number(arg, 1, 8, "the slot"));
+    if (item == "load") {
+      requireTarget(game_.controls.loadEnabled, "menu load");
+      game_.menuLoad(slot);
+    } else {
+      requireTarget(game_.controls.saveEnabled, "menu save");
+      game_.menuSave(slot);
+    }
   } else if (item == "speed") {
     option(item);
     if (arg == "high")
@@ -291,28 +343,32 @@ void Driver::menu(const std::string& item, const std::string& arg) {
       game_.menuSound();
   } else if (item == "option-save" || item == "option-init") {
     noArg();
-    notYet("menu " + item, "the options file arrives with saving and loading");
+    option(item);
+    item == "option-save" ? game_.menuOptionSave() : game_.menuOptionInit();
   } else if (item == "size") {
     if (arg != "small" && arg != "large") fail(kExitBadCommand, "usage: menu size small|large");
     notYet("menu size", "window sizes arrive with the game window");
-  } else if (item == "ranking" || item == "holder") {
+  } else if (item == "ranking") {
     noArg();
-    notYet("menu " + item, "rankings and the save holder arrive with saving and loading");
+    requireTarget(game_.controls.rankingEnabled, "menu ranking");
+    game_.menuRanking();
+  } else if (item == "holder") {
+    noArg();
+    option(item);
+    game_.menuHolder();
   } else {
     fail(kExitBadCommand, "unknown menu item '" + item + "'");
   }
 }
 
 void Driver::answer(const std::string& what) {
-  if (what == "yes" || what == "no") {
-    requireTarget(game_.question.has_value(), "answer " + what);
-    game_.answer(what == "yes");
-  } else if (what == "ok") {
-    requireTarget(game_.notice.has_value(), "answer ok");
-    game_.acknowledge();
-  } else {
-    fail(kExitBadCommand, "usage: answer yes|no|ok");
-  }
+  if (what != "yes" && what != "no" && what != "ok") fail(kExitBadCommand, "usage: answer yes|no|ok");
+  // The boxes of the main window come first, then those of the ranking window.
+  if (what == "ok" && game_.notice) return game_.acknowledge();
+  if (what != "ok" && game_.question) return game_.answer(what == "yes");
+  if (ranking_ && what == "ok" && !ranking_->notices.empty()) return ranking_->notices.pop_front();
+  if (ranking_ && what != "ok" && ranking_->clearAsked()) return ranking_->answerClear(what == "yes");
+  requireTarget(false, "answer " + what);
 }
 
 void Driver::wait() {

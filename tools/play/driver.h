@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "engine/game.h"
-#include "storage/save_holder.h"
+#include "storage/holder_chooser.h"
+#include "storage/holder_host.h"
+#include "storage/ranking_board.h"
 
 namespace kelvorn::play {
 
@@ -27,18 +29,19 @@ struct DriverOptions {
   std::optional<bool> prologue;               // overrides the Prologue option
 };
 
-// The driver's side of the engine's requests: the save holder's files, no sound.
-class DriverHost : public Host {
+class Driver;
+
+// The driver's side of the engine's requests: the save holder's files, no sound, and
+// the ranking and holder windows kept by the driver itself.
+class DriverHost : public storage::HolderHost {
  public:
-  explicit DriverHost(const std::filesystem::path& holder) : holder_(holder) {}
-  RankingLookup judgementRanking(int n, int saveVersion) override {
-    return holder_.readRanking(n, saveVersion);
-  }
-  std::string handOver(const SavedGame& game) override { return holder_.writeHandOver(game); }
-  const storage::SaveHolder& holder() const { return holder_; }
+  DriverHost(const std::filesystem::path& holder, Driver& driver)
+      : HolderHost(holder), driver_(driver) {}
+  void openRanking() override;
+  void openHolderChooser() override;
 
  private:
-  storage::SaveHolder holder_;
+  Driver& driver_;
 };
 
 class Driver {
@@ -54,6 +57,7 @@ class Driver {
   Game& game() { return game_; }
 
  private:
+  friend class DriverHost;
   void execute(const std::string& line);
   void click(const std::string& control, const std::vector<std::string>& args);
   void menu(const std::string& item, const std::string& rest);
@@ -66,9 +70,14 @@ class Driver {
   std::ostream& err_;
   DriverHost host_;
   Game game_;
+  std::optional<storage::RankingBoard> ranking_;
+  std::optional<storage::HolderChooser> chooser_;
+  bool makeHolderAsked_ = false;
 };
 
-// One JSON object on one line describing the game as the player sees it.
-std::string dumpJson(const Game& game);
+// One JSON object on one line describing the game as the player sees it, with the
+// ranking window and the holder chooser when they are open.
+std::string dumpJson(const Game& game, const storage::RankingBoard* ranking = nullptr,
+                     const storage::HolderChooser* chooser = nullptr);
 
 }  // namespace kelvorn::play

@@ -89,7 +89,21 @@ std::string forecastJson(const Game& game) {
 
 }  // namespace
 
-std::string dumpJson(const Game& game) {
+std::string rankingJson(const storage::RankingBoard& board) {
+  std::string out = "{\"current\":" + std::to_string(board.current()) +
+                    ",\"clear\":" + (board.clearEnabled() ? "true" : "false") + ",\"rows\":[";
+  for (int i = 0; i < 10 && board.shown(); ++i) {
+    const RankingRow& r = board.rows()[i];
+    out += (i ? "," : "") + std::string("{\"name\":") + jsonString(board.names()[i]) +
+           ",\"points\":" + std::to_string(r.points) + ",\"life\":" + std::to_string(r.life) +
+           ",\"offense\":" + std::to_string(r.offense) + ",\"defense\":" +
+           std::to_string(r.defense) + "}";
+  }
+  return out + "]}";
+}
+
+std::string dumpJson(const Game& game, const storage::RankingBoard* ranking,
+                     const storage::HolderChooser* chooser) {
   const int floor = game.state[gs::Floor];
   std::vector<int> cells;
   if (floor >= 0 && floor < kFloors)
@@ -99,6 +113,12 @@ std::string dumpJson(const Game& game) {
     box = game.question->text;
   else if (game.notice)
     box = *game.notice;
+  else if (ranking && !ranking->notices.empty())
+    box = ranking->notices.front();
+  else if (ranking && ranking->clearAsked())
+    box = "Initialize this data. Is it true?";
+  else if (ranking && ranking->nameRequested())
+    box = "Please input within 18 words";
 
   std::ostringstream out;
   out << "{\"state\":" << array(game.state.v) << ",\"extra\":" << array(game.state.extra)
@@ -117,6 +137,12 @@ std::string dumpJson(const Game& game) {
                                             ? std::vector<std::string>(game.controls.altarChoices.begin(),
                                                                        game.controls.altarChoices.end())
                                             : std::vector<std::string>{})
+      << ",\"ranking\":" << (ranking ? rankingJson(*ranking) : std::string("null"))
+      << ",\"holder\":"
+      << (chooser ? "{\"selected\":" + jsonString(chooser->selected().string()) +
+                        ",\"folders\":" + stringArray(chooser->folders()) +
+                        ",\"files\":" + stringArray(chooser->files()) + "}"
+                  : std::string("null"))
       << "}";
   return out.str();
 }

@@ -5,7 +5,8 @@
 //
 // KEY is left, right, up, down, enter or escape; each is followed by 250 ms of play.
 // set:I=V puts V into GameState index I and cell:F:C=T TileCode T into cell C of floor
-// F before play starts, to stage a situation; click:N clicks item icon N.
+// F before play starts, to stage a situation; click:N clicks item icon N; ranking and
+// holder open those windows.
 #include <SDL.h>
 
 #include <cstdio>
@@ -63,6 +64,12 @@ int main(int argc, char** argv) {
     const std::string word = argv[i];
     if (word.rfind("wait:", 0) == 0) {
       app.pump(std::stoi(word.substr(5)));
+      continue;
+    }
+    if (word == "ranking" || word == "holder") {
+      word == "ranking" ? game.menuRanking() : game.menuHolder();
+      app.requestFrame();
+      app.pump(250);
       continue;
     }
     if (word.rfind("click:", 0) == 0) {

@@ -1,0 +1,62 @@
+// Saving and loading, the options file and the windows of the rankings and the save
+// holder, as the menus ask for them. The files themselves are the host's work.
+#include "engine/game.h"
+
+namespace kelvorn {
+
+void Game::menuSave(int slot) {
+  if (slot < 1 || slot > 8) return;
+  lockInput();
+  controls.saveChecked = slot;
+  state.extra[extra::Sum] = plainSum(state);
+  state.extra[extra::AlternatingSum] = alternatingSum(state);
+  if (host_->slotExists(slot)) {
+    question = Question{QuestionKind::Overwrite, "Overwrite. Is it true?", slot};
+    return;
+  }
+  if (const std::string error = host_->writeSlot(slot, SavedGame{floors, state}); !error.empty())
+    notice = "The game was not saved: " + error;
+  else
+    messageCode = msg::Saved;
+  unlockInput();
+}
+
+void Game::menuLoad(int slot) {
+  if (slot < 1 || slot > 8) return;
+  if (introRunning()) timers.enable(TimerId::Intro, false);
+  lockInput();
+  // The game as it is now stays as the undo copy; a failure to keep it stops nothing.
+  if (const std::string error = host_->handOver(SavedGame{floors, state}); !error.empty())
+    notice = "The undo copy of the game could not be written: " + error;
+  controls.loadChecked = slot;
+  const SlotRead read = host_->readSlot(slot);
+  loadGame(read.game, read.valid);
+}
+
+void Game::menuOptionSave() {
+  question = Question{QuestionKind::SaveOptions, "Save options. Is it true?"};
+}
+
+void Game::menuOptionInit() {
+  question = Question{QuestionKind::InitOptions, "Initialize options. Is it true?"};
+}
+
+void Game::menuRanking() {
+  state[gs::RankWon] = 0;
+  state[gs::Checkpoint] = 0;
+  if (const std::string error = host_->handOver(SavedGame{floors, state}); !error.empty())
+    notice = "The game could not be handed to the rankings: " + error;
+  host_->openRanking();
+}
+
+void Game::menuHolder() { host_->openHolderChooser(); }
+
+void Game::rankingClosed() { timers.enable(TimerId::Steps, true); }
+
+void Game::afterSizeChange() {
+  applyOptions();
+  redrawAll();
+  unlockInput();
+}
+
+}  // namespace kelvorn
