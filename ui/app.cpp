@@ -27,6 +27,7 @@ App::App(AppOptions options)
       game_(content::builtIn(), this) {}
 
 App::~App() {
+  audio_.reset();
   if (imguiReady_) {
     ImGui_ImplSDLRenderer_Shutdown();
     ImGui_ImplSDL2_Shutdown();
@@ -129,6 +130,7 @@ int App::menuHeight() const {
 // then the engine's own start-up (options applied, intro, new game).
 void App::startUp() {
   programFolder_ = programFolder();
+  audio_ = std::make_unique<audio::Player>(programFolder_);
   const fs::path iniPath = configFolder() / "KVN12.INI";
   std::optional<storage::HolderIni> ini;
   if (auto bytes = storage::readFile(iniPath))
@@ -215,6 +217,7 @@ void App::loopOnce(int maxWaitMs) {
     lastTimerCount_ = game_.timerFirings;
     framesToDraw_ = std::max(framesToDraw_, 1);
   }
+  if (audio_) audio_->poll();
   if (instance_ && instance_->raiseRequested()) {
     SDL_RestoreWindow(window_);
     SDL_RaiseWindow(window_);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "audio/player.h"
 #include "engine/game.h"
 #include "storage/holder_chooser.h"
 #include "storage/holder_host.h"
@@ -57,6 +58,15 @@ class App : public storage::HolderHost {
   void openRanking() override;
   void openHolderChooser() override;
   void changeWindowSize(bool large) override { applyLayout(large); }
+  void playEffect(int number) override {
+    if (audio_) audio_->playEffect(number);
+  }
+  void playMusic(int track) override {
+    if (audio_) audio_->playMusic(track);
+  }
+  void closeMusic() override {
+    if (audio_) audio_->closeMusic();
+  }
 
  private:
   bool openWindow(std::string& error);
@@ -110,6 +120,7 @@ class App : public storage::HolderHost {
   bool yesFocused_ = true;
   std::string focusGroup_;
   int focus_ = 0;
+  std::unique_ptr<audio::Player> audio_;
   std::optional<storage::RankingBoard> ranking_;
   std::optional<storage::HolderChooser> chooser_;
   std::array<char, 256> inputText_{};  // the text box of a name or a new holder
