@@ -13,8 +13,8 @@ namespace kelvorn::audio {
 
 namespace {
 
-constexpr std::array<const char*, 4> kFixedEffects{"wav/open.wav", "wav/get.wav",
-                                                   "wav/taisen.wav", "wav/zeno.wav"};
+constexpr std::array<const char*, 4> kFixedEffects{"wav/open.wav", "wav/get.wav", "wav/taisen.wav",
+                                                   "wav/zeno.wav"};
 constexpr std::array<const char*, 4> kSceneEffects{"wav/3f.wav", "wav/20f.wav", "wav/kai.wav",
                                                    "wav/kai2.wav"};
 constexpr int kSceneChannel = 5;  // the sixth channel; channel 4 stays free as the game's fifth

@@ -58,7 +58,7 @@ class Player {
   std::vector<Mix_Chunk*> fixed_;  // effects 1..4
   Mix_Chunk* loaded_ = nullptr;    // the effect now on the sixth channel
   Mix_Music* music_ = nullptr;
-  std::string musicFile_;          // the file set last, below the program folder
+  std::string musicFile_;  // the file set last, below the program folder
 };
 
 }  // namespace kelvorn::audio

@@ -1,8 +1,7 @@
 // The player on SDL's disk audio driver, which writes every mixed sample to a file in
 // real time, so what the game would have sounded like can be read back and checked.
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -29,9 +28,9 @@ constexpr int kRate = 44100;  // the player opens 44.1 kHz, 16-bit stereo
 class DiskAudio : public testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("kelvorn-audio-" + std::to_string(::getpid()) + "-" +
-              testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder =
+        fs::temp_directory_path() / ("kelvorn-audio-" + std::to_string(::getpid()) + "-" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder);
     fs::create_directories(folder / "midi");
     setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -54,7 +53,8 @@ class DiskAudio : public testing::Test {
     std::vector<int> out;
     for (size_t i = 0; i + 3 < bytes.size(); i += 4) {
       const auto sample = [&](size_t at) {
-        return int(std::int16_t(std::uint16_t(std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8)));
+        return int(std::int16_t(
+            std::uint16_t(std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8)));
       };
       out.push_back((sample(i) + sample(i + 2)) / 2);
     }
@@ -63,7 +63,8 @@ class DiskAudio : public testing::Test {
 
   // Loudness of a stretch of time, in seconds.
   static double rms(const std::vector<int>& f, double from, double to) {
-    const size_t a = std::min(f.size(), size_t(from * kRate)), b = std::min(f.size(), size_t(to * kRate));
+    const size_t a = std::min(f.size(), size_t(from * kRate)),
+                 b = std::min(f.size(), size_t(to * kRate));
     double sum = 0;
     for (size_t i = a; i < b; ++i) sum += double(f[i]) * f[i];
     return b > a ? std::sqrt(sum / double(b - a)) : 0;
@@ -73,7 +74,8 @@ class DiskAudio : public testing::Test {
   void writeShortTune(const std::string& file) const {
     const kelvorn::soundgen::Tune tune = kelvorn::soundgen::parseTune(
         "file x.mid\ntempo 240\nmeter 4/4\npart organ program 19 velocity 120\n"
-        "  C4+E4+G4:2. r:4 |\n", "short.tune");
+        "  C4+E4+G4:2. r:4 |\n",
+        "short.tune");
     const std::vector<std::uint8_t> bytes = kelvorn::soundgen::encodeMidi(tune);
     std::ofstream(folder / file, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -99,7 +101,8 @@ TEST_F(DiskAudio, EffectsAndATunePlayAudiblyWithoutClipping) {
   EXPECT_GT(rms(f, 0.0, 0.25), 1000) << "the blow";
   EXPECT_GT(rms(f, 0.4, 0.9), 1000) << "the stairs";
   EXPECT_GT(rms(f, 1.6, 3.6), 500) << "the tune";
-  const int peak = *std::max_element(f.begin(), f.end(), [](int a, int b) { return std::abs(a) < std::abs(b); });
+  const int peak =
+      *std::max_element(f.begin(), f.end(), [](int a, int b) { return std::abs(a) < std::abs(b); });
   EXPECT_LT(std::abs(peak), 32000);
 }
 

@@ -54,9 +54,9 @@ class MusicRules : public ::testing::Test {
 };
 
 TEST(TrackTable, EveryFloorBandAndEveryFile) {
-  const std::vector<std::pair<int, int>> bands{{0, 21},  {1, 5},   {10, 5},  {11, 6},  {20, 6},
-                                               {21, 17}, {30, 17}, {31, 8},  {40, 8},  {41, 9},
-                                               {49, 9},  {50, 10}, {-1, 0},  {51, 0}};
+  const std::vector<std::pair<int, int>> bands{{0, 21},  {1, 5},   {10, 5}, {11, 6}, {20, 6},
+                                               {21, 17}, {30, 17}, {31, 8}, {40, 8}, {41, 9},
+                                               {49, 9},  {50, 10}, {-1, 0}, {51, 0}};
   for (const auto& [floor, track] : bands) EXPECT_EQ(trackForFloor(floor), track) << floor;
   const std::vector<std::pair<int, std::string>> files{
       {5, "b_067xgw"},  {6, "b_058xgw"},  {17, "b_110xgw"}, {8, "a_118xgw"},

@@ -191,14 +191,16 @@ TEST(TuneNotation, ChordSymbols) {
 }
 
 TEST(TuneNotation, ChartsBecomeChordToneAccompaniment) {
-  const Tune t = tune("file t.mid\ntempo 120\nmeter 3/4\n"
-                      "chart main\n  | C | G7 - Am |\n"
-                      "part arp style arp8 octave 4\n  @main\n"
-                      "part waltz style afterbeat\n  @main\n"
-                      "part bass style downbeat octave 2\n  @main\n");
+  const Tune t = tune(
+      "file t.mid\ntempo 120\nmeter 3/4\n"
+      "chart main\n  | C | G7 - Am |\n"
+      "part arp style arp8 octave 4\n  @main\n"
+      "part waltz style afterbeat\n  @main\n"
+      "part bass style downbeat octave 2\n  @main\n");
   const Part& arp = t.parts[0];
   ASSERT_EQ(arp.notes.size(), 12u);  // six eighths a bar
-  for (int i = 0; i < 6; ++i) EXPECT_TRUE(std::set<int>({60, 64, 67, 72}).count(arp.notes[size_t(i)].pitch));
+  for (int i = 0; i < 6; ++i)
+    EXPECT_TRUE(std::set<int>({60, 64, 67, 72}).count(arp.notes[size_t(i)].pitch));
   for (size_t i : {10u, 11u})  // the last beat belongs to Am
     EXPECT_TRUE(std::set<int>({60, 64, 69, 72}).count(arp.notes[i].pitch)) << i;
   EXPECT_EQ(arp.notes[6].pitch, 62);  // G7 from C4 upwards starts on its D
@@ -305,6 +307,6 @@ TEST_F(GeneratedSounds, EffectsAreShortDistinctAndNeitherSilentNorClipped) {
     EXPECT_LT(peak, 32000);
     EXPECT_TRUE(seen.insert(w.samples).second) << "sounds like another effect";
   }
-  EXPECT_EQ(names, (std::set<std::string>{"open", "get", "taisen", "zeno", "3f", "20f", "kai",
-                                          "kai2"}));
+  EXPECT_EQ(names,
+            (std::set<std::string>{"open", "get", "taisen", "zeno", "3f", "20f", "kai", "kai2"}));
 }

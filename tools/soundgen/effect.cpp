@@ -38,18 +38,29 @@ Voice parseVoice(std::istringstream& words, int line, const std::string& source)
   for (std::string key, value; words >> key;) {
     if (!(words >> value)) throw SourceError(source, line, "'" + key + "' without a value");
     const double x = number(value, line, source);
-    if (key == "from") v.from = x;
-    else if (key == "to") v.to = x;
-    else if (key == "at") v.at = x;
-    else if (key == "len") v.length = x;
-    else if (key == "attack") v.attack = x;
-    else if (key == "decay") v.decay = x;
-    else if (key == "vol") v.volume = x;
-    else if (key == "vibrato") v.vibratoRate = x;
-    else if (key == "depth") v.vibratoDepth = x;
-    else throw SourceError(source, line, "unknown voice setting '" + key + "'");
+    if (key == "from")
+      v.from = x;
+    else if (key == "to")
+      v.to = x;
+    else if (key == "at")
+      v.at = x;
+    else if (key == "len")
+      v.length = x;
+    else if (key == "attack")
+      v.attack = x;
+    else if (key == "decay")
+      v.decay = x;
+    else if (key == "vol")
+      v.volume = x;
+    else if (key == "vibrato")
+      v.vibratoRate = x;
+    else if (key == "depth")
+      v.vibratoDepth = x;
+    else
+      throw SourceError(source, line, "unknown voice setting '" + key + "'");
   }
-  if (v.from <= 0 || v.length <= 0) throw SourceError(source, line, "a voice needs from > 0 and len > 0");
+  if (v.from <= 0 || v.length <= 0)
+    throw SourceError(source, line, "a voice needs from > 0 and len > 0");
   return v;
 }
 
@@ -62,7 +73,8 @@ double oscillator(Wave wave, double phase, double t) {
       return (std::sin(phase) + 0.5 * std::sin(2 * phase) + 0.25 * std::sin(3 * phase)) / 1.75;
     case Wave::Bell:
       return (std::sin(phase) + 0.5 * std::sin(2.76 * phase) * std::exp(-6 * t) +
-              0.25 * std::sin(5.4 * phase) * std::exp(-12 * t)) / 1.75;
+              0.25 * std::sin(5.4 * phase) * std::exp(-12 * t)) /
+             1.75;
     case Wave::Noise: break;
   }
   return 0;
@@ -113,9 +125,12 @@ std::vector<Effect> parseEffects(std::string_view text, const std::string& sourc
       if (!(words >> e.name)) throw SourceError(source, lineNumber, "effect without a name");
       for (std::string k, value; words >> k;) {
         if (!(words >> value)) throw SourceError(source, lineNumber, "'" + k + "' without a value");
-        if (k == "length") e.length = number(value, lineNumber, source);
-        else if (k == "peak") e.peak = std::min(number(value, lineNumber, source), 0.95);
-        else throw SourceError(source, lineNumber, "unknown effect setting '" + k + "'");
+        if (k == "length")
+          e.length = number(value, lineNumber, source);
+        else if (k == "peak")
+          e.peak = std::min(number(value, lineNumber, source), 0.95);
+        else
+          throw SourceError(source, lineNumber, "unknown effect setting '" + k + "'");
       }
       if (e.length <= 0) throw SourceError(source, lineNumber, "an effect needs a length");
       effects.push_back(e);
@@ -127,7 +142,8 @@ std::vector<Effect> parseEffects(std::string_view text, const std::string& sourc
     }
   }
   for (const Effect& e : effects)
-    if (e.voices.empty()) throw SourceError(source, lineNumber, "effect '" + e.name + "' is silent");
+    if (e.voices.empty())
+      throw SourceError(source, lineNumber, "effect '" + e.name + "' is silent");
   return effects;
 }
 

@@ -16,7 +16,7 @@ enum class Wave { Sine, Triangle, Soft, Organ, Bell, Noise };
 
 struct Voice {
   Wave wave = Wave::Sine;
-  double from = 440, to = 0;  // Hz; `to` 0 keeps the pitch (noise: low-pass cut-off)
+  double from = 440, to = 0;    // Hz; `to` 0 keeps the pitch (noise: low-pass cut-off)
   double at = 0, length = 0.1;  // seconds
   double attack = 0.005;        // seconds of linear rise
   double decay = 0;             // exponential fall per second after the attack

@@ -15,7 +15,8 @@ namespace {
 
 int list(const Sources& s) {
   for (const Effect& e : s.effects)
-    std::printf("wav/%-14s %5.2f s  %zu voices\n", (e.name + ".wav").c_str(), e.length, e.voices.size());
+    std::printf("wav/%-14s %5.2f s  %zu voices\n", (e.name + ".wav").c_str(), e.length,
+                e.voices.size());
   for (const Tune& t : s.tunes) {
     std::printf("midi/%-13s %5.1f s  %3d bars  %s\n", t.file.c_str(), t.seconds(),
                 t.length() / t.barTicks(), t.title.c_str());

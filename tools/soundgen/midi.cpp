@@ -76,15 +76,18 @@ std::vector<std::uint8_t> encodeMidi(const Tune& tune) {
   const std::uint32_t microsPerQuarter = 60'000'000u / std::uint32_t(tune.tempo);
   std::vector<Event> conductor{
       text(0x03, tune.title),
-      {0, 0, {0xff, 0x51, 0x03, std::uint8_t(microsPerQuarter >> 16),
-              std::uint8_t(microsPerQuarter >> 8), std::uint8_t(microsPerQuarter)}},
+      {0,
+       0,
+       {0xff, 0x51, 0x03, std::uint8_t(microsPerQuarter >> 16), std::uint8_t(microsPerQuarter >> 8),
+        std::uint8_t(microsPerQuarter)}},
       {0, 0, {0xff, 0x58, 0x04, std::uint8_t(tune.beats), std::uint8_t(log2(tune.unit)), 24, 8}}};
   putTrack(out, conductor, tune.length());
 
   for (const Part& part : tune.parts) {
     const std::uint8_t ch = std::uint8_t(part.channel);
     std::vector<Event> events{text(0x03, part.name)};
-    if (!part.drums) events.push_back({0, 0, {std::uint8_t(0xc0 | ch), std::uint8_t(part.program)}});
+    if (!part.drums)
+      events.push_back({0, 0, {std::uint8_t(0xc0 | ch), std::uint8_t(part.program)}});
     events.push_back({0, 0, {std::uint8_t(0xb0 | ch), 7, std::uint8_t(part.volume)}});
     events.push_back({0, 0, {std::uint8_t(0xb0 | ch), 10, std::uint8_t(part.pan)}});
     events.push_back({0, 0, {std::uint8_t(0xb0 | ch), 91, std::uint8_t(part.reverb)}});

@@ -46,9 +46,11 @@ Sources loadSources(const std::string& folder) {
 
   std::set<std::string> names;
   for (const Effect& e : s.effects)
-    if (!names.insert("wav/" + e.name).second) throw std::runtime_error("two effects named " + e.name);
+    if (!names.insert("wav/" + e.name).second)
+      throw std::runtime_error("two effects named " + e.name);
   for (const Tune& t : s.tunes)
-    if (!names.insert("midi/" + t.file).second) throw std::runtime_error("two tunes write " + t.file);
+    if (!names.insert("midi/" + t.file).second)
+      throw std::runtime_error("two tunes write " + t.file);
   return s;
 }
 

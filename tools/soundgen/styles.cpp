@@ -57,8 +57,8 @@ void add(std::vector<Note>& out, int start, int length, int key, int velocity) {
 
 // One note every `step` ticks across the span, each chosen by `pick(index)`.
 template <typename Pick>
-void steps(std::vector<Note>& out, int start, int length, int step, int gate, int velocity,
-           int bar, Pick pick) {
+void steps(std::vector<Note>& out, int start, int length, int step, int gate, int velocity, int bar,
+           Pick pick) {
   for (int t = 0, i = 0; t < length; t += step, ++i) {
     const int accent = (start + t) % bar == 0 ? 8 : 0;
     add(out, start + t, std::min(step, length - t) * gate / 100, pick(i), velocity + accent);
@@ -96,7 +96,8 @@ std::optional<Chord> parseChord(std::string_view symbol) {
   chord.bass = chord.root;
   if (!bassName.empty()) {
     chord.bass = pitchClass(bassName);
-    const size_t bassLength = bassName.size() > 1 && (bassName[1] == '#' || bassName[1] == 'b') ? 2 : 1;
+    const size_t bassLength =
+        bassName.size() > 1 && (bassName[1] == '#' || bassName[1] == 'b') ? 2 : 1;
     if (chord.bass < 0 || bassName.size() != bassLength) return std::nullopt;
   }
   return chord;

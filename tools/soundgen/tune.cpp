@@ -26,10 +26,9 @@ struct PartSource {
 // General MIDI percussion keys by the names the drum parts use.
 const std::map<std::string, int, std::less<>>& drumKeys() {
   static const std::map<std::string, int, std::less<>> keys{
-      {"kick", 36}, {"rim", 37},  {"snare", 38},    {"clap", 39},  {"tom3", 43},
-      {"hat", 42},  {"phat", 44}, {"ohat", 46},     {"tom2", 47},  {"tom1", 50},
-      {"crash", 49}, {"ride", 51}, {"bell", 53},    {"tamb", 54},  {"splash", 55},
-      {"shaker", 70}, {"triangle", 81}, {"chime", 84}};
+      {"kick", 36}, {"rim", 37},  {"snare", 38},  {"clap", 39},   {"tom3", 43},     {"hat", 42},
+      {"phat", 44}, {"ohat", 46}, {"tom2", 47},   {"tom1", 50},   {"crash", 49},    {"ride", 51},
+      {"bell", 53}, {"tamb", 54}, {"splash", 55}, {"shaker", 70}, {"triangle", 81}, {"chime", 84}};
   return keys;
 }
 
@@ -49,8 +48,8 @@ class Parser {
   int number(const Token& t, int low, int high) const {
     int value = 0;
     if (!toInt(t.text, value) || value < low || value > high)
-      fail(t.line, "expected a number from " + std::to_string(low) + " to " +
-                       std::to_string(high) + ", found '" + t.text + "'");
+      fail(t.line, "expected a number from " + std::to_string(low) + " to " + std::to_string(high) +
+                       ", found '" + t.text + "'");
     return value;
   }
 
@@ -88,8 +87,10 @@ class Parser {
         std::vector<Token> inner = expand(in, i, true);
         const Token& close = in[i - 1];
         int times = 1;
-        if (close.text.size() > 2 && close.text[1] == 'x') times = number({close.text.substr(2), line}, 1, 64);
-        else if (close.text != ")") fail(close.line, "expected ')' or ')xN'");
+        if (close.text.size() > 2 && close.text[1] == 'x')
+          times = number({close.text.substr(2), line}, 1, 64);
+        else if (close.text != ")")
+          fail(close.line, "expected ')' or ')xN'");
         for (int k = 0; k < times; ++k) out.insert(out.end(), inner.begin(), inner.end());
       } else if (t.text[0] == ')') {
         if (!nested) fail(t.line, "')' without '('");
@@ -182,8 +183,10 @@ class Parser {
       for (const Token* s : slots) {
         if (s->text != "-") {
           flush(pos);
-          if (s->text == "r") chord.reset();
-          else if (!(chord = parseChord(s->text))) fail(s->line, "not a chord: '" + s->text + "'");
+          if (s->text == "r")
+            chord.reset();
+          else if (!(chord = parseChord(s->text)))
+            fail(s->line, "not a chord: '" + s->text + "'");
         }
         pos += slot;
       }
@@ -209,16 +212,23 @@ class Parser {
       std::string value;
       if (!(words >> value)) fail(line, "'" + key + "' without a value");
       const Token v{value, line};
-      if (key == "program") p.part.program = number(v, 0, 127);
-      else if (key == "velocity") p.velocity = number(v, 1, 127);
-      else if (key == "volume") p.part.volume = number(v, 0, 127);
-      else if (key == "pan") p.part.pan = number(v, 0, 127);
-      else if (key == "reverb") p.part.reverb = number(v, 0, 127);
-      else if (key == "octave") p.octave = number(v, 0, 8);
+      if (key == "program")
+        p.part.program = number(v, 0, 127);
+      else if (key == "velocity")
+        p.velocity = number(v, 1, 127);
+      else if (key == "volume")
+        p.part.volume = number(v, 0, 127);
+      else if (key == "pan")
+        p.part.pan = number(v, 0, 127);
+      else if (key == "reverb")
+        p.part.reverb = number(v, 0, 127);
+      else if (key == "octave")
+        p.octave = number(v, 0, 8);
       else if (key == "style") {
         if (!knownStyle(value)) fail(line, "unknown style '" + value + "'");
         p.style = value;
-      } else fail(line, "unknown part setting '" + key + "'");
+      } else
+        fail(line, "unknown part setting '" + key + "'");
     }
     p.part.channel = p.part.drums ? kDrumChannel : channel;
     return p;
@@ -288,8 +298,10 @@ Tune parseTune(std::string_view text, const std::string& source) {
     if (p.body.empty()) parser.fail(p.line, "part '" + p.part.name + "' is empty");
     size_t i = 0;
     const std::vector<Token> body = parser.expand(p.body, i, false);
-    if (p.style.empty()) parser.notes(p, body, tune.barTicks());
-    else parser.chart(p, body, tune);
+    if (p.style.empty())
+      parser.notes(p, body, tune.barTicks());
+    else
+      parser.chart(p, body, tune);
     if (p.part.length != parts.front().part.length)
       parser.fail(p.line, "part '" + p.part.name + "' is not as long as part '" +
                               parts.front().part.name + "'");
