@@ -1,5 +1,12 @@
 #include "engine/pictures.h"
 
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <string>
+
+#include "assets/sheet_index.h"
+
 namespace kelvorn {
 
 ImageList ImageList::cut(const Bitmap& sheet, int w, int h, int perRow, int count) {
@@ -29,6 +36,29 @@ PictureSet cutSheets(const Bitmap& tiles, const Bitmap& masks, const Bitmap& key
   return PictureSet{ImageList::cut(tiles, tileSize, tileSize, 11, kTileImages),
                     ImageList::cut(masks, tileSize, tileSize, 11, kMaskImages),
                     ImageList::cut(keys, tileSize / 2, tileSize / 2, 2, kKeyImages)};
+}
+
+
+int sheetImage(std::string_view sheetName, std::string_view name) {
+  const ::kelvorn::art::Sheet* sheet = ::kelvorn::art::builtInSheetIndex().sheet(sheetName);
+  const auto index = sheet ? sheet->find(name) : std::nullopt;
+  if (!index)
+    throw std::logic_error("the sheet index has no image '" + std::string(name) + "' in " +
+                           std::string(sheetName));
+  return *index;
+}
+
+int sheetImageCount(std::string_view sheetName) {
+  const ::kelvorn::art::Sheet* sheet = ::kelvorn::art::builtInSheetIndex().sheet(sheetName);
+  if (!sheet) throw std::logic_error("the sheet index has no sheet " + std::string(sheetName));
+  return sheet->count();
+}
+
+int image::heroPoses(int facing) {
+  static const std::array<int, 4> first = {
+      sheetImage("chtable", "hero_down_step_a"), sheetImage("chtable", "hero_left_step_a"),
+      sheetImage("chtable", "hero_right_step_a"), sheetImage("chtable", "hero_up_step_a")};
+  return first[static_cast<std::size_t>(std::clamp(facing, 1, 4) - 1)];
 }
 
 }  // namespace kelvorn

@@ -1,6 +1,7 @@
 // The picture sheets cut into image lists, and the image indices the drawing uses.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "engine/bitmap.h"
@@ -25,33 +26,44 @@ class ImageList {
   Bitmap black_;
 };
 
+// The image an index of the picture sheets gives a role name ("black", "cursor"), as the
+// sheet index table in assets/ says; it is the one list of what every image holds.
+int sheetImage(std::string_view sheet, std::string_view name);
+int sheetImageCount(std::string_view sheet);
+
 // The three sheets of one layout.
 struct PictureSet {
-  ImageList tiles;  // tile pictures, second frames, item icons, hero poses (218)
-  ImageList masks;  // masks of pictures drawn over others (159)
-  ImageList keys;   // red, blue and yellow key icons and the empty slot (4)
+  ImageList tiles;  // tile pictures, second frames, item icons, hero poses
+  ImageList masks;  // masks of pictures drawn over others
+  ImageList keys;   // red, blue and yellow key icons and the empty slot
 };
-inline constexpr int kTileImages = 218, kMaskImages = 159, kKeyImages = 4;
+inline const int kTileImages = sheetImageCount("chtable");
+inline const int kMaskImages = sheetImageCount("chtableb");
+inline const int kKeyImages = sheetImageCount("key");
 
 // Cuts the three sheets as the game addresses them: tiles and masks 11 cells to a row
 // at `tileSize`, keys 2 to a row at half of it.
 PictureSet cutSheets(const Bitmap& tiles, const Bitmap& masks, const Bitmap& keys, int tileSize);
 
 namespace image {
-inline constexpr int PlainFloor = 5;  // the picture of TileCode 6
-inline constexpr int Black = 158;
-inline constexpr int EmptySlot = 162;
-inline constexpr int Cursor = 164;
-inline constexpr int FirstSword = 49;   // + level 1..5
-inline constexpr int FirstShield = 54;  // + level 1..5
-inline constexpr int FirstItem = 35;    // + item slot
-// Hero poses, eight images per facing: step A, its mask, step B, its mask, standing,
-// its mask, then the fighting pose and its mask.
-constexpr int heroPoses(int facing) { return 184 + 8 * (facing - 1); }
+inline const int PlainFloor = sheetImage("chtable", "floor");
+inline const int Black = sheetImage("chtable", "black");
+inline const int EmptySlot = sheetImage("chtable", "empty_slot");
+inline const int Cursor = sheetImage("chtable", "cursor");
+// Swords and shields by level 1..5, item icons by slot 0..14, added to these.
+inline const int FirstSword = sheetImage("chtable", "sword_iron") - 1;
+inline const int FirstShield = sheetImage("chtable", "shield_iron") - 1;
+inline const int FirstItem = sheetImage("chtable", "orb_hero");
+// Hero poses of a facing (1 down, 2 left, 3 right, 4 up): step A, its mask, step B, its
+// mask, standing, its mask, fighting, its mask.
+int heroPoses(int facing);
 }  // namespace image
 
 namespace keyicon {
-inline constexpr int Red = 0, Blue = 1, Yellow = 2, Empty = 3;
-}
+inline const int Red = sheetImage("key", "key_red");
+inline const int Blue = sheetImage("key", "key_blue");
+inline const int Yellow = sheetImage("key", "key_yellow");
+inline const int Empty = sheetImage("key", "key_empty");
+}  // namespace keyicon
 
 }  // namespace kelvorn
