@@ -21,6 +21,7 @@ void Game::startUp(const std::optional<OptionBytes>& storedOptions) {
   applyOptions();
   if (controls.prologueChecked) {
     introFrame = 0;
+    drawIntroFrame();
     timers.enable(TimerId::Intro, true);
     timers.enable(TimerId::Animation, false);
   }
@@ -110,11 +111,33 @@ void Game::onTimer(TimerId id) {
 
 void Game::introTick() {
   timers.setInterval(TimerId::Intro, introFrame < 8 ? 350 : introFrame < 15 ? 250 : 150);
+  drawIntroFrame();
   ++introFrame;
   if (introFrame >= 20) {
     timers.enable(TimerId::Intro, false);
     startNewGameFromMenu();
   }
+}
+
+// The hero walks away into the opening picture: each tick he moves a pixel right and
+// down and shrinks by a pixel, alternating his two walking poses.
+void Game::drawIntroFrame() {
+  introPicture = scenes.opening;
+  if (introPicture.empty() || introFrame > 18) return;
+  const int c = introFrame;
+  const int left = (layout.large ? 380 : 304) + c, top = (layout.large ? 460 : 368) + c;
+  const int side = (layout.large ? 40 : 32) - c;
+  if (side <= 0) return;
+  const int pose = image::heroPoses(kFaceUp) + (c % 2 == 0 ? 0 : 2);
+  const Bitmap& sprite = pictures.tiles[pose];
+  const Bitmap& mask = pictures.tiles[pose + 1];
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) {
+      const int sx = x * sprite.width / side, sy = y * sprite.height / side;
+      const int px = left + x, py = top + y;
+      if (px < 0 || py < 0 || px >= introPicture.width || py >= introPicture.height) continue;
+      if (mask.at(sx, sy) == kBlack) introPicture.at(px, py) = sprite.at(sx, sy);
+    }
 }
 
 void Game::repeatTick() {

@@ -199,6 +199,11 @@ class Game {
   PictureSet pictures;
   BoardView board;
   PanelView panels;
+  // Full-window pictures of the scenes, supplied with the layout's other pictures.
+  struct ScenePictures {
+    Bitmap opening;  // the intro's background
+  } scenes;
+  Bitmap introPicture;  // what the window shows while the intro runs
 
   // ---- State -------------------------------------------------------------------------
   MessageTable messages;
@@ -289,6 +294,7 @@ class Game {
   void pushDissolveOut(int cell);
   void moveThiefOn29();
   void introTick();
+  void drawIntroFrame();
   void repeatTick();
   void perform(const WorkStep& step);
   void performScript(int subStep, int param);

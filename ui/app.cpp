@@ -173,6 +173,7 @@ void App::applyLayout(bool large) {
     std::cerr << "\n";
   }
   game_.setLayout(layout, pictures_.sheets);
+  game_.scenes.opening = pictures_.opening[0];
   SDL_SetWindowSize(window_, layout.clientWidth, layout.clientHeight + menuHeight());
   centre_.upload(renderer_, pictures_.centre);
   boardGeneration_ = ~0ull;

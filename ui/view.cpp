@@ -57,7 +57,7 @@ void App::drawPictures() {
   const Layout& l = game_.layout;
   const int top = menuHeight();
   if (game_.introRunning()) {
-    scene_.upload(renderer_, pictures_.opening[0]);
+    scene_.upload(renderer_, game_.introPicture.empty() ? pictures_.opening[0] : game_.introPicture);
     scene_.draw(renderer_, 0, top);
     return;
   }
