@@ -163,29 +163,9 @@ void Game::scanNeighbours() {
   for (const auto& [dx, dy] : around) {
     if (!onBoard(x + dx, y + dy)) continue;
     const TileCode t = floors.cell(floor, cellIndex(x + dx, y + dy));
-    switch (t) {
-      case 11:
-      case 12:
-        messageCode = 19;
-        if (floor == state[gs::HighestFloor]) state.extra[extra::NearStairs] = t == 11 ? 1 : 2;
-        break;
-      case 13: messageCode = 52; break;
-      case 16:
-      case 18: messageCode = 24; break;
-      case 19:
-      case 20: messageCode = 13; break;
-      case 21:
-      case 22: messageCode = 15; break;
-      case 23:
-      case 24: messageCode = 14; break;
-      case 25:
-      case 26: messageCode = 12; break;
-      case 151:
-      case 152: messageCode = 110; break;
-      case 153:
-      case 154: messageCode = 111; break;
-      default: break;
-    }
+    if (const int code = lookMessage(t); code >= 0) messageCode = code;
+    if ((t == tile::StairsUp || t == tile::StairsDown) && floor == state[gs::HighestFloor])
+      state.extra[extra::NearStairs] = t == tile::StairsUp ? 1 : 2;
   }
 }
 

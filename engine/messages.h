@@ -18,6 +18,10 @@ inline constexpr int None = 0, Composed = 1, NobodySaved = 115, Loaded = 133, Sa
 inline constexpr int TheName = 93, Empty = 127, Tower = 212, FloorSuffix = 213;
 }  // namespace msg
 
+// What the message bar says about a neighbouring cell holding `code` (stairs, lava, an
+// altar, a character, a magician), or -1 when it has nothing to say.
+int lookMessage(int code);
+
 class MessageTable {
  public:
   explicit MessageTable(content::MessageList entries) : entries_(std::move(entries)) {}
