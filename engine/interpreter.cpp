@@ -28,10 +28,11 @@ void Game::stepTick() {
     if (!dialogHold) unlockInput();
     return;
   }
+  // Two steps a tick, even behind a step that stopped the timer to ask something: the
+  // scripts put a pause after every question for that second step, and the answers of
+  // some questions expect the stack to be empty by then.
   runStep();
-  // A step that stopped the timer (a question, the death) holds the rest of the
-  // stack until the player answers, so no second step may run behind it.
-  if (stack.count() >= 1 && timers.enabled(TimerId::Steps)) runStep();
+  if (stack.count() >= 1) runStep();
 }
 
 void Game::runStep() {

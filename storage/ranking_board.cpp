@@ -7,8 +7,7 @@ namespace kelvorn::storage {
 void RankingBoard::open() {
   copy_ = SavedGame{};
   copy_.state[gs::SaveVersion] = gs::kSaveVersion;
-  // The hand-over copy is trusted only as far as a save slot would be.
-  if (const SlotRead read = holder_.readSlot(0); read.game && read.valid) copy_ = *read.game;
+  if (const auto handed = holder_.readHandOver()) copy_ = *handed;
   current_ = 0;
   clearEnabled_ = false;
   const int checkpoint = copy_.state[gs::Checkpoint];

@@ -46,6 +46,17 @@ std::string SaveHolder::writeHandOver(const SavedGame& game) const {
   return write(slotPath(0), encodeSave(game));
 }
 
+std::optional<SavedGame> SaveHolder::readHandOver() const {
+  const auto bytes = readFile(slotPath(0));
+  const auto decoded = bytes ? decodeSave(*bytes) : std::nullopt;
+  if (!decoded || bytes->size() != kSaveFileSize) return std::nullopt;
+  const SavedGame& g = decoded->game;
+  if (g.state[gs::SaveVersion] != gs::kSaveVersion || !isPlayable(g.state) ||
+      !arrivalCellsValid(g.floors))
+    return std::nullopt;
+  return g;
+}
+
 std::optional<OptionBytes> SaveHolder::readOptions() const {
   const auto bytes = readFile(folder_ / "option.dat");
   return bytes ? decodeOptions(*bytes) : std::nullopt;

@@ -27,6 +27,9 @@ class SaveHolder {
   std::string writeSlot(int n, const SavedGame& game) const;
   // The hand-over copy is written as the game stands (its check words as they are).
   std::string writeHandOver(const SavedGame& game) const;
+  // The hand-over copy, when it holds a game that can be used: its check words are not
+  // kept current, so only its marker and its values are checked.
+  std::optional<SavedGame> readHandOver() const;
 
   // The stored options block, or nullopt when the file is missing or short.
   std::optional<OptionBytes> readOptions() const;

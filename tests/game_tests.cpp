@@ -251,6 +251,7 @@ class OkButtonTest : public GameTest {
   void ask(int n) {
     game.stack.clear();
     game.stack.push(wsMessage, 7);
+    game.stack.push(wsPause);  // runs in the question's tick, as a script's pause does
     game.stack.push(wsAsk, static_cast<std::int16_t>(n));
     game.timer2on();
     game.stepTick();

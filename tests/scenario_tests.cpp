@@ -20,8 +20,14 @@ namespace {
 // One `dump` line, reduced to what these scenarios look at.
 struct Dump {
   std::vector<long> state, cells;
-  std::string message;
+  std::string message, dialog;
   long pending = 0;
+  std::string line;  // the whole dump, for the controls and the forecast rows
+  bool offers(const std::string& control) const {
+    const auto at = line.find("\"controls\":[");
+    return at != std::string::npos &&
+           line.substr(at, line.find(']', at) - at).find("\"" + control + "\"") != std::string::npos;
+  }
 };
 
 std::vector<long> numbersAfter(const std::string& line, const std::string& key) {
@@ -41,6 +47,9 @@ Dump parse(const std::string& line) {
   d.cells = numbersAfter(line, "cells");
   const auto m = line.find("\"message\":\"");
   if (m != std::string::npos) d.message = line.substr(m + 11, line.find('"', m + 11) - m - 11);
+  const auto w = line.find("\"dialog\":\"");
+  if (w != std::string::npos) d.dialog = line.substr(w + 10, line.find('"', w + 10) - w - 10);
+  d.line = line;
   const auto p = line.find("\"pending\":");
   if (p != std::string::npos) d.pending = std::stol(line.substr(p + 10));
   return d;
@@ -213,6 +222,67 @@ TEST_F(ScenarioTest, FatalMagicEndsInTheGameOverQuestion) {
   EXPECT_EQ(dumps[1].state[gs::Life], 1000);
   EXPECT_EQ(dumps[1].state[gs::Floor], 1);
   EXPECT_EQ(dumps[1].pending, 0);
+}
+
+// A merchant's offer refused with No (nothing changes, the offer comes back), then
+// accepted with Yes: the dialog and its buttons as the player sees them, the gold and
+// the key changing with the sale, and the thanks closed with OK.
+TEST_F(ScenarioTest, MerchantRefusedThenBought) {
+  prepare(6, 5, 5, 1000, 100, 100);
+  put(5, 4, tile::Merchant);
+  source_.state[gs::Gold] = 60;
+  const auto dumps =
+      play("up\ndump\nclick no\ndump\nup\nclick yes\ndump\nwait\nclick ok\nwait\ndump\n");
+  ASSERT_EQ(dumps.size(), 4u);
+  EXPECT_EQ(dumps[0].dialog, text(247));
+  EXPECT_TRUE(dumps[0].offers("yes") && dumps[0].offers("no"));
+  EXPECT_FALSE(dumps[0].offers("ok") || dumps[0].offers("item 0"));
+  EXPECT_EQ(dumps[1].dialog, "");
+  EXPECT_FALSE(dumps[1].offers("yes"));
+  EXPECT_EQ(dumps[1].state, dumps[0].state);
+  EXPECT_EQ(dumps[2].dialog, "Thank you very much.");
+  EXPECT_TRUE(dumps[2].offers("ok"));
+  EXPECT_FALSE(dumps[2].offers("yes"));
+  EXPECT_EQ(dumps[2].state[gs::Gold], 10);
+  EXPECT_EQ(dumps[2].state[gs::BlueKeys], 1);
+  EXPECT_EQ(dumps[2].state[gs::MerchantDeal0 + 1], 1);
+  EXPECT_EQ(dumps[3].dialog, "");
+  EXPECT_EQ(dumps[3].pending, 0);
+  EXPECT_EQ(cellIndex(dumps[3].state[gs::HeroX], dumps[3].state[gs::HeroY]), cellIndex(5, 5));
+}
+
+// The elixir through its icon: "Use" appears under it, and Use adds 10·offense +
+// 5·defense to life and empties the slot.
+TEST_F(ScenarioTest, ElixirUsedFromItsIcon) {
+  prepare(3, 5, 5, 1000, 100, 50);
+  source_.state.itemSlot(4) = 1;
+  const auto dumps = play("click item 4\ndump\nclick use\nwait\ndump\n");
+  ASSERT_EQ(dumps.size(), 2u);
+  EXPECT_TRUE(dumps[0].offers("use") && dumps[0].offers("dont-use"));
+  EXPECT_EQ(dumps[1].state[gs::Life], 2250);
+  EXPECT_EQ(dumps[1].state[gs::ItemSlot0 + 4], 0);
+  EXPECT_EQ(dumps[1].message, text(186) + " 1250" + text(166));
+  EXPECT_FALSE(dumps[1].offers("use") || dumps[1].offers("item 4"));
+}
+
+// The orb of the hero opens the forecast over the board and its OK closes it again.
+TEST_F(ScenarioTest, ForecastOpensAndCloses) {
+  prepare(3, 5, 5, 1000, 20, 10);
+  source_.state.itemSlot(0) = 1;
+  put(2, 2, 61);
+  put(8, 8, 89);
+  const auto dumps = play("click item 0\ndump\nclick forecast-ok\ndump\n");
+  ASSERT_EQ(dumps.size(), 2u);
+  EXPECT_EQ(dumps[0].dialog, text(180));
+  EXPECT_TRUE(dumps[0].offers("forecast-ok"));
+  EXPECT_NE(dumps[0].line.find("{\"name\":\"Green Slime\",\"stats\":\"Life 35 Offense 18 "
+                                "Defense 1\",\"damage\":\"Expected damage: 8\"}"),
+            std::string::npos);
+  EXPECT_NE(dumps[0].line.find("\"damage\":\"Cannot be hit by you!\"}]"), std::string::npos);
+  EXPECT_EQ(dumps[1].dialog, "");
+  EXPECT_NE(dumps[1].line.find("\"forecast\":[]"), std::string::npos);
+  EXPECT_TRUE(dumps[1].offers("item 0"));
+  EXPECT_FALSE(dumps[1].offers("forecast-ok"));
 }
 
 }  // namespace
