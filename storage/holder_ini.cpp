@@ -9,7 +9,7 @@ std::optional<HolderIni> parseHolderIni(std::string_view text) {
   while (!text.empty() && lines.size() < 3) {
     const auto end = text.find('\n');
     std::string line(text.substr(0, end));
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() > 4096 || line.find('\0') != std::string::npos) return std::nullopt;
     lines.push_back(std::move(line));
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);

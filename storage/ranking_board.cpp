@@ -40,7 +40,8 @@ void RankingBoard::enterName(const std::optional<std::string>& name) {
   nameRequested_ = false;
   const int place = copy_.state[gs::RankWon];
   const std::string clean = name ? cleanName(*name) : std::string();
-  if (name && !clean.empty()) {
+  // A name of nothing but blanks (or control characters) counts as no name.
+  if (name && clean.find_first_not_of(' ') != std::string::npos) {
     for (int i = 9; i > place - 1; --i) {
       rows_[i] = rows_[i - 1];
       names_[i] = names_[i - 1];

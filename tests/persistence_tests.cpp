@@ -1,0 +1,600 @@
+// The save holder's files as the game relies on them: which slots may be loaded, which
+// ranking tables are trusted, what the ranking window writes back, how names files and
+// KVN12.INI of any shape are read, the order in which a new holder receives its files,
+// and that a write which fails half-way never costs the player his old file.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "storage/bytes.h"
+#include "storage/files.h"
+#include "storage/holder_chooser.h"
+#include "storage/holder_ini.h"
+#include "storage/names_file.h"
+#include "storage/ranking_board.h"
+#include "storage/ranking_file.h"
+#include "storage/save_file.h"
+#include "storage/save_holder.h"
+
+namespace kelvorn::storage {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+std::string textOf(const std::optional<std::vector<std::uint8_t>>& bytes) {
+  return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<missing>");
+}
+
+// A game as a new start leaves it: every value in range.
+SavedGame newGame() {
+  static const SavedGame game = [] {
+    Game g;
+    g.startUp(std::nullopt);
+    return SavedGame{g.floors, g.state};
+  }();
+  return game;
+}
+
+// Makes file writes beyond `bytes` fail as a full disk would, for as long as it lives.
+class DiskFullAfter {
+ public:
+  explicit DiskFullAfter(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~DiskFullAfter() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+ private:
+  rlimit old_{};
+};
+
+class HolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           (std::string("kelvorn-persistence-") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    holder_ = SaveHolder(dir_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  void writeRaw(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::string error;
+    ASSERT_TRUE(writeFileAtomic(path, bytes, error)) << error;
+  }
+
+  fs::path dir_;
+  SaveHolder holder_{fs::path()};
+};
+
+// ---- Save slots --------------------------------------------------------------------
+
+struct SlotCase {
+  const char* what;
+  std::function<void(GameState&)> change;
+  bool usable;
+};
+
+class SlotValidation : public HolderTest {};
+
+// Every value the game indexes with is checked even when the checksums are right, so a
+// slot edited by hand (or by a fault) can never be loaded into a crash.
+TEST_F(SlotValidation, MarkerAndRangesDecideWhetherAStampedSlotLoads) {
+  const SlotCase cases[] = {
+      {"unchanged", [](GameState&) {}, true},
+      {"orb of the hero granted", [](GameState& s) { s.itemSlot(0) = 2; }, true},
+      {"floor 50 and hero in the corner",
+       [](GameState& s) { s[gs::Floor] = 50, s[gs::HeroX] = 10, s[gs::HeroY] = 10; }, true},
+      {"marker -3", [](GameState& s) { s[gs::SaveVersion] = -3; }, false},
+      {"marker 0", [](GameState& s) { s[gs::SaveVersion] = 0; }, false},
+      {"floor 51", [](GameState& s) { s[gs::Floor] = 51; }, false},
+      {"floor -1", [](GameState& s) { s[gs::Floor] = -1; }, false},
+      {"highest floor 51", [](GameState& s) { s[gs::HighestFloor] = 51; }, false},
+      {"hero column 11", [](GameState& s) { s[gs::HeroX] = 11; }, false},
+      {"hero row -1", [](GameState& s) { s[gs::HeroY] = -1; }, false},
+      {"negative yellow keys", [](GameState& s) { s[gs::YellowKeys] = -1; }, false},
+      {"negative blue keys", [](GameState& s) { s[gs::BlueKeys] = -5; }, false},
+      {"negative red keys", [](GameState& s) { s[gs::RedKeys] = INT32_MIN; }, false},
+      {"item slot 5 = 7", [](GameState& s) { s.itemSlot(5) = 7; }, false},
+      {"item slot 14 = -1", [](GameState& s) { s.itemSlot(14) = -1; }, false},
+      {"sword level 6", [](GameState& s) { s[gs::SwordLevel] = 6; }, false},
+      {"shield level -1", [](GameState& s) { s[gs::ShieldLevel] = -1; }, false},
+      {"facing 0", [](GameState& s) { s[gs::Facing] = 0; }, false},
+      {"facing 5", [](GameState& s) { s[gs::Facing] = 5; }, false},
+  };
+  for (const SlotCase& c : cases) {
+    SavedGame game = newGame();
+    c.change(game.state);
+    ASSERT_EQ(holder_.writeSlot(4, game), "") << c.what;
+    const SlotRead read = holder_.readSlot(4);
+    ASSERT_TRUE(read.game) << c.what;
+    EXPECT_EQ(read.valid, c.usable) << c.what;
+  }
+}
+
+TEST_F(SlotValidation, MissingShortAndBadlySummedSlots) {
+  EXPECT_FALSE(holder_.slotExists(1));
+  EXPECT_FALSE(holder_.readSlot(1).game);
+
+  const auto good = encodeSave(newGame());
+  writeRaw(dir_ / "save1.dat", std::vector<std::uint8_t>(good.begin(), good.begin() + 6956));
+  EXPECT_TRUE(holder_.slotExists(1));
+  EXPECT_FALSE(holder_.readSlot(1).game) << "a short file is read as no save at all";
+
+  SavedGame stale = newGame();
+  stale.state[gs::Gold] = 500;  // changed after its check words were last computed
+  ASSERT_EQ(holder_.writeHandOver(stale), "");
+  fs::rename(dir_ / "save0.dat", dir_ / "save2.dat");
+  const SlotRead unstamped = holder_.readSlot(2);
+  ASSERT_TRUE(unstamped.game);
+  EXPECT_FALSE(unstamped.valid);
+
+  fs::create_directory(dir_ / "save3.dat");  // a folder where a slot should be
+  EXPECT_FALSE(holder_.readSlot(3).game);
+}
+
+// ---- Ranking tables ----------------------------------------------------------------
+
+RankingRows sampleRows() {
+  RankingRows rows;
+  for (int i = 0; i < 10; ++i) rows[i] = {200 - 7 * i, 3000 - 100 * i, 40 + i, 60 - i};
+  return rows;
+}
+
+// The version word of each ranking differs, so a table copied over another ranking's
+// file (with its sums intact) is not shown as that ranking.
+TEST(RankingFile, EachRankingAcceptsOnlyItsOwnVersionWord) {
+  for (int fileOf = 1; fileOf <= 5; ++fileOf) {
+    const auto bytes = encodeRanking(sampleRows(), fileOf, gs::kSaveVersion);
+    EXPECT_EQ(readI32(bytes, 4 * 71), -400 - fileOf);
+    for (int n = 1; n <= 5; ++n) {
+      const RankingLookup lookup = decodeRanking(bytes, n, gs::kSaveVersion);
+      if (n == fileOf) {
+        EXPECT_EQ(lookup.problem, "") << fileOf << " as " << n;
+        EXPECT_EQ(lookup.rows, sampleRows());
+      } else {
+        EXPECT_EQ(lookup.problem, kRankingVersionAbnormal) << fileOf << " as " << n;
+        EXPECT_EQ(lookup.rows, temporaryRanking(n));
+      }
+    }
+  }
+}
+
+TEST(RankingFile, DamagedShortAndForeignTablesGiveTheTemporaryRanking) {
+  const auto good = encodeRanking(sampleRows(), 2, gs::kSaveVersion);
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<std::uint8_t>&)> change;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {"a place value +1", [](auto& b) { b[4 * (6 * 3 + 1)] += 1; }, kRankingAbnormal},
+      {"a row check +1", [](auto& b) { b[4 * (6 * 9 + 5)] += 1; }, kRankingAbnormal},
+      {"a column sum +1", [](auto& b) { b[4 * (6 * 10 + 0)] += 1; }, kRankingAbnormal},
+      {"an alternating sum +1", [](auto& b) { b[4 * (6 * 11 + 4)] += 1; }, kRankingAbnormal},
+      {"two places swapped",
+       [](auto& b) { std::swap_ranges(b.begin(), b.begin() + 24, b.begin() + 24); },
+       kRankingAbnormal},
+      {"one byte short", [](auto& b) { b.pop_back(); }, kRankingOld},
+      {"empty", [](auto& b) { b.clear(); }, kRankingOld},
+      {"version word of another format",
+       [](auto& b) {
+         const auto other = encodeRanking(sampleRows(), 2, -5);
+         b.assign(other.begin(), other.end());
+       },
+       kRankingVersionAbnormal},
+      {"version word -402 plus 100", [](auto& b) { b[4 * 71] += 100; }, kRankingVersionAbnormal},
+  };
+  for (const Case& c : cases) {
+    auto bytes = good;
+    c.change(bytes);
+    const RankingLookup lookup = decodeRanking(bytes, 2, gs::kSaveVersion);
+    EXPECT_EQ(lookup.problem, c.problem) << c.what;
+    EXPECT_EQ(lookup.rows, temporaryRanking(2)) << c.what;
+  }
+  EXPECT_EQ(decodeRanking(std::nullopt, 2, gs::kSaveVersion).problem, kRankingOld);
+  // A longer file is read from its first 288 bytes.
+  auto longer = good;
+  longer.push_back(1);
+  EXPECT_EQ(decodeRanking(longer, 2, gs::kSaveVersion).problem, "");
+}
+
+TEST(RankingFile, ChecksWrapAtThirtyTwoBits) {
+  RankingRows rows = sampleRows();
+  rows[0] = {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MAX};
+  const auto bytes = encodeRanking(rows, 5, gs::kSaveVersion);
+  ASSERT_EQ(bytes.size(), kRankingFileSize);
+  const RankingLookup lookup = decodeRanking(bytes, 5, gs::kSaveVersion);
+  EXPECT_EQ(lookup.problem, "");
+  EXPECT_EQ(lookup.rows, rows);
+}
+
+TEST(RankingFile, TemporaryValuesFallInNineEqualSteps) {
+  struct Ends {
+    int life1, stat1, life10, stat10;
+  };
+  const Ends ends[5] = {{500, 25, 50, 16},
+                        {1000, 50, 100, 5},
+                        {10000, 500, 1000, 50},
+                        {5000, 200, 500, 110},
+                        {10000, 500, 1000, 50}};
+  for (int n = 1; n <= 5; ++n) {
+    const RankingRows rows = temporaryRanking(n);
+    const Ends& e = ends[n - 1];
+    for (int i = 0; i < 10; ++i) {
+      EXPECT_EQ(rows[i].points, 100 - 10 * i);
+      EXPECT_EQ(rows[i].life, e.life1 + (e.life10 - e.life1) / 9 * i) << n << " place " << i + 1;
+      EXPECT_EQ(rows[i].offense, e.stat1 + (e.stat10 - e.stat1) / 9 * i) << n << " place " << i + 1;
+      EXPECT_EQ(rows[i].defense, rows[i].offense);
+    }
+  }
+  EXPECT_EQ(temporaryRanking(5), temporaryRanking(3));
+}
+
+// ---- The ranking window ------------------------------------------------------------
+
+class RankingBoardTest : public HolderTest {
+ protected:
+  // The game handed over after a fairy's judgement at checkpoint `n`, as the game writes
+  // it (check words as they stand, not recomputed).
+  void handOver(int n, int place, bool stamped = true) {
+    SavedGame game = newGame();
+    GameState& s = game.state;
+    s[gs::Gold] = 4321;
+    s[gs::LastScore] = 150, s[gs::Life] = 2222, s[gs::Offense] = 77, s[gs::Defense] = 66;
+    s[gs::RankWon] = place, s[gs::Checkpoint] = n;
+    if (stamped) stampChecksums(s);
+    ASSERT_EQ(holder_.writeHandOver(game), "");
+  }
+  void storeRanking(int n) {
+    ASSERT_EQ(holder_.writeRanking(n, sampleRows(), gs::kSaveVersion), "");
+    RankingNames names;
+    for (int i = 0; i < 10; ++i) names[i] = "Old " + std::to_string(i + 1);
+    ASSERT_EQ(holder_.writeNames(n, names), "");
+  }
+  GameState handedBack() {
+    const auto bytes = readFile(dir_ / "save0.dat");
+    EXPECT_TRUE(bytes);
+    return bytes ? decodeSave(*bytes)->game.state : GameState{};
+  }
+};
+
+TEST_F(RankingBoardTest, PlaceTenReplacesOnlyTheLastEntry) {
+  storeRanking(2);
+  handOver(2, 10);
+  RankingBoard board(holder_);
+  board.open();
+  ASSERT_EQ(board.current(), 2);
+  ASSERT_TRUE(board.nameRequested());
+  board.enterName("Newcomer");
+  EXPECT_TRUE(board.notices.empty());
+
+  const RankingLookup stored = holder_.readRanking(2, gs::kSaveVersion);
+  ASSERT_EQ(stored.problem, "");
+  RankingRows expected = sampleRows();
+  expected[9] = {150, 2222, 77, 66};
+  EXPECT_EQ(stored.rows, expected);
+  const auto names = holder_.readNames(2);
+  ASSERT_TRUE(names);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ((*names)[i], "Old " + std::to_string(i + 1));
+  EXPECT_EQ((*names)[9], "Newcomer");
+}
+
+TEST_F(RankingBoardTest, PlaceOneMovesEveryEntryDownAndDropsTheOldTenth) {
+  storeRanking(4);
+  handOver(4, 1);
+  RankingBoard board(holder_);
+  board.open();
+  board.enterName("Champion");
+  const RankingLookup stored = holder_.readRanking(4, gs::kSaveVersion);
+  const auto names = holder_.readNames(4);
+  ASSERT_TRUE(names);
+  EXPECT_EQ(stored.rows[0], (RankingRow{150, 2222, 77, 66}));
+  EXPECT_EQ((*names)[0], "Champion");
+  for (int i = 1; i < 10; ++i) {
+    EXPECT_EQ(stored.rows[i], sampleRows()[i - 1]) << "place " << i + 1;
+    EXPECT_EQ((*names)[i], "Old " + std::to_string(i)) << "place " << i + 1;
+  }
+}
+
+// Whatever the player does with the name box, the ranking is written and the hand-over
+// fields are cleared, so the same place is never registered twice.
+TEST_F(RankingBoardTest, CancelAndEmptyNameWriteBothFilesAndClearTheHandOver) {
+  for (const std::optional<std::string>& answer :
+       {std::optional<std::string>(), std::optional<std::string>("")}) {
+    storeRanking(1);
+    fs::remove(dir_ / "option1.dat");  // written again even though nothing is registered
+    fs::remove(dir_ / "option11.dat");
+    handOver(1, 3);
+    RankingBoard board(holder_);
+    board.open();
+    ASSERT_TRUE(board.nameRequested());
+    board.enterName(answer);
+    EXPECT_FALSE(board.nameRequested());
+
+    EXPECT_EQ(holder_.readRanking(1, gs::kSaveVersion).rows, temporaryRanking(1));
+    EXPECT_TRUE(fs::exists(dir_ / "option1.dat"));
+    EXPECT_TRUE(fs::exists(dir_ / "option11.dat"));
+    const GameState back = handedBack();
+    EXPECT_EQ(back[gs::LastScore], 0);
+    EXPECT_EQ(back[gs::RankWon], 0);
+    EXPECT_EQ(back[gs::Checkpoint], 0);
+    EXPECT_EQ(back[gs::Gold], 4321) << "the rest of the handed-over game is kept";
+    EXPECT_EQ(back[gs::Life], 2222);
+  }
+}
+
+// The game hands itself over without recomputing its check words; the window must still
+// see the checkpoint and the place it won.
+TEST_F(RankingBoardTest, HandOverAsTheGameWritesItStillRegisters) {
+  storeRanking(3);
+  handOver(3, 5, /*stamped=*/false);
+  RankingBoard board(holder_);
+  board.open();
+  EXPECT_EQ(board.current(), 3);
+  EXPECT_TRUE(board.nameRequested());
+}
+
+TEST_F(RankingBoardTest, AnUnplayableHandOverOpensNoRanking) {
+  storeRanking(3);
+  SavedGame game = newGame();
+  game.state[gs::Checkpoint] = 3, game.state[gs::RankWon] = 1, game.state[gs::Floor] = 99;
+  stampChecksums(game.state);
+  ASSERT_EQ(holder_.writeHandOver(game), "");
+  RankingBoard board(holder_);
+  board.open();
+  EXPECT_FALSE(board.shown());
+  EXPECT_FALSE(board.nameRequested());
+}
+
+TEST_F(RankingBoardTest, ClearAsksFirstAndOnlyYesRestoresTheStartingList) {
+  storeRanking(5);
+  handOver(0, 0);
+  RankingBoard board(holder_);
+  board.open();
+  EXPECT_FALSE(board.shown());
+  EXPECT_FALSE(board.clearEnabled());
+  board.askClear();
+  EXPECT_FALSE(board.clearAsked()) << "Clear is disabled until a ranking is shown";
+
+  board.select(5);
+  ASSERT_TRUE(board.clearEnabled());
+  EXPECT_EQ(board.rows(), sampleRows());
+  const auto before = readFile(dir_ / "option5.dat");
+  board.askClear();
+  ASSERT_TRUE(board.clearAsked());
+  board.answerClear(false);
+  EXPECT_EQ(readFile(dir_ / "option5.dat"), before);
+  EXPECT_EQ(board.rows(), sampleRows());
+
+  board.askClear();
+  board.answerClear(true);
+  EXPECT_EQ(board.rows(), temporaryRanking(5));
+  EXPECT_EQ(board.names(), defaultNames(5));
+  const RankingLookup stored = holder_.readRanking(5, gs::kSaveVersion);
+  EXPECT_EQ(stored.problem, "");
+  EXPECT_EQ(stored.rows, temporaryRanking(5));
+  EXPECT_EQ(holder_.readNames(5), defaultNames(5));
+  EXPECT_EQ(defaultNames(5)[0], "Zeno");
+  EXPECT_EQ(defaultNames(1)[9], "Iron Shield");
+}
+
+TEST_F(RankingBoardTest, MissingAndDamagedFilesAreNoticedAndShownTemporarily) {
+  handOver(0, 0);
+  writeRaw(dir_ / "option2.dat", std::vector<std::uint8_t>(288, 1));
+  RankingBoard board(holder_);
+  board.open();
+  board.select(2);
+  ASSERT_EQ(board.notices.size(), 2u);
+  EXPECT_EQ(board.notices[0], kRankingAbnormal);
+  EXPECT_EQ(board.rows(), temporaryRanking(2));
+  EXPECT_EQ(board.names(), RankingNames{});
+  // Showing does not repair the file: only a registration or Clear writes it.
+  EXPECT_EQ(readFile(dir_ / "option2.dat"), std::vector<std::uint8_t>(288, 1));
+}
+
+// ---- Names files and KVN12.INI -----------------------------------------------------
+
+TEST(NamesFile, AnyTextGivesTenSafeNames) {
+  struct Case {
+    const char* what;
+    std::string text;
+    std::function<void(const RankingNames&)> check;
+  };
+  const Case cases[] = {
+      {"three lines", "Ann\nBob\nCid", [](const RankingNames& n) {
+         EXPECT_EQ(n[2], "Cid");
+         for (int i = 3; i < 10; ++i) EXPECT_EQ(n[i], "");
+       }},
+      {"twelve lines", "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n",
+       [](const RankingNames& n) { EXPECT_EQ(n[9], "10"); }},
+      {"CRLF", "Ann\r\nBob\r\n", [](const RankingNames& n) {
+         EXPECT_EQ(n[0], "Ann");
+         EXPECT_EQ(n[1], "Bob");
+       }},
+      {"overlong", std::string(5000, 'x') + "\nB", [](const RankingNames& n) {
+         EXPECT_EQ(n[0], std::string(kMaxNameBytes, 'x'));
+         EXPECT_EQ(n[1], "B");
+       }},
+      {"cut inside a character", std::string(63, 'a') + "\xC3\xA9", [](const RankingNames& n) {
+         EXPECT_EQ(n[0], std::string(63, 'a'));
+       }},
+      {"invalid UTF-8", "A\xFF" "B\xC3(\xE2\x82\n\xF0\x9F\x98\x80", [](const RankingNames& n) {
+         EXPECT_EQ(n[0], "A?B?(??");
+         EXPECT_EQ(n[1], "\xF0\x9F\x98\x80");
+       }},
+      {"NUL and tabs", std::string("a\0b\tc", 5), [](const RankingNames& n) {
+         EXPECT_EQ(n[0], "a b c");
+       }},
+      {"empty", "", [](const RankingNames& n) { EXPECT_EQ(n, RankingNames{}); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const RankingNames names = parseNames(c.text);
+    c.check(names);
+    // What is read is written back unchanged.
+    EXPECT_EQ(parseNames(formatNames(names)), names);
+  }
+}
+
+TEST(NamesFile, TypedNamesLoseLineBreaksSoTheFileKeepsTenLines) {
+  RankingNames names = defaultNames(2);
+  names[0] = "two\nlines";
+  const RankingNames back = parseNames(formatNames(names));
+  EXPECT_EQ(back[0], "two lines");
+  EXPECT_EQ(back[9], "Blue Crystal");
+}
+
+TEST(HolderIniFile, ShortLongAndDamagedFiles) {
+  EXPECT_FALSE(parseHolderIni(""));
+  EXPECT_FALSE(parseHolderIni("/only/one/line\n"));
+  EXPECT_FALSE(parseHolderIni("\n/program\n"));
+  EXPECT_FALSE(parseHolderIni(std::string(5000, 'p') + "\n/program\n"));
+  EXPECT_FALSE(parseHolderIni(std::string("/ho\0lder\n/program\n", 18)));
+
+  std::string thousand = "/h\r\n/p\r\nreserved-and-more\r\n";
+  for (int i = 0; i < 1000; ++i) thousand += "junk " + std::to_string(i) + "\n";
+  const auto ini = parseHolderIni(thousand);
+  ASSERT_TRUE(ini);
+  EXPECT_EQ(ini->holder, "/h");
+  EXPECT_EQ(ini->programFolder, "/p");
+  EXPECT_EQ(ini->reserved, "reserved-a");
+
+  const auto two = parseHolderIni("/a b\n/c");
+  ASSERT_TRUE(two);
+  EXPECT_EQ(two->holder, "/a b");
+  EXPECT_EQ(two->programFolder, "/c");
+  EXPECT_EQ(two->reserved, "");
+  EXPECT_EQ(formatHolderIni(*two), "/a b\n/c\n\n");
+}
+
+// ---- The holder chooser ------------------------------------------------------------
+
+class HolderChooserTest : public HolderTest {
+ protected:
+  void SetUp() override {
+    HolderTest::SetUp();
+    from_ = dir_ / "old";
+    to_ = dir_ / "new";
+    fs::create_directories(from_);
+    for (const char* name : kHolderFiles) writeRaw(from_ / name, bytesOf(std::string("of ") + name));
+    writeRaw(from_ / "save1.dat", bytesOf("slot"));
+    writeRaw(from_ / "save0.dat", bytesOf("undo"));
+    writeRaw(dir_ / "KVN12.INI", bytesOf(formatHolderIni({from_.string(), "/prog", "rsv"})));
+  }
+  HolderChooser chooser() {
+    return HolderChooser(*parseHolderIni(textOf(readFile(dir_ / "KVN12.INI"))), dir_ / "KVN12.INI");
+  }
+  fs::path from_, to_;
+};
+
+TEST_F(HolderChooserTest, OkCopiesTheElevenFilesButNoSlotAndRewritesTheIni) {
+  HolderChooser c = chooser();
+  ASSERT_EQ(c.make(to_), "");
+  EXPECT_EQ(c.selected(), fs::absolute(to_).lexically_normal());
+  ASSERT_EQ(c.confirm(), "");
+  for (const char* name : kHolderFiles)
+    EXPECT_EQ(textOf(readFile(to_ / name)), std::string("of ") + name);
+  EXPECT_FALSE(fs::exists(to_ / "save1.dat"));
+  EXPECT_FALSE(fs::exists(to_ / "save0.dat"));
+  EXPECT_EQ(textOf(readFile(dir_ / "KVN12.INI")), formatHolderIni({c.selected().string(), "/prog", "rsv"}));
+  EXPECT_EQ(textOf(readFile(from_ / "option.dat")), "of option.dat") << "the old holder keeps its files";
+}
+
+// The copy follows a fixed order and stops at the first file it cannot write: the files
+// before it are in the new holder, those after it are not, and KVN12.INI still names the
+// old holder.
+TEST_F(HolderChooserTest, AFailedCopyStopsInOrderAndKeepsTheOldIni) {
+  const std::vector<std::string> order(std::begin(kHolderFiles), std::end(kHolderFiles));
+  EXPECT_EQ(order, (std::vector<std::string>{"option.dat", "option1.dat", "option11.dat",
+                                             "option2.dat", "option21.dat", "option3.dat",
+                                             "option31.dat", "option4.dat", "option41.dat",
+                                             "option5.dat", "option51.dat"}));
+  const auto iniBefore = readFile(dir_ / "KVN12.INI");
+  for (std::size_t blocked = 0; blocked < order.size(); ++blocked) {
+    fs::remove_all(to_);
+    fs::create_directories(to_ / order[blocked] / "in-the-way");
+    HolderChooser c = chooser();
+    ASSERT_TRUE(c.select(to_));
+    EXPECT_NE(c.confirm(), "") << order[blocked];
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      if (i == blocked) continue;
+      EXPECT_EQ(fs::is_regular_file(to_ / order[i]), i < blocked)
+          << "blocked " << order[blocked] << ", file " << order[i];
+    }
+    EXPECT_EQ(readFile(dir_ / "KVN12.INI"), iniBefore);
+  }
+}
+
+TEST_F(HolderChooserTest, SelectingTheOldHolderOrANonFolderChangesNothing) {
+  HolderChooser c = chooser();
+  EXPECT_FALSE(c.select(from_ / "option.dat"));
+  EXPECT_FALSE(c.select(dir_ / "nowhere"));
+  ASSERT_TRUE(c.select(from_));
+  EXPECT_EQ(c.confirm(), "");
+  EXPECT_EQ(textOf(readFile(from_ / "option.dat")), "of option.dat");
+  const auto files = c.files();
+  EXPECT_NE(std::find(files.begin(), files.end(), "save1.dat"), files.end());
+  EXPECT_NE(c.make(from_ / "option.dat" / "sub"), "");
+}
+
+// ---- Writes that fail --------------------------------------------------------------
+
+TEST_F(HolderTest, AWriteThatRunsOutOfSpaceKeepsTheOldFileAndSaysWhy) {
+  SavedGame game = newGame();
+  game.state[gs::Gold] = 1;
+  ASSERT_EQ(holder_.writeSlot(6, game), "");
+  ASSERT_EQ(holder_.writeOptions({8, 10, 0, 3, 1, 0, 0, 0, 0, 0}), "");
+  const auto slotBefore = readFile(dir_ / "save6.dat");
+  const auto optionsBefore = readFile(dir_ / "option.dat");
+
+  game.state[gs::Gold] = 2;
+  std::string slotError, optionsError, rankingError;
+  {
+    DiskFullAfter full(4);
+    slotError = holder_.writeSlot(6, game);
+    optionsError = holder_.writeOptions({10, 12, 0, 1, 0, 1, 0, 0, 0, 0});
+    rankingError = holder_.writeRanking(1, sampleRows(), gs::kSaveVersion);
+  }
+  EXPECT_NE(slotError, "");
+  EXPECT_NE(optionsError, "");
+  EXPECT_NE(rankingError, "");
+  EXPECT_EQ(readFile(dir_ / "save6.dat"), slotBefore);
+  EXPECT_EQ(readFile(dir_ / "option.dat"), optionsBefore);
+  EXPECT_FALSE(fs::exists(dir_ / "option1.dat"));
+  for (const auto& entry : fs::directory_iterator(dir_))
+    EXPECT_NE(entry.path().extension(), ".tmp") << "no temporary file is left behind";
+}
+
+TEST_F(RankingBoardTest, AFailedRankingSaveIsNoticedAndKeepsTheOldTable) {
+  storeRanking(1);
+  handOver(1, 2);
+  const auto before = readFile(dir_ / "option1.dat");
+  RankingBoard board(holder_);
+  board.open();
+  {
+    DiskFullAfter full(4);
+    board.enterName("Lost");
+  }
+  ASSERT_FALSE(board.notices.empty());
+  EXPECT_NE(board.notices.front().find("The ranking was not saved"), std::string::npos);
+  EXPECT_EQ(readFile(dir_ / "option1.dat"), before);
+}
+
+}  // namespace
+}  // namespace kelvorn::storage
