@@ -4,14 +4,13 @@
 // and that a write which fails half-way never costs the player his old file.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <string>
 
+#include "tests/disk_full.h"
 #include "storage/bytes.h"
 #include "storage/files.h"
 #include "storage/holder_chooser.h"
@@ -42,21 +41,7 @@ SavedGame newGame() {
   return game;
 }
 
-// Makes file writes beyond `bytes` fail as a full disk would, for as long as it lives.
-class DiskFullAfter {
- public:
-  explicit DiskFullAfter(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~DiskFullAfter() { setrlimit(RLIMIT_FSIZE, &old_); }
-
- private:
-  rlimit old_{};
-};
+using kelvorn::testing::DiskFullAfter;
 
 class HolderTest : public ::testing::Test {
  protected:

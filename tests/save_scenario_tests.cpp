@@ -3,14 +3,13 @@
 // written, what is refused, and that the game is never left worse than it was.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
 
+#include "tests/disk_full.h"
 #include "storage/bytes.h"
 #include "storage/files.h"
 #include "storage/ranking_file.h"
@@ -39,21 +38,7 @@ std::vector<std::string> lines(const std::string& text) {
   return out;
 }
 
-// Makes file writes beyond `bytes` fail as a full disk would, for as long as it lives.
-class DiskFullAfter {
- public:
-  explicit DiskFullAfter(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~DiskFullAfter() { setrlimit(RLIMIT_FSIZE, &old_); }
-
- private:
-  rlimit old_{};
-};
+using kelvorn::testing::DiskFullAfter;
 
 class SaveScenario : public ::testing::Test {
  protected:
