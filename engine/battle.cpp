@@ -7,13 +7,10 @@
 namespace kelvorn {
 
 namespace {
-// Pictures named as tile codes (image n - 1): the slash and its mask, and the hero's
-// fighting pose and its mask for a facing.
+// Pictures named as tile codes (image n - 1): the slash and its mask.
 constexpr int kSlash = 184, kSlashMask = 183;
-int fightingPose(int facing) { return 191 + 8 * (std::clamp(facing, 1, 4) - 1); }
 
 std::int64_t ceilDiv(std::int64_t a, std::int64_t b) { return (a + b - 1) / b; }
-std::int16_t i16(std::int64_t v) { return static_cast<std::int16_t>(v); }
 
 bool doubled(int kind, const GameState& s) {
   return ((kind == kind::Zombie || kind == kind::ZombieKnight || kind == kind::Vampire) &&

@@ -7,7 +7,6 @@
 namespace kelvorn {
 
 namespace {
-std::int16_t i16(int v) { return static_cast<std::int16_t>(v); }
 
 // A hint state: 2 when heard while owning the orb of wisdom, which can replay it.
 std::int32_t heardNow(const GameState& s) { return s.itemSlot(1) == 1 ? 2 : 1; }

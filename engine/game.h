@@ -245,7 +245,7 @@ class Game {
   void moveRequest(int direction, bool turn = true);
   void judge();
   void walk();
-  void scanNeighbours();
+  int scanNeighbours(bool markNearStairs = true);
   void moveCursor(int delta, int direction);
   void showCursor(int direction);
   Bitmap composeOver(const Bitmap& background, int sprite, const ImageList& maskList,

@@ -16,9 +16,9 @@ int wrapSlot(int s) { return ((s % kItemSlots) + kItemSlots) % kItemSlots; }
 void Game::keyDown(int key) {
   if (stack.count() < 0) stack.setCount(0);
   if (!controls.optionsEnabled || stack.count() != 0) return;
-  const bool anyItem = std::any_of(state.v.begin() + gs::ItemSlot0,
-                                   state.v.begin() + gs::ItemSlot0 + kItemSlots,
-                                   [](std::int32_t v) { return v != 0; });
+  const bool anyItem =
+      std::any_of(state.v.begin() + gs::ItemSlot0, state.v.begin() + gs::ItemSlot0 + kItemSlots,
+                  [](std::int32_t v) { return v != 0; });
   switch (key) {
     case kEnter:
       if (!cursorShown) {
@@ -42,15 +42,21 @@ void Game::keyDown(int key) {
     case kRight:
     case kDown: {
       if (!cursorShown) {
-        moveRequest(key == kLeft ? kMoveLeft : key == kUp ? kMoveUp
-                                            : key == kRight ? kMoveRight : kMoveDown);
+        moveRequest(key == kLeft    ? kMoveLeft
+                    : key == kUp    ? kMoveUp
+                    : key == kRight ? kMoveRight
+                                    : kMoveDown);
       } else if (itemSelectMode && anyItem) {
         // The cursor moves over a grid of three columns; each key has its own search
         // direction when it lands on an empty slot.
-        if (key == kLeft) moveCursor(-1, 3);
-        else if (key == kUp) moveCursor(-3, 0);
-        else if (key == kRight) moveCursor(1, 2);
-        else moveCursor(3, 1);
+        if (key == kLeft)
+          moveCursor(-1, 3);
+        else if (key == kUp)
+          moveCursor(-3, 0);
+        else if (key == kRight)
+          moveCursor(1, 2);
+        else
+          moveCursor(3, 1);
       }
       break;
     }
@@ -116,7 +122,9 @@ void Game::walk() {
   const int quarter = std::max(t / 4, 1);
   // Low moves a pixel a step, Middle two, High half a quarter (4 pixels on 32-pixel
   // tiles, 5 on 40), so every speed shows the hero at each quarter of the cell.
-  const int stepSize = speed == Speed::Low ? 1 : speed == Speed::Middle ? 2 : std::max(quarter / 2, 1);
+  const int stepSize = speed == Speed::Low      ? 1
+                       : speed == Speed::Middle ? 2
+                                                : std::max(quarter / 2, 1);
   const bool backwards = moveDirection == kMoveUp || moveDirection == kMoveLeft;
   const bool horizontal = moveDirection == kMoveLeft || moveDirection == kMoveRight;
   const int first = backwards ? targetCell : sourceCell;
@@ -155,18 +163,23 @@ void Game::walk() {
 }
 
 // What the bar says about the hero's neighbours: the last one that has a message wins.
-void Game::scanNeighbours() {
+// Returns the side of the stairs beside him on the highest floor (1 up, 2 down, 0 none),
+// which the walk keeps as NearStairs.
+int Game::scanNeighbours(bool markNearStairs) {
   const int floor = state[gs::Floor];
   const int x = state[gs::HeroX], y = state[gs::HeroY];
   messageCode = msg::None;
+  int side = 0;
   const std::pair<int, int> around[] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
   for (const auto& [dx, dy] : around) {
     if (!onBoard(x + dx, y + dy)) continue;
     const TileCode t = floors.cell(floor, cellIndex(x + dx, y + dy));
     if (const int code = lookMessage(t); code >= 0) messageCode = code;
     if ((t == tile::StairsUp || t == tile::StairsDown) && floor == state[gs::HighestFloor])
-      state.extra[extra::NearStairs] = t == tile::StairsUp ? 1 : 2;
+      side = t == tile::StairsUp ? 1 : 2;
   }
+  if (markNearStairs && side != 0) state.extra[extra::NearStairs] = side;
+  return side;
 }
 
 }  // namespace kelvorn

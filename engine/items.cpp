@@ -9,7 +9,6 @@
 namespace kelvorn {
 
 namespace {
-std::int16_t i16(int v) { return static_cast<std::int16_t>(v); }
 
 // The neighbours in the order the items scan them: below, right, left, above.
 std::vector<int> itemNeighbours(int x, int y) {
@@ -30,11 +29,10 @@ int destructibleKind(TileCode t) {
 }  // namespace
 
 const std::array<const char*, 24> kHintNames = {
-    "Old Man of 4F",   "Old Man of 6F",   "Merchant of 6F",  "Merchant of 7F",
-    "Merchant of 12F", "Merchant of 15F", "Old Man of 16F",  "Old Man of 18F",
-    "Old Man of 21F",  "Old Man of 27F",  "Old Man of 31F",  "Merchant of 31F",
-    "Old Man of 33F",  "Old Man of 36F",  "Old Man of 37F",  "Merchant of 38F",
-    "Old Man of 39F",  "Merchant of 39F", "Old Man of 42F",  "Old Man of 45F",
+    "Old Man of 4F",   "Old Man of 6F",   "Merchant of 6F",  "Merchant of 7F", "Merchant of 12F",
+    "Merchant of 15F", "Old Man of 16F",  "Old Man of 18F",  "Old Man of 21F", "Old Man of 27F",
+    "Old Man of 31F",  "Merchant of 31F", "Old Man of 33F",  "Old Man of 36F", "Old Man of 37F",
+    "Merchant of 38F", "Old Man of 39F",  "Merchant of 39F", "Old Man of 42F", "Old Man of 45F",
     "Merchant of 45F", "Old Man of 46F",  "Merchant of 47F", "Old Man of 48F"};
 
 namespace {
@@ -87,13 +85,19 @@ void Game::useItem(int slot) {
   };
   switch (slot) {
     case 4: {  // magic elixir
-      const std::int64_t gain = 10 * std::int64_t{state[gs::Offense]} + 5 * std::int64_t{state[gs::Defense]};
-      state[gs::Life] = static_cast<std::int32_t>(std::min<std::int64_t>(state[gs::Life] + gain, INT32_MAX));
+      const std::int64_t gain =
+          10 * std::int64_t{state[gs::Offense]} + 5 * std::int64_t{state[gs::Defense]};
+      state[gs::Life] =
+          static_cast<std::int32_t>(std::min<std::int64_t>(state[gs::Life] + gain, INT32_MAX));
       state.itemSlot(4) = 0;
       messageCode = msg::Composed;
       composedMessage = messages.entry(186) + " " + std::to_string(gain) + messages.entry(166);
-      finish({{wsSound, 2, 0}, {wsPause, 0, 0}, {wsShowPanels, 0, 0}, {wsPause, 0, 0},
-              {wsMessage, msg::Composed, 0}, {wsPause, 0, 0}});
+      finish({{wsSound, 2, 0},
+              {wsPause, 0, 0},
+              {wsShowPanels, 0, 0},
+              {wsPause, 0, 0},
+              {wsMessage, msg::Composed, 0},
+              {wsPause, 0, 0}});
       break;
     }
     case 5: {  // magic mattock: the walls around fall
@@ -118,7 +122,8 @@ void Game::useItem(int slot) {
           sum += monsters[k].gold;
           found.push_back(c);
         }
-      state[gs::Gold] = static_cast<std::int32_t>(std::min<std::int64_t>(state[gs::Gold] + sum, INT32_MAX));
+      state[gs::Gold] =
+          static_cast<std::int32_t>(std::min<std::int64_t>(state[gs::Gold] + sum, INT32_MAX));
       state.itemSlot(6) = 0;
       messageCode = msg::Composed;
       composedMessage = messages.entry(188) + messages.entry(200) + " " + std::to_string(sum) +
@@ -168,7 +173,9 @@ void Game::useItem(int slot) {
       drawFloor();
       drawHeroAfterMove();
       present();
-      finish({{wsSound, 2, 0}, {wsPause, 0, 0}, {wsShowPanels, 0, 0},
+      finish({{wsSound, 2, 0},
+              {wsPause, 0, 0},
+              {wsShowPanels, 0, 0},
               {wsMessage, i16(up ? 63 : 64), 0}});
       break;
     }
@@ -252,16 +259,8 @@ void Game::orbOfFlying() {
   drawMonsterPanel();
   if (state.itemSlot(2) != 1) return;
   lockInput();
-  messageCode = msg::None;
-  const int x = state[gs::HeroX], y = state[gs::HeroY], floor = state[gs::Floor];
-  const std::pair<int, int> around[] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
-  for (const auto& [dx, dy] : around) {
-    if (!onBoard(x + dx, y + dy)) continue;
-    const TileCode t = floors.cell(floor, cellIndex(x + dx, y + dy));
-    if (const int code = lookMessage(t); code >= 0) messageCode = code;
-    if ((t == tile::StairsUp || t == tile::StairsDown) && floor == state[gs::HighestFloor])
-      stairsSide = t == tile::StairsUp ? 1 : 2;
-  }
+  stairsSide = scanNeighbours(false);
+  const int floor = state[gs::Floor];
   if (messageCode != 19) {
     messageCode = 20;
     unlockInput();
@@ -308,7 +307,8 @@ void Game::pressFlyOk() {
     if (floor != 25 && floors.cell(25, 71) == tile::Fairy) floors.setCell(25, 71, tile::Floor);
     if (floor != 49 && floors.cell(49, 16) == tile::Fairy) floors.setCell(49, 16, tile::Floor);
     if (floor == state[gs::HighestFloor]) direction = stairsSide == 1 ? 2 : 1;
-    const int arrival = direction == 1 ? floors.upArrivalCell(floor) : floors.downArrivalCell(floor);
+    const int arrival =
+        direction == 1 ? floors.upArrivalCell(floor) : floors.downArrivalCell(floor);
     state[gs::HeroX] = cellColumn(arrival);
     state[gs::HeroY] = cellRow(arrival);
     if (state[gs::HighestFloor] == 29 && floor < 29) moveThiefOn29();
@@ -371,10 +371,14 @@ void Game::orbOfTheHero() {
   for (int c = 0; c < kCells; ++c) {
     const TileCode t = floors.cell(floor, c);
     int k = -1;
-    if (t >= 61 && t <= 95) k = (t - 61) / 2;
-    else if (t == 104) k = kind::Octopus;
-    else if (t == 122) k = kind::Dragon;
-    else if (t >= 133 && t <= 157) k = (t - 133) / 2 + 20;
+    if (t >= 61 && t <= 95)
+      k = (t - 61) / 2;
+    else if (t == 104)
+      k = kind::Octopus;
+    else if (t == 122)
+      k = kind::Dragon;
+    else if (t >= 133 && t <= 157)
+      k = (t - 133) / 2 + 20;
     if (k >= 0) addForecast(k);
   }
   controls.forecastVisible = true;

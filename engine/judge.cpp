@@ -5,10 +5,6 @@
 
 namespace kelvorn {
 
-namespace {
-std::int16_t i16(int v) { return static_cast<std::int16_t>(v); }
-}  // namespace
-
 void Game::judge() {
   const int floor = state[gs::Floor];
   const TileCode t = floors.cell(floor, targetCell);

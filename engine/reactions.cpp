@@ -7,11 +7,6 @@
 
 namespace kelvorn {
 
-namespace {
-std::int16_t i16(int v) { return static_cast<std::int16_t>(v); }
-int fightingPose(int facing) { return 191 + 8 * (std::clamp(facing, 1, 4) - 1); }
-}  // namespace
-
 // After every step: magicians beside the hero cast, two sergeants flanking him halve
 // his life, and otherwise the bar tells what stands around him.
 void Game::afterMoveChecks() {

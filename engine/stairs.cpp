@@ -4,10 +4,6 @@
 
 namespace kelvorn {
 
-namespace {
-std::int16_t i16(int v) { return static_cast<std::int16_t>(v); }
-}  // namespace
-
 void Game::stairs(bool up) {
   stack.push(wsPause);
   stack.push(wsPause);

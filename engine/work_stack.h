@@ -42,6 +42,15 @@ inline constexpr int PrisonScene = 1, SergeantRevives = 2, SergeantsStrike = 3, 
                      StopAnimation = 13, HidePanels = 14, PresentBackBuffer = 15;
 }  // namespace script
 
+// A step argument from a wider integer (cells, codes, amounts all fit in 16 bits).
+constexpr std::int16_t i16(std::int64_t v) { return static_cast<std::int16_t>(v); }
+
+// The picture number (image + 1) of the hero's fighting pose for a facing; its mask is
+// the next picture.
+constexpr int fightingPose(int facing) {
+  return 191 + 8 * ((facing < 1 ? 1 : facing > 4 ? 4 : facing) - 1);
+}
+
 struct WorkStep {
   std::int16_t op = 0;
   std::int16_t arg1 = 0;

@@ -51,4 +51,9 @@ bool writeFileAtomic(const std::filesystem::path& path, std::span<const std::uin
   return true;
 }
 
+bool writeTextAtomic(const std::filesystem::path& path, std::string_view text, std::string& error) {
+  return writeFileAtomic(
+      path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), error);
+}
+
 }  // namespace kelvorn::storage

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvorn::storage {
@@ -20,5 +21,7 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& p
 // Replaces the file atomically. On failure returns false with a reason in `error`.
 bool writeFileAtomic(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                      std::string& error);
+// The same for a text file.
+bool writeTextAtomic(const std::filesystem::path& path, std::string_view text, std::string& error);
 
 }  // namespace kelvorn::storage

@@ -56,12 +56,8 @@ std::string HolderChooser::confirm() {
   }
   ini_.holder = selected_.string();
   if (!iniPath_.empty()) {
-    const std::string text = formatHolderIni(ini_);
     std::string error;
-    if (!writeFileAtomic(iniPath_,
-                         std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
-                         error))
-      return error;
+    if (!writeTextAtomic(iniPath_, formatHolderIni(ini_), error)) return error;
   }
   return {};
 }

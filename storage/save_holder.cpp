@@ -13,9 +13,6 @@ std::string write(const std::filesystem::path& path, std::span<const std::uint8_
   if (!writeFileAtomic(path, bytes, error)) return error;
   return {};
 }
-std::span<const std::uint8_t> bytesOf(const std::string& text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
 }  // namespace
 
 std::filesystem::path SaveHolder::slotPath(int n) const {
@@ -67,8 +64,7 @@ std::string SaveHolder::writeOptions(const OptionBytes& block) const {
 }
 
 RankingLookup SaveHolder::readRanking(int n, std::int32_t saveVersion) const {
-  return decodeRanking(readFile(folder_ / ("option" + std::to_string(n) + ".dat")), n,
-                       saveVersion);
+  return decodeRanking(readFile(folder_ / ("option" + std::to_string(n) + ".dat")), n, saveVersion);
 }
 
 std::string SaveHolder::writeRanking(int n, const RankingRows& rows,
@@ -84,7 +80,11 @@ std::optional<RankingNames> SaveHolder::readNames(int n) const {
 }
 
 std::string SaveHolder::writeNames(int n, const RankingNames& names) const {
-  return write(folder_ / ("option" + std::to_string(n) + "1.dat"), bytesOf(formatNames(names)));
+  std::string error;
+  if (!writeTextAtomic(folder_ / ("option" + std::to_string(n) + "1.dat"), formatNames(names),
+                       error))
+    return error;
+  return {};
 }
 
 }  // namespace kelvorn::storage

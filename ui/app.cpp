@@ -140,12 +140,8 @@ void App::startUp() {
     ini->programFolder = programFolder_.string();
     std::error_code ec;
     fs::create_directories(configFolder(), ec);
-    const std::string text = storage::formatHolderIni(*ini);
     std::string error;
-    if (!storage::writeFileAtomic(iniPath,
-                                  std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                            text.size()),
-                                  error))
+    if (!storage::writeTextAtomic(iniPath, storage::formatHolderIni(*ini), error))
       std::cerr << "kelvorn: " << error << "\n";
   }
   ini_ = *ini;

@@ -1,6 +1,7 @@
 #include "tools/artgen/image.h"
 
-#include <array>
+#include "engine/png.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -15,37 +16,11 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   put16(out, v & 0xffff);
   put16(out, v >> 16);
 }
-void put32be(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  for (int s = 24; s >= 0; s -= 8) out.push_back((v >> s) & 0xff);
-}
 std::uint32_t get32(std::span<const std::uint8_t> b, std::size_t at) {
   return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t(b[at + 3]) << 24;
 }
 std::uint16_t get16(std::span<const std::uint8_t> b, std::size_t at) {
   return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
-}
-
-std::uint32_t crc32(const std::uint8_t* data, std::size_t n) {
-  static const auto table = [] {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t i = 0; i < 256; ++i) {
-      std::uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  std::uint32_t c = 0xffffffffu;
-  for (std::size_t i = 0; i < n; ++i) c = table[(c ^ data[i]) & 0xff] ^ (c >> 8);
-  return c ^ 0xffffffffu;
-}
-
-void chunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
-  put32be(out, static_cast<std::uint32_t>(data.size()));
-  std::size_t start = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  put32be(out, crc32(out.data() + start, out.size() - start));
 }
 
 }  // namespace
@@ -123,42 +98,13 @@ std::optional<Image> decodeBmp(std::span<const std::uint8_t> b) {
 }
 
 std::vector<std::uint8_t> encodePng(const Image& image) {
-  std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  std::vector<std::uint8_t> header;
-  put32be(header, image.width);
-  put32be(header, image.height);
-  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, no interlace
-  chunk(out, "IHDR", header);
-
-  std::vector<std::uint8_t> raw;
-  raw.reserve(std::size_t(image.height) * (1 + image.width * 3));
-  for (int y = 0; y < image.height; ++y) {
-    raw.push_back(0);  // filter: none
+  Bitmap bitmap(image.width, image.height);
+  for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x) {
       const Rgb& p = image.at(x, y);
-      raw.insert(raw.end(), {p.r, p.g, p.b});
+      bitmap.at(x, y) = Pixel{p.r} << 16 | Pixel{p.g} << 8 | p.b;
     }
-  }
-  std::vector<std::uint8_t> z = {0x78, 0x01};
-  std::uint32_t a = 1, bsum = 0;
-  for (std::uint8_t v : raw) {
-    a = (a + v) % 65521;
-    bsum = (bsum + a) % 65521;
-  }
-  for (std::size_t pos = 0; pos < raw.size() || pos == 0;) {
-    std::size_t n = std::min<std::size_t>(65535, raw.size() - pos);
-    bool last = pos + n == raw.size();
-    z.push_back(last ? 1 : 0);
-    put16(z, static_cast<std::uint32_t>(n));
-    put16(z, static_cast<std::uint32_t>(~n & 0xffff));
-    z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
-    pos += n;
-    if (last) break;
-  }
-  put32be(z, (bsum << 16) | a);
-  chunk(out, "IDAT", z);
-  chunk(out, "IEND", {});
-  return out;
+  return kelvorn::encodePng(bitmap);
 }
 
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) {

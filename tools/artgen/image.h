@@ -32,7 +32,7 @@ struct Image {
 std::vector<std::uint8_t> encodeBmp(const Image& image);
 // Uncompressed 24-bit BMP, bottom-up or top-down; nullopt for anything else.
 std::optional<Image> decodeBmp(std::span<const std::uint8_t> bytes);
-// PNG with stored (uncompressed) deflate blocks: large but needs no library.
+// PNG through the game's own writer (stored deflate blocks: large, but no library).
 std::vector<std::uint8_t> encodePng(const Image& image);
 
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path);
