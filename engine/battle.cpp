@@ -68,6 +68,7 @@ void Game::battle() {
   if (defense - offense >= 0) {
     messageCode = msg::Composed;
     composedMessage = messages.entry(217);
+    disp();
     timer2on();
     return;
   }
@@ -85,9 +86,8 @@ void Game::battle() {
     const bool octopusEdge = monsterKind == kind::Octopus && code != 104;
     const std::int32_t gold = octopusEdge ? m.gold / 2 : m.gold;
     stack.push(wsAddGold, i16(gold));
-    const std::int64_t shown =
-        octopusEdge ? (state.itemSlot(14) != 0 ? m.gold : m.gold / 2)
-                    : std::int64_t{m.gold} * (state.itemSlot(14) + 1);
+    const std::int64_t shown = octopusEdge ? (state.itemSlot(14) != 0 ? m.gold : m.gold / 2)
+                                           : std::int64_t{m.gold} * (state.itemSlot(14) + 1);
     messageCode = msg::Composed;
     composedMessage = messages.entry(octopusEdge ? 240 : 199) + " " +
                       messages.entry(monsterNameEntry(monsterKind)) + ". " + messages.entry(200) +
@@ -98,7 +98,8 @@ void Game::battle() {
                            (monsterKind == kind::Dragon && code == 122);
     if (wholeBody)
       for (const int d : {-21, -22, -23, -12, -11, -10, -1, 0, 1})
-        if (target + d >= 0 && target + d < kCells) stack.push(wsPutCell, i16(target + d), tile::Floor);
+        if (target + d >= 0 && target + d < kCells)
+          stack.push(wsPutCell, i16(target + d), tile::Floor);
     stack.push(wsPause);
     stack.push(wsScript, script::DrawHero, 0);
     stack.push(wsPause);
@@ -160,7 +161,8 @@ void Game::scriptedBattle(int cell) {
     stack.push(wsPause);
     stack.push(wsDeath);
     for (int i = 0; i < 6; ++i) stack.push(wsPause);
-    const std::int64_t rounds = blow <= 0 ? 1 : std::max<std::int64_t>(ceilDiv(state[gs::Life], blow), 1);
+    const std::int64_t rounds =
+        blow <= 0 ? 1 : std::max<std::int64_t>(ceilDiv(state[gs::Life], blow), 1);
     const int pose = fightingPose(state[gs::Facing]);
     for (std::int64_t j = 1; j <= rounds; ++j) {
       if (j == 1) {

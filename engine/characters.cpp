@@ -15,8 +15,8 @@ struct OldMan {
   int floor, column, hint, talk;  // column -1: any
 };
 constexpr OldMan kOldMen[] = {
-    {2, -1, 25, 66}, {3, -1, 26, 67}, {4, -1, 0, 68},  {6, -1, 1, 69},   {16, 9, 27, 71},
-    {16, -1, 6, 70}, {18, -1, 7, 72}, {21, -1, 8, 73}, {27, -1, 9, 74},  {31, -1, 10, 75},
+    {2, -1, 25, 66},  {3, -1, 26, 67},  {4, -1, 0, 68},   {6, -1, 1, 69},   {16, 9, 27, 71},
+    {16, -1, 6, 70},  {18, -1, 7, 72},  {21, -1, 8, 73},  {27, -1, 9, 74},  {31, -1, 10, 75},
     {33, -1, 12, 76}, {36, -1, 13, 77}, {37, -1, 14, 78}, {39, -1, 16, 79}, {42, -1, 18, 80},
     {45, -1, 19, 81}, {46, -1, 21, 82}, {48, -1, 23, 83}};
 
@@ -24,12 +24,12 @@ struct Merchant {
   int floor, column, offer, price, deal, hint, hintMessage;  // hint -1: none
 };
 constexpr Merchant kMerchants[] = {
-    {2, -1, 246, 0, 42, 54, 91},      {6, -1, 247, 50, 43, 55, 64},
-    {7, -1, 248, 50, 44, 56, 65},     {12, 1, 249, 800, 45, 57, 66},
-    {12, 9, 250, 1000, 46, -1, -1},   {15, -1, 251, 200, 47, 59, 67},
-    {28, -1, 252, 0, 48, -1, -1},     {31, -1, 253, 1000, 49, 61, 73},
-    {38, -1, 254, 200, 50, 62, 77},   {39, -1, 255, 2000, 51, 63, 79},
-    {45, -1, 256, 1000, 52, 64, 82},  {47, -1, 257, 4000, 53, 65, 84}};
+    {2, -1, 246, 0, 42, 54, 91},     {6, -1, 247, 50, 43, 55, 64},
+    {7, -1, 248, 50, 44, 56, 65},    {12, 1, 249, 800, 45, 57, 66},
+    {12, 9, 250, 1000, 46, -1, -1},  {15, -1, 251, 200, 47, 59, 67},
+    {28, -1, 252, 0, 48, -1, -1},    {31, -1, 253, 1000, 49, 61, 73},
+    {38, -1, 254, 200, 50, 62, 77},  {39, -1, 255, 2000, 51, 63, 79},
+    {45, -1, 256, 1000, 52, 64, 82}, {47, -1, 257, 4000, 53, 65, 84}};
 
 const Merchant* merchantHere(int floor, int column) {
   for (const Merchant& m : kMerchants)
@@ -83,8 +83,8 @@ void Game::oldMan() {
   hintNumber = found->hint;
   if (floor == 2 && state[gs::OldManGiftGiven] == 0) {
     state[gs::OldManGiftGiven] = 1;
-    state[gs::Offense] += state[gs::Offense] * 3 / 100;
-    state[gs::Defense] += state[gs::Defense] * 3 / 100;
+    state.add(gs::Offense, std::int64_t{state[gs::Offense]} * 3 / 100);
+    state.add(gs::Defense, std::int64_t{state[gs::Defense]} * 3 / 100);
     stack.push(wsPause);
     stack.push(wsMessage, 0);
     stack.push(wsPause);
@@ -168,31 +168,26 @@ void Game::pressYes() {
   };
   if (m->floor == 28) {  // he buys keys
     if (state[gs::YellowKeys] == 0) return openDialog(messages.entry(262), true);
-    --state[gs::YellowKeys];
-    state[gs::Gold] += 100;
+    state.add(gs::YellowKeys, -1);
+    state.add(gs::Gold, 100);
     return purchased();
   }
   if (state[gs::Gold] < m->price) return openDialog(messages.entry(258), true);
-  state[gs::Gold] -= m->price;
+  state.add(gs::Gold, -m->price);
   if (m->floor != 12 || m->column != 9) state[m->deal] = 1;
   switch (m->floor) {
-    case 2: state[gs::Gold] += 1000; break;
+    case 2: state.add(gs::Gold, 1000); break;
     case 6:
-    case 15: state[gs::BlueKeys] += 1; break;
-    case 7: state[gs::YellowKeys] += 5; break;
-    case 12:
-      if (m->column == 1)
-        state[gs::RedKeys] += 1;
-      else
-        state[gs::YellowKeys] += 1;
-      break;
+    case 15: state.add(gs::BlueKeys, 1); break;
+    case 7: state.add(gs::YellowKeys, 5); break;
+    case 12: state.add(m->column == 1 ? gs::RedKeys : gs::YellowKeys, 1); break;
     case 31:
-      state[gs::YellowKeys] += 4;
-      state[gs::BlueKeys] += 1;
+      state.add(gs::YellowKeys, 4);
+      state.add(gs::BlueKeys, 1);
       break;
-    case 38: state[gs::YellowKeys] += 3; break;
-    case 39: state[gs::BlueKeys] += 3; break;
-    case 45: state[gs::Life] += 2000; break;
+    case 38: state.add(gs::YellowKeys, 3); break;
+    case 39: state.add(gs::BlueKeys, 3); break;
+    case 45: state.add(gs::Life, 2000); break;
     case 47: state.itemSlot(13) = 1; break;
     default: break;
   }
@@ -207,13 +202,15 @@ void Game::pressNo() {
 }
 
 void Game::altarOffer() {
-  const std::int64_t c = state[gs::AltarCount];
-  offerPrice = static_cast<int>(10 * (c * c + c + 2));
+  // Past about 14 650 purchases the price no longer fits in 32 bits and stays at the
+  // limit; the count is capped first so the square cannot overflow either.
+  const std::int64_t c = std::min<std::int64_t>(state[gs::AltarCount], 1 << 20);
+  offerPrice = saturate(10 * (c * c + c + 2));
   altarAsked = true;
   lockInput();
   dialogKind = 2;
-  controls.windowText = messages.entry(202) + " " + std::to_string(offerPrice) + " " +
-                        messages.entry(203);
+  controls.windowText =
+      messages.entry(202) + " " + std::to_string(offerPrice) + " " + messages.entry(203);
   controls.windowVisible = true;
   controls.okVisible = false;
   controls.yesNoVisible = true;
@@ -229,12 +226,12 @@ void Game::pressAltarChoice(int choice) {
   const std::int64_t c = state[gs::AltarCount];
   const std::int64_t r = state.levelFactor(), band = (state[gs::Floor] + 10) / 10;
   const std::int64_t amount = choice == 1 ? (c + 1) * 100 * r : band * (choice == 2 ? 2 : 4) * r;
-  ++state[gs::AltarCount];
-  state[gs::Gold] -= offerPrice;
-  const int stat = choice == 1 ? gs::Life : choice == 2 ? gs::Offense : gs::Defense;
-  state[stat] = static_cast<std::int32_t>(std::min<std::int64_t>(state[stat] + amount, INT32_MAX));
+  state.add(gs::AltarCount, 1);
+  state.add(gs::Gold, -offerPrice);
+  state.add(choice == 1 ? gs::Life : choice == 2 ? gs::Offense : gs::Defense, amount);
   messageCode = msg::Composed;
-  composedMessage = messages.entry(180 + choice) + " " + std::to_string(amount) + messages.entry(166);
+  composedMessage =
+      messages.entry(180 + choice) + " " + std::to_string(amount) + messages.entry(166);
   stack.push(wsPause);
   stack.push(wsMessage, msg::Composed);
   stack.push(wsPause);
@@ -269,9 +266,13 @@ void Game::thief() {
     pushDoor(7, 7);
     stack.push(wsSound, 1);
   } else if (floor == 29) {
+    // The OK after these words only restarts the steps: a pause must follow the question,
+    // or the held dialogue never ends and input stays locked.
+    stack.push(wsPause);
     dialogue(state.heroCell() == 27 ? 27 : state[118] == 1 ? 29 : 28);
   } else if (floor == 35) {
     floors.setCell(2, 120, tile::Floor);
+    stack.push(wsPause);
     dialogue(state[122] == 1 ? 33 : 32);
   } else if (floor == 50) {
     dialogue(264);
@@ -300,10 +301,11 @@ void Game::fairy() {
     state[gs::MusicTrack] = 12;
     playTrack();
   }
-  ++state[gs::FairyVisits];
+  state.add(gs::FairyVisits, 1);
 
   const std::int64_t L = state[gs::Life], O = state[gs::Offense], D = state[gs::Defense];
-  const std::int64_t keys = std::int64_t{state[gs::YellowKeys]} + 2 * std::int64_t{state[gs::BlueKeys]} +
+  const std::int64_t keys = std::int64_t{state[gs::YellowKeys]} +
+                            2 * std::int64_t{state[gs::BlueKeys]} +
                             3 * std::int64_t{state[gs::RedKeys]};
   const std::int64_t r = state.levelFactor();
   std::int64_t score = 0;
@@ -334,15 +336,24 @@ void Game::fairy() {
     text += messages.entry(praise) + messages.entry(228) + messages.entry(title) +
             messages.entry(234) + messages.entry(state[gs::FairyVisits] <= 3 ? 235 : 236);
   };
-  if (score < 50) text += messages.entry(222);
-  else if (score < 60) text += messages.entry(223);
-  else if (score < 80) text += messages.entry(224);
-  else if (score < 100) text += messages.entry(225);
-  else if (score <= 120) rank(226, 229);
-  else if (score <= 140) rank(226, 230);
-  else if (score <= 160) rank(227, 231);
-  else if (score <= 200) rank(227, 232);
-  else if (score <= 9999) rank(227, 233);
+  if (score < 50)
+    text += messages.entry(222);
+  else if (score < 60)
+    text += messages.entry(223);
+  else if (score < 80)
+    text += messages.entry(224);
+  else if (score < 100)
+    text += messages.entry(225);
+  else if (score <= 120)
+    rank(226, 229);
+  else if (score <= 140)
+    rank(226, 230);
+  else if (score <= 160)
+    rank(227, 231);
+  else if (score <= 200)
+    rank(227, 232);
+  else if (score <= 9999)
+    rank(227, 233);
   controls.windowText = text;
 
   if (music) stack.push(wsRestartMusic);

@@ -54,6 +54,7 @@ void Game::redrawAll() {
     drawMonsterPanel();
     drawItemPanel();
     refreshIcons();
+    disp();
   }
   if (state[gs::MusicTrack] != 0) {
     controls.musicChecked = true;
@@ -80,11 +81,27 @@ void Game::startNewGameFromMenu() {
   gameOver();
 }
 
+// Every control of a conversation or an item goes with the game it belonged to, so no
+// button left showing can act on the next game.
 void Game::hideDialogControls() {
   controls.windowVisible = false;
   controls.windowText.clear();
   controls.okVisible = false;
   controls.arrowsVisible = false;
+  controls.yesNoVisible = false;
+  controls.noEnabled = true;
+  controls.altarChoicesVisible = false;
+  controls.confirmSlot = -1;
+  controls.flightVisible = false;
+  controls.hintGridVisible = false;
+  controls.forecastVisible = false;
+  forecast.clear();
+  pendingItem = -1;
+  altarAsked = false;
+  recallOpen = false;
+  state.extra[extra::RecallShown] = 0;
+  holdRepeat = false;
+  timers.enable(TimerId::Repeat, false);
   if (question && question->kind == QuestionKind::TryAgain) question.reset();
 }
 
@@ -179,6 +196,12 @@ namespace {
 bool isUsableSlot(int s) { return s != 3 && s != 10 && s != 14; }
 }  // namespace
 
+bool Game::holds(int slot) const {
+  if (slot < 0 || slot >= kItemSlots) return false;
+  const std::int32_t value = state.itemSlot(slot);
+  return slot == 7 ? value > 0 : value == 1;
+}
+
 void Game::lockInput() {
   if (!controls.keyboardControl) controls.arrowsEnabled = false;
   for (int s = 0; s < kItemSlots; ++s)
@@ -197,8 +220,7 @@ void Game::unlockInput() {
   }
   if (controls.keyboardControl) controls.keyPreview = true;
   for (int s = 0; s < kItemSlots; ++s) {
-    const std::int32_t v = state.itemSlot(s);
-    const bool owned = s == 7 ? v > 0 : v == 1;
+    const bool owned = holds(s);
     controls.iconVisible[s] = owned;
     controls.iconEnabled[s] = owned && isUsableSlot(s);
   }
@@ -219,13 +241,22 @@ void Game::refreshIcons() {
 
 // ---- What the window shows -----------------------------------------------------------
 
+void Game::disp() {
+  shownFloor_ = state[gs::Floor];
+  shownMessage_ = messages.barText(messageCode, composedMessage);
+}
+
+bool Game::scriptPending() const { return stack.count() > 0 || timers.enabled(TimerId::Steps); }
+
 std::string Game::floorLabel() const {
-  const int floor = state[gs::Floor];
+  const int floor = scriptPending() ? shownFloor_ : state[gs::Floor];
   return messages.entry(msg::Tower) + (floor < 10 ? "  " : " ") + std::to_string(floor) +
          messages.entry(msg::FloorSuffix);
 }
 
-std::string Game::messageBar() const { return messages.barText(messageCode, composedMessage); }
+std::string Game::messageBar() const {
+  return scriptPending() ? shownMessage_ : messages.barText(messageCode, composedMessage);
+}
 
 bool Game::waitingForPlayer() const {
   return question.has_value() || notice.has_value() ||
@@ -269,6 +300,7 @@ Game::LoadResult Game::loadGame(const std::optional<SavedGame>& file, bool valid
     notice = "Donot use this save data.";
     result = LoadResult::Rejected;
   }
+  disp();
   if (controls.musicChecked) {
     chooseFloorTrack();
     playTrack();

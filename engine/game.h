@@ -151,6 +151,8 @@ class Game {
   // usable items first ask "Don't use" / "Use".
   void clickItem(int slot);
   void pressUse();
+  // True while the hero holds the item of a slot (the warp staff while it has charges).
+  bool holds(int slot) const;
   void pressDontUse();
   // The Yes and No under a merchant's or the altar's question.
   void pressYes();
@@ -181,8 +183,13 @@ class Game {
   LoadResult loadGame(const std::optional<SavedGame>& file, bool valid);
 
   // ---- What the window shows -------------------------------------------------------
+  // The floor label and the message bar. While a script plays they show what its last
+  // message step (or the refresh before it) showed, so an outcome decided at once
+  // appears only when the script reaches it; otherwise they follow the game.
   std::string floorLabel() const;
   std::string messageBar() const;
+  // Refreshes the floor label and the message bar from the floor and the message code.
+  void disp();
   std::string_view messageText(int entry) const { return messages.entry(entry); }
   bool waitingForPlayer() const;
   // True once nothing more will happen without the player: no step timer, no intro,
@@ -227,7 +234,7 @@ class Game {
   int moveDirection = 1;
   int sourceCell = 0;
   int targetCell = 0;
-  int hintNumber = 0;       // which hint a hint window (DialogKind 0 or 1) shows
+  int hintNumber = 0;  // which hint a hint window (DialogKind 0 or 1) shows
   // The conversation under way: which merchant's or the altar's question Yes answers.
   bool altarAsked = false;
   int offerPrice = 0;
@@ -312,6 +319,10 @@ class Game {
   void hideDialogControls();
   void startNewGameFromMenu();
 
+  bool scriptPending() const;
+
+  int shownFloor_ = 1;
+  std::string shownMessage_;
   const content::BuiltIn& tables_;
   Host defaultHost_;
   Host* host_;

@@ -78,12 +78,23 @@ enum Facing : std::int32_t { kFaceDown = 1, kFaceLeft = 2, kFaceRight = 3, kFace
 
 inline constexpr int kItemSlots = 15;
 
+// A value the game computes in 64 bits, held at the 32-bit limits so it never wraps
+// (and a saved game always loads again).
+constexpr std::int32_t saturate(std::int64_t value) {
+  return value > INT32_MAX   ? INT32_MAX
+         : value < INT32_MIN ? INT32_MIN
+                             : static_cast<std::int32_t>(value);
+}
+
 struct GameState {
   std::array<std::int32_t, gs::kSize> v{};
   std::array<std::int32_t, extra::kSize> extra{};
 
   std::int32_t& operator[](int i) { return v.at(static_cast<std::size_t>(i)); }
   std::int32_t operator[](int i) const { return v.at(static_cast<std::size_t>(i)); }
+
+  // Adds `delta` to value i, saturating at the 32-bit limits.
+  void add(int i, std::int64_t delta) { (*this)[i] = saturate(std::int64_t{(*this)[i]} + delta); }
 
   std::int32_t& itemSlot(int s) { return (*this)[gs::ItemSlot0 + s]; }
   std::int32_t itemSlot(int s) const { return (*this)[gs::ItemSlot0 + s]; }

@@ -1,17 +1,12 @@
 // The WorkStack interpreter: the step timer's tick and every step it can run.
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "engine/game.h"
 
 namespace kelvorn {
 
 namespace {
-std::int32_t clampToInt32(std::int64_t v) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 bool validCell(int cell) { return cell >= 0 && cell < kCells; }
 bool validKind(int k) { return k >= 0 && k < kMonsterKinds; }
 }  // namespace
@@ -77,6 +72,7 @@ void Game::perform(const WorkStep& s) {
       break;
     case wsMessage:
       if (s.arg1 != 0) messageCode = s.arg1;
+      disp();
       break;
     case wsDeath: startDeath(false); break;
     case wsMonsterStrike:
@@ -84,7 +80,7 @@ void Game::perform(const WorkStep& s) {
         const std::int64_t d = std::min<std::int64_t>(
             0, std::int64_t{state[gs::Defense]} -
                    std::int64_t{monsters[monsterKind].offense} * state.levelFactor());
-        state[gs::Life] = clampToInt32(std::max<std::int64_t>(0, state[gs::Life] + d));
+        state[gs::Life] = saturate(std::max<std::int64_t>(0, state[gs::Life] + d));
       }
       break;
     case wsHeroStrike:
@@ -102,7 +98,7 @@ void Game::perform(const WorkStep& s) {
         const std::int64_t d = std::min<std::int64_t>(
             0, std::int64_t{monsters[monsterKind].defense} * state.levelFactor() -
                    std::int64_t{state[gs::Offense]} * k);
-        monsterLife = clampToInt32(std::max<std::int64_t>(0, monsterLife + d));
+        monsterLife = saturate(std::max<std::int64_t>(0, monsterLife + d));
       }
       break;
     case wsSetCell:
@@ -115,8 +111,9 @@ void Game::perform(const WorkStep& s) {
       }
       break;
     case wsAddGold:
-      state[gs::Gold] = clampToInt32(std::max<std::int64_t>(
+      state[gs::Gold] = saturate(std::max<std::int64_t>(
           0, state[gs::Gold] + std::int64_t{s.arg1} * (std::int64_t{state.itemSlot(14)} + 1)));
+      disp();
       break;
     case wsShowPanels:
       controls.panelsVisible = true;
@@ -142,7 +139,7 @@ void Game::perform(const WorkStep& s) {
       chooseFloorTrack();
       playTrack();
       break;
-    case wsAddLife: changeLife(clampToInt32(std::int64_t{state[gs::Life]} + s.arg1)); break;
+    case wsAddLife: changeLife(saturate(std::int64_t{state[gs::Life]} + s.arg1)); break;
     case wsHalveLife: changeLife(state[gs::Life] / 2); break;
     case wsSetState:
       if (s.arg1 >= 0 && s.arg1 < gs::kSize) state[s.arg1] = s.arg2;
@@ -182,6 +179,7 @@ void Game::performScript(int subStep, int param) {
       if (param < 0 || param >= kFloors) break;
       state[gs::Floor] = param;
       drawFloor();
+      disp();
       if (param == 50) {
         state[gs::BoardHold] = 0;
         const int cell = floors.upArrivalCell(50);

@@ -52,8 +52,7 @@ void Game::clickItem(int slot) {
     case 14: return;  // passive items
     default: break;
   }
-  const std::int32_t value = state.itemSlot(slot);
-  if (slot == 7 ? value <= 0 : value != 1) return;
+  if (!holds(slot)) return;
   lockInput();
   pendingItem = slot;
   controls.confirmSlot = slot;
@@ -71,6 +70,8 @@ void Game::pressUse() {
   controls.confirmSlot = -1;
   const int slot = pendingItem;
   pendingItem = -1;
+  // The item is checked again: only an item still held is used.
+  if (!holds(slot)) return unlockInput();
   useItem(slot);
 }
 
@@ -87,8 +88,7 @@ void Game::useItem(int slot) {
     case 4: {  // magic elixir
       const std::int64_t gain =
           10 * std::int64_t{state[gs::Offense]} + 5 * std::int64_t{state[gs::Defense]};
-      state[gs::Life] =
-          static_cast<std::int32_t>(std::min<std::int64_t>(state[gs::Life] + gain, INT32_MAX));
+      state.add(gs::Life, gain);
       state.itemSlot(4) = 0;
       messageCode = msg::Composed;
       composedMessage = messages.entry(186) + " " + std::to_string(gain) + messages.entry(166);
@@ -122,8 +122,7 @@ void Game::useItem(int slot) {
           sum += monsters[k].gold;
           found.push_back(c);
         }
-      state[gs::Gold] =
-          static_cast<std::int32_t>(std::min<std::int64_t>(state[gs::Gold] + sum, INT32_MAX));
+      state.add(gs::Gold, sum);
       state.itemSlot(6) = 0;
       messageCode = msg::Composed;
       composedMessage = messages.entry(188) + messages.entry(200) + " " + std::to_string(sum) +
@@ -274,7 +273,7 @@ void Game::orbOfFlying() {
 
 void Game::pressFlyUp() {
   int& floor = state[gs::Floor];
-  if (!controls.flightVisible || floor >= state[gs::HighestFloor]) return;
+  if (!controls.flightVisible || state.itemSlot(2) != 1 || floor >= state[gs::HighestFloor]) return;
   state[gs::FlyDirection] = 1;
   floor = floor == 43 ? 45 : floor + 1;
   if (floor == 35 && floors.cell(35, 91) + floors.cell(2, 120) == 27)
@@ -287,7 +286,7 @@ void Game::pressFlyUp() {
 
 void Game::pressFlyDown() {
   int& floor = state[gs::Floor];
-  if (!controls.flightVisible || floor < 2) return;
+  if (!controls.flightVisible || state.itemSlot(2) != 1 || floor < 2) return;
   state[gs::FlyDirection] = 2;
   floor = floor == 45 ? 43 : floor - 1;
   drawFloor();
@@ -297,7 +296,7 @@ void Game::pressFlyDown() {
 }
 
 void Game::pressFlyOk() {
-  if (!controls.flightVisible) return;
+  if (!controls.flightVisible || state.itemSlot(2) != 1) return;
   controls.flightVisible = false;
   holdRepeat = false;
   timers.enable(TimerId::Repeat, false);
@@ -317,6 +316,7 @@ void Game::pressFlyOk() {
     stack.push(wsSound, 2);
     timer2on();
     messageCode = 23;
+    disp();
   }
   drawFloor();
   drawHeroAfterMove();
@@ -340,7 +340,8 @@ void Game::orbOfWisdom() {
 }
 
 void Game::pressHint(int button) {
-  if (!controls.hintGridVisible || button < 1 || button > 24 || !controls.hintEnabled[button - 1])
+  if (!controls.hintGridVisible || state.itemSlot(1) != 1 || button < 1 || button > 24 ||
+      !controls.hintEnabled[button - 1])
     return;
   controls.windowText = messages.entry(61 + button);
   controls.windowVisible = true;

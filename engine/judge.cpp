@@ -16,8 +16,9 @@ void Game::judge() {
   if (t == tile::StairsUp || t == tile::StairsDown) return stairs(t == tile::StairsUp);
   if (t == 27 || t == 28) return princessScene();
   if ((t >= 29 && t <= 60)) return pickup(t);
+  // Codes of the battle range with no monster kind (96, 106..114) are unused: nothing.
   if ((t >= 61 && t <= 90) || (t >= 93 && t <= 114) || t == 122 || (t >= 133 && t <= 157))
-    return battle();
+    return monsterKindOf(t) >= 0 ? battle() : void();
   if (t == 91 || t == 92) {
     if (floor == 49) return battle();
     if (floor == 50) return finalFloor();

@@ -9,7 +9,26 @@ namespace kelvorn {
 
 inline constexpr int kMonsterKinds = content::kMonsterKinds;
 using MonsterStats = content::MonsterRow;
-using MonsterTable = content::MonsterRows;
+
+// The MonsterTable, read by a kind that may come from anywhere (a tile code of a saved
+// floor, a panel's remembered kind): a kind outside the table reads as an empty row, so
+// no lookup ever leaves the table.
+class MonsterTable {
+ public:
+  MonsterTable(const content::MonsterRows& rows) : rows_(rows) {}  // NOLINT: a table is its rows
+  const MonsterStats& operator[](int k) const { return valid(k) ? rows_[k] : kNone; }
+  // Writable rows are only named by constant kinds; any other kind gets a scratch row.
+  MonsterStats& operator[](int k) {
+    scratch_ = kNone;
+    return valid(k) ? rows_[k] : scratch_;
+  }
+  static bool valid(int k) { return k >= 0 && k < kMonsterKinds; }
+
+ private:
+  static constexpr MonsterStats kNone{};
+  content::MonsterRows rows_;
+  MonsterStats scratch_;
+};
 
 namespace kind {
 inline constexpr int Zombie = 12, ZombieKnight = 13, Zeno = 15, Sergeant = 16, Vampire = 17,

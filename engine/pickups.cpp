@@ -7,10 +7,6 @@ namespace kelvorn {
 namespace {
 // Floors 1..10 give 1, 11..20 give 2, ... 41..50 give 5; floor 0 gives 0.
 int floorBand(int floor) { return (floor + 9) / 10; }
-
-std::int32_t addClamped(std::int32_t value, std::int64_t gain) {
-  return static_cast<std::int32_t>(std::min<std::int64_t>(value + gain, INT32_MAX));
-}
 }  // namespace
 
 void Game::pickup(TileCode item) {
@@ -18,13 +14,13 @@ void Game::pickup(TileCode item) {
   const std::int64_t b = floorBand(state[gs::Floor]);
   // "Got ... was", a blank, the gain, then " points up!" (or " point up!" for one).
   auto compose = [&](int entry, int stat, std::int64_t gain, bool singular) {
-    state[stat] = addClamped(state[stat], gain);
+    state.add(stat, gain);
     messageCode = msg::Composed;
     composedMessage = messages.entry(entry) + " " + std::to_string(gain) +
                       (singular && gain == 1 ? std::string(" point up!") : messages.entry(166));
   };
   auto key = [&](int field, int entry) {
-    state[field] = addClamped(state[field], 1);
+    state.add(field, 1);
     messageCode = msg::Composed;
     composedMessage = messages.entry(entry);
   };

@@ -13,6 +13,9 @@ void Game::afterMoveChecks() {
   const int floor = state[gs::Floor];
   const int x = state[gs::HeroX], y = state[gs::HeroY], h = state.heroCell();
   bool struck = false;
+  // The first look around already marks stairs beside the hero (NearStairs), even when
+  // a magician's attack then takes over the bar.
+  scanNeighbours();
   messageCode = msg::None;
   const std::pair<int, int> around[] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
   for (const auto& [dx, dy] : around) {
@@ -39,6 +42,7 @@ void Game::afterMoveChecks() {
     return;
   }
   scanNeighbours();
+  disp();
 }
 
 void Game::magicAttack(int code, int offset) {
@@ -137,8 +141,21 @@ void Game::monsterReactions() {
         stack.push(wsAsk, 14);
       } else if (sum({5, 71, 40, 36}) == 18) {
         end();
-        rewards({{93, 7}, {115, 11}, {43, 29}, {42, 29}, {41, 29}, {35, 33}, {34, 33}, {33, 33},
-                 {32, 35}, {31, 35}, {30, 35}, {24, 34}, {23, 34}, {22, 34}, {27, 23}});
+        rewards({{93, 7},
+                 {115, 11},
+                 {43, 29},
+                 {42, 29},
+                 {41, 29},
+                 {35, 33},
+                 {34, 33},
+                 {33, 33},
+                 {32, 35},
+                 {31, 35},
+                 {30, 35},
+                 {24, 34},
+                 {23, 34},
+                 {22, 34},
+                 {27, 23}});
         for (const int c : {71, 40, 36}) gate(c);
         stack.push(wsAsk, 15);
         if (music) stack.push(wsSound, 6);
@@ -167,8 +184,20 @@ void Game::monsterReactions() {
     case 20:
       if (sum({48, 49, 50, 59, 61, 70, 71, 72, 60, 27, 93}) == 62) {
         end();
-        rewards({{5, 11}, {39, 29}, {38, 29}, {37, 29}, {83, 33}, {82, 33}, {81, 33}, {73, 35},
-                 {62, 35}, {51, 35}, {69, 34}, {58, 34}, {47, 34}, {49, 23}});
+        rewards({{5, 11},
+                 {39, 29},
+                 {38, 29},
+                 {37, 29},
+                 {83, 33},
+                 {82, 33},
+                 {81, 33},
+                 {73, 35},
+                 {62, 35},
+                 {51, 35},
+                 {69, 34},
+                 {58, 34},
+                 {47, 34},
+                 {49, 23}});
         if (music) stack.push(wsSound, 6);
         stack.push(wsAsk, 21);
         gate(93);
@@ -230,13 +259,25 @@ void Game::monsterReactions() {
     case 38:
       // The reward stays true after the guards die; place the false wall only once so a
       // later battle cannot raise it again where it was already broken.
-      if (sum({99, 101}) == 12 && once(gs::Floor38Reward)) floors.setCell(floor, 89, tile::FalseWall);
+      if (sum({99, 101}) == 12 && once(gs::Floor38Reward))
+        floors.setCell(floor, 89, tile::FalseWall);
       break;
     case 40:
       if (sum({16, 5}) == 17 && once(150)) {
         end();
-        rewards({{41, 29}, {40, 29}, {39, 29}, {37, 33}, {36, 33}, {35, 33}, {20, 35}, {19, 35},
-                 {18, 35}, {14, 34}, {13, 34}, {12, 34}, {60, 23}});
+        rewards({{41, 29},
+                 {40, 29},
+                 {39, 29},
+                 {37, 33},
+                 {36, 33},
+                 {35, 33},
+                 {20, 35},
+                 {19, 35},
+                 {18, 35},
+                 {14, 34},
+                 {13, 34},
+                 {12, 34},
+                 {60, 23}});
         if (music) stack.push(wsSound, 6);
       }
       break;
@@ -265,22 +306,35 @@ void Game::monsterReactions() {
       } else if (sum({81, 83, 71, 60}) == 23) {
         end();
         gate(71);
-      } else if (sum({16, 26, 28, 38}) == 24 && sum({15, 17, 37, 39}) == 372) {
-        if (state[gs::SergeantSealed] == 0) {
-          state[gs::SergeantSealed] = 1;
-          MonsterStats& zeno = monsters[kind::Zeno];
-          zeno.life /= 10, zeno.offense /= 10, zeno.defense /= 10;
-          end();
-          if (music) stack.push(wsSound, 5);
-          stack.push(wsAsk, 46);
-          if (music) stack.push(wsSound, 6);
-        }
-      } else if (sum({27, 71, 60}) == 16) {
+      }
+      // Zeno's defeat and the seal of five are both tested after every battle: the
+      // seal's words (whenever its pattern holds) show first, then the defeat's rewards.
+      if (sum({27, 71, 60}) == 16) {
         end();
-        rewards({{17, 46}, {15, 30}, {42, 35}, {41, 35}, {40, 35}, {36, 34}, {35, 34}, {34, 34},
-                 {50, 33}, {49, 33}, {48, 33}, {16, 23}});
+        rewards({{17, 46},
+                 {15, 30},
+                 {42, 35},
+                 {41, 35},
+                 {40, 35},
+                 {36, 34},
+                 {35, 34},
+                 {34, 34},
+                 {50, 33},
+                 {49, 33},
+                 {48, 33},
+                 {16, 23}});
         gate(71);
         for (const int c : {39, 37, 17, 15}) stack.push(wsSetCell, i16(c), tile::Floor);
+        if (music) stack.push(wsSound, 6);
+      }
+      if (sum({16, 26, 28, 38}) == 24 && sum({15, 17, 37, 39}) == 372) {
+        if (once(gs::SergeantSealed)) {
+          MonsterStats& zeno = monsters[kind::Zeno];
+          zeno.life /= 10, zeno.offense /= 10, zeno.defense /= 10;
+        }
+        end();
+        if (music) stack.push(wsSound, 5);
+        stack.push(wsAsk, 46);
         if (music) stack.push(wsSound, 6);
       }
       break;

@@ -5,6 +5,8 @@
 namespace kelvorn {
 
 void Game::stairs(bool up) {
+  // Stairs that would lead out of the building (a saved floor may hold them) are a wall.
+  if (up ? state[gs::Floor] >= kFloors - 1 : state[gs::Floor] <= 0) return;
   stack.push(wsPause);
   stack.push(wsPause);
   if (state[gs::MusicTrack] != 0) {
@@ -15,6 +17,7 @@ void Game::stairs(bool up) {
   drawMonsterPanel();
   composedMessage = messages.entry(243);
   messageCode = msg::Composed;
+  disp();
 
   int& floor = state[gs::Floor];
   auto clearFairy = [&](int f, int cell) {

@@ -95,8 +95,8 @@ TEST_F(CharacterTest, AltarPricesAndRaises) {
     EXPECT_EQ(s(stat), before[stat] + c.amount);
     EXPECT_EQ(s(gs::Gold), 7);
     EXPECT_EQ(s(gs::AltarCount), c.count + 1);
-    EXPECT_EQ(game.messageBar(), text(180 + c.choice) + " " + std::to_string(c.amount) + text(166));
     finish();
+    EXPECT_EQ(game.messageBar(), text(180 + c.choice) + " " + std::to_string(c.amount) + text(166));
     EXPECT_TRUE(unlocked());
   }
 }
@@ -110,8 +110,10 @@ TEST_F(CharacterTest, AltarRefusalsChangeNothing) {
     s(gs::Gold) = choice == 4 || choice == 0 ? 1000 : 139;
     const GameState before = game.state;
     talk();
-    if (choice == 0) game.pressNo();
-    else game.pressYes(), game.pressAltarChoice(choice);
+    if (choice == 0)
+      game.pressNo();
+    else
+      game.pressYes(), game.pressAltarChoice(choice);
     EXPECT_EQ(game.state.v, before.v);
     if (choice >= 1 && choice <= 3) {
       EXPECT_EQ(game.controls.windowText, "You don't have enough money!");
@@ -317,8 +319,8 @@ TEST_F(CharacterTest, ThiefDialoguesByPlace) {
   struct Case {
     int floor, x, y, flag, dialogKind;  // flag: EventFlags index set to 1 first, or 0
   };
-  const Case cases[] = {{2, 0, 2, 0, 15},  {2, 9, 4, 0, 16},  {2, 10, 4, 96, 17},
-                        {29, 5, 1, 0, 37}, {29, 3, 4, 0, 38}, {29, 3, 4, 118, 39},
+  const Case cases[] = {{2, 0, 2, 0, 15},  {2, 9, 4, 0, 16},    {2, 10, 4, 96, 17},
+                        {29, 5, 1, 0, 37}, {29, 3, 4, 0, 38},   {29, 3, 4, 118, 39},
                         {35, 5, 5, 0, 42}, {35, 5, 5, 122, 43}, {50, 5, 5, 0, 274}};
   for (const Case& c : cases) {
     SCOPED_TRACE("floor " + std::to_string(c.floor) + " x " + std::to_string(c.x));
@@ -386,14 +388,19 @@ TEST_F(FairyTest, ScoreFormulas) {
   struct Case {
     int n, boost, life, offense, defense, keys, blue, red, score;
   };
-  const Case cases[] = {
-      {1, 0, 400, 29, 35, 0, 0, 0, 60},    {2, 0, 800, 74, 80, 0, 0, 0, 60},
-      {3, 0, 3000, 240, 300, 0, 0, 0, 60}, {4, 0, 1600, 152, 198, 0, 0, 0, 60},
-      {5, 0, 3000, 240, 300, 0, 0, 0, 60}, {1, 0, 450, 30, 36, 1, 1, 1, 72},
-      {2, 0, 900, 75, 81, 0, 0, 0, 64},    {3, 0, 3400, 242, 303, 0, 0, 0, 63},
-      {4, 0, 1800, 153, 200, 0, 0, 0, 63}, {1, 0, 351, 29, 35, 0, 0, 0, 60},
-      {1, 0, 0, 0, 0, 0, 0, 0, 0},         {1, 43, 17600, 1276, 1540, 0, 0, 0, 60},
-      {5, 43, 132000, 10560, 13200, 0, 0, 0, 60}};
+  const Case cases[] = {{1, 0, 400, 29, 35, 0, 0, 0, 60},
+                        {2, 0, 800, 74, 80, 0, 0, 0, 60},
+                        {3, 0, 3000, 240, 300, 0, 0, 0, 60},
+                        {4, 0, 1600, 152, 198, 0, 0, 0, 60},
+                        {5, 0, 3000, 240, 300, 0, 0, 0, 60},
+                        {1, 0, 450, 30, 36, 1, 1, 1, 72},
+                        {2, 0, 900, 75, 81, 0, 0, 0, 64},
+                        {3, 0, 3400, 242, 303, 0, 0, 0, 63},
+                        {4, 0, 1800, 153, 200, 0, 0, 0, 63},
+                        {1, 0, 351, 29, 35, 0, 0, 0, 60},
+                        {1, 0, 0, 0, 0, 0, 0, 0, 0},
+                        {1, 43, 17600, 1276, 1540, 0, 0, 0, 60},
+                        {5, 43, 132000, 10560, 13200, 0, 0, 0, 60}};
   for (const Case& c : cases) {
     SCOPED_TRACE("checkpoint " + std::to_string(c.n) + " life " + std::to_string(c.life));
     s(gs::LevelBoost) = c.boost;
@@ -409,7 +416,7 @@ TEST_F(FairyTest, ScoreFormulas) {
 // The closing line changes from the fourth judgement on.
 TEST_F(FairyTest, RankTextBoundaries) {
   const char* ranks[] = {"FIGHTER.", "BRAVE MAN.", "HERO.", "SWORD EMPEROR.", "FIGHTER GOD."};
-  const std::pair<int, int> cases[] = {{99, -1}, {100, 0},  {120, 0},    {121, 1},    {141, 2},
+  const std::pair<int, int> cases[] = {{99, -1}, {100, 0}, {120, 0},  {121, 1},   {141, 2},
                                        {200, 3}, {201, 4}, {9999, 4}, {10000, -1}};
   for (const auto& [score, rank] : cases) {
     SCOPED_TRACE(score);

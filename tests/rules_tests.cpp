@@ -1,85 +1,19 @@
 // Rules of play on hand-built floors: battles and their numbers, key doors, pickups,
 // stairs, the magicians' and sergeants' magic, and the floors' reactions to a won
 // battle. Each test builds only the cells it needs on an otherwise plain floor.
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-#include "engine/game.h"
+#include "tests/rules_fixture.h"
 
 namespace kelvorn {
 namespace {
 
-constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-
-class RulesTest : public ::testing::Test {
- protected:
-  void SetUp() override { restart(); }
-  // A new first game with the prologue off, the hero on a plain floor 3 at (5, 5).
-  void restart() {
-    OptionBytes options = builtInOptions();
-    options[opt::Prologue] = 0;
-    game.startUp(options);
-    onFloor(3, 5, 5);
-  }
-  // `floor` all plain floor, the hero at (x, y) facing up, no sacred shield.
-  void onFloor(int floor, int x, int y) {
-    game.state[gs::Floor] = floor;
-    for (int c = 0; c < kCells; ++c) game.floors.setCell(floor, c, tile::Floor);
-    game.state[gs::HeroX] = x;
-    game.state[gs::HeroY] = y;
-    game.state[gs::Facing] = kFaceUp;
-    game.state[gs::ShieldOwned0 + 4] = 0;
-  }
-  void hero(int life, int offense, int defense) {
-    game.state[gs::Life] = life;
-    game.state[gs::Offense] = offense;
-    game.state[gs::Defense] = defense;
-  }
-  int floor() const { return game.state[gs::Floor]; }
-  void put(int x, int y, int code) {
-    game.floors.setCell(floor(), cellIndex(x, y), static_cast<TileCode>(code));
-  }
-  int at(int x, int y) const { return game.floors.cell(floor(), cellIndex(x, y)); }
-  int heroCell() const { return game.state.heroCell(); }
-  std::string bar() const { return game.messageBar(); }
-  const std::string& text(int entry) const { return game.messages.entry(entry); }
-  int pendingOps(int op) const {
-    int n = 0;
-    for (int i = 1; i <= game.stack.count(); ++i) n += game.stack.at(i).op == op;
-    return n;
-  }
-  // Lets the step timer run until the script ends or waits for the player.
-  void finish() {
-    for (int guard = 0; guard < 100000 && game.timers.enabled(TimerId::Steps); ++guard)
-      game.advance(game.timers.interval(TimerId::Steps));
-  }
-  // Runs the pending steps one by one and names every change of the monster's shown
-  // life, the hero's life, the cell (x, y) and the gold, in the order they happen.
-  std::vector<std::string> trace(int x, int y) {
-    std::vector<std::string> events;
-    int m = game.monsterLife, l = game.state[gs::Life], c = at(x, y), g = game.state[gs::Gold];
-    auto note = [&](int& was, int now, const char* what) {
-      if (now != was) events.push_back(what + std::to_string(now));
-      was = now;
-    };
-    while (game.stack.count() > 0) {
-      game.runStep();
-      note(m, game.monsterLife, "monster ");
-      note(l, game.state[gs::Life], "life ");
-      note(c, at(x, y), "cell ");
-      note(g, game.state[gs::Gold], "gold ");
-    }
-    return events;
-  }
-  // The message of a won battle.
-  std::string beat(int entry, const std::string& name, int gold) const {
-    return text(entry) + " " + name + ". " + text(200) + " " + std::to_string(gold) + text(201);
-  }
-
-  Game game;
-};
+using fixture::kDown;
+using fixture::kLeft;
+using fixture::kRight;
+using fixture::kUp;
+using fixture::RulesTest;
 
 // ---- Battles -----------------------------------------------------------------------------
 
@@ -98,11 +32,12 @@ TEST_F(RulesTest, WorkedBattleExamplePlaysBlowByBlowThenPays) {
     EXPECT_EQ(game.monsterLife, 35);
     EXPECT_EQ(pendingOps(wsHeroStrike), 2);
     EXPECT_EQ(pendingOps(wsMonsterStrike), 1);
-    EXPECT_EQ(bar(), beat(199, "Green Slime", 1 + lucky));
+    EXPECT_NE(bar(), beat(199, "Green Slime", 1 + lucky)) << "the outcome waits for its step";
     const std::vector<std::string> expected = {"monster 16", "life 992", "monster 0", "cell 6",
                                                lucky ? "gold 2" : "gold 1"};
     EXPECT_EQ(trace(6, 5), expected) << "lucky " << lucky;
     finish();
+    EXPECT_EQ(bar(), beat(199, "Green Slime", 1 + lucky));
   }
 }
 
@@ -219,9 +154,9 @@ TEST_F(RulesTest, OctopusOuterCellPaysHalfAndTheBodyClearsAll) {
     game.state.itemSlot(14) = lucky;
     for (int i = 0; i < 9; ++i) put(4 + i % 3, 2 + i / 3, 97 + i);
     game.keyDown(kRight);  // code 100
+    finish();
     EXPECT_EQ(bar(), text(240) + " Giant Octopus. " + text(200) + " " +
                          std::to_string(lucky ? 100 : 50) + text(201));
-    finish();
     EXPECT_EQ(game.state[gs::Gold], lucky ? 100 : 50);
     EXPECT_EQ(at(4, 3), tile::Floor);
     EXPECT_EQ(at(5, 3), 101);
@@ -229,8 +164,8 @@ TEST_F(RulesTest, OctopusOuterCellPaysHalfAndTheBodyClearsAll) {
 
     game.state[gs::HeroX] = 5, game.state[gs::HeroY] = 5;
     game.keyDown(kUp);  // code 104
-    EXPECT_EQ(bar(), beat(199, "Giant Octopus", lucky ? 200 : 100));
     finish();
+    EXPECT_EQ(bar(), beat(199, "Giant Octopus", lucky ? 200 : 100));
     EXPECT_EQ(game.state[gs::Gold], lucky ? 300 : 150);
     for (int i = 0; i < 9; ++i) EXPECT_EQ(at(4 + i % 3, 2 + i / 3), tile::Floor) << i;
   }
@@ -293,16 +228,16 @@ struct PickupCase {
   const char* suffix;  // nullptr: message 166
 };
 const PickupCase kPickups[] = {
-    {32, 0, 0, gs::Life, 0, 162, nullptr},       {32, 1, 0, gs::Life, 50, 162, nullptr},
-    {32, 33, 0, gs::Life, 200, 162, nullptr},    {32, 1, 43, gs::Life, 2200, 162, nullptr},
-    {33, 0, 0, gs::Life, 0, 163, nullptr},       {33, 1, 0, gs::Life, 200, 163, nullptr},
-    {33, 33, 0, gs::Life, 800, 163, nullptr},    {33, 1, 43, gs::Life, 8800, 163, nullptr},
-    {34, 0, 0, gs::Offense, 0, 164, nullptr},    {34, 1, 0, gs::Offense, 1, 164, " point up!"},
-    {34, 11, 0, gs::Offense, 2, 164, nullptr},   {34, 33, 0, gs::Offense, 4, 164, nullptr},
-    {34, 1, 43, gs::Offense, 44, 164, nullptr},  {35, 0, 0, gs::Defense, 0, 165, nullptr},
+    {32, 0, 0, gs::Life, 0, 162, nullptr},         {32, 1, 0, gs::Life, 50, 162, nullptr},
+    {32, 33, 0, gs::Life, 200, 162, nullptr},      {32, 1, 43, gs::Life, 2200, 162, nullptr},
+    {33, 0, 0, gs::Life, 0, 163, nullptr},         {33, 1, 0, gs::Life, 200, 163, nullptr},
+    {33, 33, 0, gs::Life, 800, 163, nullptr},      {33, 1, 43, gs::Life, 8800, 163, nullptr},
+    {34, 0, 0, gs::Offense, 0, 164, nullptr},      {34, 1, 0, gs::Offense, 1, 164, " point up!"},
+    {34, 11, 0, gs::Offense, 2, 164, nullptr},     {34, 33, 0, gs::Offense, 4, 164, nullptr},
+    {34, 1, 43, gs::Offense, 44, 164, nullptr},    {35, 0, 0, gs::Defense, 0, 165, nullptr},
     {35, 1, 0, gs::Defense, 1, 165, " point up!"}, {35, 33, 0, gs::Defense, 4, 165, nullptr},
-    {35, 1, 43, gs::Defense, 44, 165, nullptr},  {51, 33, 0, gs::Offense, 10, 152, nullptr},
-    {51, 1, 43, gs::Offense, 440, 152, nullptr}, {60, 0, 0, gs::Defense, 100, 161, nullptr},
+    {35, 1, 43, gs::Defense, 44, 165, nullptr},    {51, 33, 0, gs::Offense, 10, 152, nullptr},
+    {51, 1, 43, gs::Offense, 440, 152, nullptr},   {60, 0, 0, gs::Defense, 100, 161, nullptr},
     {60, 1, 43, gs::Defense, 4400, 161, nullptr},
 };
 
@@ -328,8 +263,8 @@ TEST_F(RulesTest, KeysItemsAndWeaponLevels) {
   struct Case {
     int code, field, value, entry;
   };
-  const Case cases[] = {{29, gs::YellowKeys, 1, 128}, {30, gs::RedKeys, 1, 130},
-                        {31, gs::BlueKeys, 1, 129},   {39, gs::ItemSlot0 + 3, 1, 167},
+  const Case cases[] = {{29, gs::YellowKeys, 1, 128},    {30, gs::RedKeys, 1, 130},
+                        {31, gs::BlueKeys, 1, 129},      {39, gs::ItemSlot0 + 3, 1, 167},
                         {43, gs::ItemSlot0 + 7, 3, 171}, {50, gs::ItemSlot0 + 14, 1, 178}};
   for (const Case& c : cases) {
     onFloor(3, 5, 5);
@@ -362,8 +297,10 @@ TEST_F(RulesTest, KeysItemsAndWeaponLevels) {
 class StairsTest : public RulesTest {
  protected:
   void setArrivals(int floor, int up, int down) {
-    game.floors.bytes()[static_cast<std::size_t>(floor * kFloorRecordSize)] = static_cast<std::uint8_t>(up);
-    game.floors.bytes()[static_cast<std::size_t>(floor * kFloorRecordSize + 1)] = static_cast<std::uint8_t>(down);
+    game.floors.bytes()[static_cast<std::size_t>(floor * kFloorRecordSize)] =
+        static_cast<std::uint8_t>(up);
+    game.floors.bytes()[static_cast<std::size_t>(floor * kFloorRecordSize + 1)] =
+        static_cast<std::uint8_t>(down);
   }
   void clear(int floor) {
     for (int c = 0; c < kCells; ++c) game.floors.setCell(floor, c, tile::Floor);
