@@ -24,8 +24,8 @@ bool SaveHolder::slotExists(int n) const {
   return std::filesystem::exists(slotPath(n), ec);
 }
 
-SlotRead SaveHolder::readSlot(int n) const {
-  const auto bytes = readFile(slotPath(n));
+SlotRead readSavedGame(const std::filesystem::path& file) {
+  const auto bytes = readFile(file);
   const auto decoded = bytes ? decodeSave(*bytes) : std::nullopt;
   if (!decoded) return {};
   const SavedGame& g = decoded->game;
@@ -33,10 +33,16 @@ SlotRead SaveHolder::readSlot(int n) const {
   return {g, usable};
 }
 
-std::string SaveHolder::writeSlot(int n, const SavedGame& game) const {
+std::string writeSavedGame(const std::filesystem::path& file, const SavedGame& game) {
   SavedGame stamped = game;
   stampChecksums(stamped.state);
-  return write(slotPath(n), encodeSave(stamped));
+  return write(file, encodeSave(stamped));
+}
+
+SlotRead SaveHolder::readSlot(int n) const { return readSavedGame(slotPath(n)); }
+
+std::string SaveHolder::writeSlot(int n, const SavedGame& game) const {
+  return writeSavedGame(slotPath(n), game);
 }
 
 std::string SaveHolder::writeHandOver(const SavedGame& game) const {

@@ -47,6 +47,12 @@ class SaveHolder {
   std::filesystem::path folder_;
 };
 
+// A game in a file of the slot format anywhere (a slot, the recovery copy): read and
+// checked as a slot is, or written with fresh checksums, atomically (an error text, or
+// empty on success).
+SlotRead readSavedGame(const std::filesystem::path& file);
+std::string writeSavedGame(const std::filesystem::path& file, const SavedGame& game);
+
 // The eleven files a new holder receives from the old one, in the order they are copied.
 inline constexpr const char* kHolderFiles[] = {
     "option.dat",  "option1.dat", "option11.dat", "option2.dat", "option21.dat", "option3.dat",

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "ui/app.h"
+#include "ui/recovery.h"
 #include "ui/single_instance.h"
 
 namespace kelvorn::ui {
@@ -134,6 +135,32 @@ TEST_F(WindowTest, ALockLeftByAnEndedRunDoesNotBlockTheNextStart) {
   std::ofstream(home_ / "run" / "kelvorn.sock") << "stale";
   SingleInstance next(home_ / "run");
   EXPECT_TRUE(next.first());
+}
+
+// A game kept after an internal error loads like a slot, once; a damaged file stays for
+// the player to see and leaves the game as it was.
+TEST_F(WindowTest, RecoveredGameLoadsOnceAndADamagedFileStays) {
+  OptionBytes options = builtInOptions();
+  options[opt::Prologue] = 0;
+  Game kept;
+  kept.startUp(options);
+  kept.state[gs::Life] = 4321;
+  ASSERT_EQ(keepForRecovery(SavedGame{kept.floors, kept.state}), "");
+  ASSERT_TRUE(fs::exists(recoveryFile()));
+
+  Game game;
+  game.startUp(options);
+  EXPECT_EQ(loadRecovered(game), Game::LoadResult::Loaded);
+  EXPECT_EQ(game.state[gs::Life], 4321);
+  EXPECT_FALSE(fs::exists(recoveryFile()));
+  EXPECT_EQ(loadRecovered(game), Game::LoadResult::Missing);
+
+  ASSERT_EQ(keepForRecovery(SavedGame{kept.floors, kept.state}), "");
+  fs::resize_file(recoveryFile(), 100);
+  game.state[gs::Life] = 7;
+  EXPECT_EQ(loadRecovered(game), Game::LoadResult::Missing);
+  EXPECT_EQ(game.state[gs::Life], 7);
+  EXPECT_TRUE(fs::exists(recoveryFile()));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "storage/files.h"
 #include "ui/paths.h"
+#include "ui/recovery.h"
 
 namespace kelvorn::ui {
 
@@ -148,6 +149,7 @@ void App::startUp() {
   std::error_code ec;
   fs::create_directories(ini_.holder, ec);
   setHolder(ini_.holder);
+  recoveryOffered_ = fs::exists(recoveryFile(), ec);
 
   const std::optional<OptionBytes> stored = holder().readOptions();
   OptionBytes block = stored.value_or(builtInOptions());
@@ -184,13 +186,13 @@ void App::changeSize(bool large) {
 }
 
 void App::run() {
-  while (running_) loopOnce(1000);
+  while (running_) guardedLoopOnce(1000);
 }
 
 void App::pump(int ms) {
   const std::uint64_t end = SDL_GetTicks64() + static_cast<std::uint64_t>(std::max(ms, 0));
   while (running_ && SDL_GetTicks64() < end)
-    loopOnce(static_cast<int>(std::min<std::uint64_t>(end - SDL_GetTicks64(), 1000)));
+    guardedLoopOnce(static_cast<int>(std::min<std::uint64_t>(end - SDL_GetTicks64(), 1000)));
 }
 
 // One turn of the event loop: sleep until an event or the next timer tick, hand the

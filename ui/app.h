@@ -30,6 +30,7 @@ namespace kelvorn::ui {
 struct AppOptions {
   std::optional<bool> prologue;  // overrides the Prologue option for this run
   bool refusalBox = true;        // a second instance says so in a message box
+  bool errorBox = true;          // an internal error is reported in a message box
 };
 
 class App : public storage::HolderHost {
@@ -44,6 +45,8 @@ class App : public storage::HolderHost {
   // Runs the event loop for `ms` of real time at most (tests drive the window with it).
   void pump(int ms);
   bool running() const { return running_; }
+  // True once an internal error closed the window (the game went to the recovery file).
+  bool failed() const { return !failure_.empty(); }
 
   Game& game() { return game_; }
   // Asks for a fresh frame after the game was changed other than by an event or a tick.
@@ -73,6 +76,10 @@ class App : public storage::HolderHost {
   void startUp();
   void applyLayout(bool large);
   void loopOnce(int maxWaitMs);
+  // The loop with every error caught; after one, the failure screen instead.
+  void guardedLoopOnce(int maxWaitMs);
+  void fail(const std::string& what);
+  void failureLoopOnce(int maxWaitMs);
   void handleEvent(const SDL_Event& event);
   void handleKey(const SDL_Keysym& key);
   void render();
@@ -112,6 +119,8 @@ class App : public storage::HolderHost {
   SDL_Renderer* renderer_ = nullptr;
   bool imguiReady_ = false;
   bool running_ = true;
+  std::string failure_;  // what the failure screen says, once an internal error happened
+  bool recoveryOffered_ = false;  // the Load menu offers the recovery file
   int framesToDraw_ = 2;
   std::uint64_t boardGeneration_ = ~0ull;
   std::uint64_t lastTicks_ = 0;

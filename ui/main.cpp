@@ -37,7 +37,13 @@ int main(int argc, char** argv) {
   }
   kelvorn::ui::App app(options);
   std::string error;
-  if (!app.init(error)) {
+  bool opened = false;
+  try {
+    opened = app.init(error);
+  } catch (const std::exception& e) {
+    error = std::string("internal error while starting: ") + e.what();
+  }
+  if (!opened) {
     std::cerr << "kelvorn: " << error << "\n";
     return 1;
   }
@@ -58,5 +64,5 @@ int main(int argc, char** argv) {
     return 0;
   }
   app.run();
-  return 0;
+  return app.failed() ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include "ui/app.h"
+#include "ui/recovery.h"
 
 namespace kelvorn::ui {
 
@@ -22,6 +23,11 @@ void App::drawMenuBar() {
         const bool checked = (load ? c.loadChecked : c.saveChecked) == slot;
         if (ImGui::MenuItem(("Data " + std::to_string(slot)).c_str(), nullptr, checked))
           load ? game_.menuLoad(slot) : game_.menuSave(slot);
+      }
+      if (load && recoveryOffered_) {
+        ImGui::Separator();
+        if (ImGui::MenuItem("Recovered Game"))
+          recoveryOffered_ = loadRecovered(game_) != Game::LoadResult::Loaded;
       }
       ImGui::EndMenu();
     }

@@ -22,9 +22,9 @@ fs::path xdg(const char* variable, const char* fallbackBelowHome) {
 
 fs::path configFolder() { return xdg("XDG_CONFIG_HOME", ".config") / "kelvorn"; }
 
-fs::path defaultSaveHolder() {
-  return xdg("XDG_DATA_HOME", ".local/share") / "kelvorn" / "savedat";
-}
+fs::path dataFolder() { return xdg("XDG_DATA_HOME", ".local/share") / "kelvorn"; }
+
+fs::path defaultSaveHolder() { return dataFolder() / "savedat"; }
 
 fs::path runtimeFolder() {
   const char* v = std::getenv("XDG_RUNTIME_DIR");

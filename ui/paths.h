@@ -8,7 +8,8 @@
 namespace kelvorn::ui {
 
 std::filesystem::path configFolder();         // $XDG_CONFIG_HOME/kelvorn or ~/.config/kelvorn
-std::filesystem::path defaultSaveHolder();    // $XDG_DATA_HOME/kelvorn/savedat or ~/.local/...
+std::filesystem::path dataFolder();           // $XDG_DATA_HOME/kelvorn or ~/.local/share/kelvorn
+std::filesystem::path defaultSaveHolder();    // dataFolder()/savedat
 std::filesystem::path runtimeFolder();        // $XDG_RUNTIME_DIR, else the temp folder
 // The folder holding data/, data3/, data2/, wav/ and midi/: beside the executable in a
 // build tree, or share/kelvorn below the install prefix.

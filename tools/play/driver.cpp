@@ -111,6 +111,9 @@ int Driver::run(std::istream& script) {
     } catch (const CommandError& e) {
       err_ << "line " << lineNo << ": " << e.message << "\n";
       return e.status;
+    } catch (const std::exception& e) {
+      err_ << "line " << lineNo << ": internal error: " << e.what() << "\n";
+      return kExitInternal;
     }
     game_.board.motion.clear();  // no window plays the frames of a walk
     if (game_.quitRequested) break;

@@ -22,6 +22,7 @@ inline constexpr int kExitBadCommand = 2;  // a line that is not understood or n
 inline constexpr int kExitNoTarget = 3;    // a click or answer with no visible, enabled target
 inline constexpr int kExitNotIdle = 4;     // `wait` ran out of time
 inline constexpr int kExitBadFile = 5;     // a file named on the command line cannot be used
+inline constexpr int kExitInternal = 6;    // the game itself failed (a fault to report)
 
 struct DriverOptions {
   std::filesystem::path holder;               // the save-holder folder

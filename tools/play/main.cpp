@@ -41,7 +41,8 @@ Commands:
 
 Exit status: 0 done; 2 a line not understood (or not available yet);
 3 a click, answer or input with no visible, enabled target; 4 a wait that
-did not end; 5 a file on the command line that cannot be used.
+did not end; 5 a file on the command line that cannot be used; 6 the game
+itself failed (an internal error, reported in one line: please report it).
 Errors are reported on standard error as "line N: ...".
 )";
 
@@ -112,8 +113,14 @@ int main(int argc, char** argv) {
 
   const fs::path holder = options.holder;
   kelvorn::play::Driver driver(std::move(options), std::cout, std::cerr);
-  driver.startUp();
-  const int status = driver.run(scriptPath ? static_cast<std::istream&>(file) : std::cin);
+  int status = kelvorn::play::kExitOk;
+  try {
+    driver.startUp();
+    status = driver.run(scriptPath ? static_cast<std::istream&>(file) : std::cin);
+  } catch (const std::exception& e) {
+    std::cerr << "kelvorn-play: internal error: " << e.what() << "\n";
+    status = kelvorn::play::kExitInternal;
+  }
   if (temporaryHolder) fs::remove_all(holder, ec);
   return status;
 }
