@@ -136,15 +136,16 @@ void Game::introTick() {
   }
 }
 
-// The hero walks away into the opening picture: each tick he moves a pixel right and
-// down and shrinks by a pixel, alternating his two walking poses.
+// The hero walks away up the opening picture's road towards the tower, alternating his
+// two walking poses: each tick he shrinks by a pixel and climbs an eighth of a tile,
+// centred on the road (x = 10 tiles) with his feet on it, clear of the picture's edge.
 void Game::drawIntroFrame() {
   introPicture = scenes.opening;
   if (introPicture.empty() || introFrame > 18) return;
-  const int c = introFrame;
-  const int left = (layout.large ? 380 : 304) + c, top = (layout.large ? 460 : 368) + c;
-  const int side = (layout.large ? 40 : 32) - c;
+  const int c = introFrame, t = layout.tileSize;
+  const int side = t - c;
   if (side <= 0) return;
+  const int left = 10 * t - side / 2, top = 49 * t / 4 - c * t / 8 - side;
   const int pose = image::heroPoses(kFaceUp) + (c % 2 == 0 ? 0 : 2);
   const Bitmap& sprite = pictures.tiles[pose];
   const Bitmap& mask = pictures.tiles[pose + 1];

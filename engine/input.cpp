@@ -118,13 +118,9 @@ void Game::moveRequest(int direction, bool turn) {
 void Game::walk() {
   sourceCell = state.heroCell();
   const int t = layout.tileSize;
-  const auto speed = checkedSpeed(options).value_or(Speed::High);
+  // The window plays a walk's pictures at its own frame rate, so every speed shows the
+  // same four: the hero in step pose A at each quarter of the way.
   const int quarter = std::max(t / 4, 1);
-  // Low moves a pixel a step, Middle two, High half a quarter (4 pixels on 32-pixel
-  // tiles, 5 on 40), so every speed shows the hero at each quarter of the cell.
-  const int stepSize = speed == Speed::Low      ? 1
-                       : speed == Speed::Middle ? 2
-                                                : std::max(quarter / 2, 1);
   const bool backwards = moveDirection == kMoveUp || moveDirection == kMoveLeft;
   const bool horizontal = moveDirection == kMoveLeft || moveDirection == kMoveRight;
   const int first = backwards ? targetCell : sourceCell;
@@ -134,27 +130,22 @@ void Game::walk() {
   const int stripX = cellColumn(first) * t, stripY = cellRow(first) * t;
 
   Bitmap strip(horizontal ? 2 * t : t, horizontal ? t : 2 * t);
-  for (int offset = stepSize; offset <= t; offset += stepSize) {
+  for (int offset = quarter; offset <= t; offset += quarter) {
     draw(strip, 0, 0, pictures.tiles[floors.cell(floor, first) - 1]);
     draw(strip, horizontal ? t : 0, horizontal ? 0 : t,
          pictures.tiles[floors.cell(floor, second) - 1]);
     const int along = backwards ? t - offset : offset;
     const int sx = horizontal ? along : 0, sy = horizontal ? 0 : along;
-    const bool atQuarter = offset % quarter == 0;
-    const int pose = atQuarter ? g : g + 2;
     Bitmap under(t, t);
     blit(under, 0, 0, strip, sx, sy, t, t);
-    draw(strip, sx, sy, composeOver(under, pose, pictures.tiles, pose + 1));
-    draw(board.frames[atQuarter ? 0 : 1], stripX, stripY, strip);
-    if (atQuarter) board.motion.push_back(board.frames[0]);
+    draw(strip, sx, sy, composeOver(under, g, pictures.tiles, g + 1));
+    draw(board.frames[0], stripX, stripY, strip);
+    board.motion.push_back(board.frames[0]);
   }
-  // Leave the stepping pose at the target in the second frame for the idle animation.
-  {
-    const int pose = g + 2;
-    Bitmap under = pictures.tiles[floors.cell(floor, targetCell) - 1];
-    draw(board.frames[1], cellColumn(targetCell) * t, cellRow(targetCell) * t,
-         composeOver(under, pose, pictures.tiles, pose + 1));
-  }
+  // Both frames get the two cells back as a full redraw draws them, then the hero's step
+  // poses on his new cell: nothing of the walk stays behind for the idle animation.
+  drawCell(sourceCell);
+  drawCell(targetCell);
   state[gs::HeroX] = cellColumn(targetCell);
   state[gs::HeroY] = cellRow(targetCell);
   drawHeroAfterMove();

@@ -99,6 +99,7 @@ void Game::perform(const WorkStep& s) {
             0, std::int64_t{monsters[monsterKind].defense} * state.levelFactor() -
                    std::int64_t{state[gs::Offense]} * k);
         monsterLife = saturate(std::max<std::int64_t>(0, monsterLife + d));
+        panels.monsterStats[0] = std::to_string(monsterLife);  // the foe panel counts down
       }
       break;
     case wsSetCell:

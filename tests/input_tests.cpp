@@ -3,6 +3,7 @@
 // and the keyboard cursor over the item panel.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "engine/game.h"
@@ -14,13 +15,17 @@ constexpr int kEnter = 13, kEscape = 27, kLeft = 37, kUp = 38, kRight = 39, kDow
 
 Pixel colourOf(int image) { return 0x800000 | (image * 0x101 + 1); }
 
-// Solid tile images; hero masks (185, 187, ... 215) black over the top half only.
-PictureSet solidTiles(int t) {
+// Solid tile images; hero masks (185, 187, ... 215) black over the top half only, or
+// on a checkerboard over the whole cell.
+PictureSet solidTiles(int t, bool checkeredHero = false) {
   Bitmap tiles(11 * t, 20 * t);
   for (int i = 0; i < kTileImages; ++i) {
     const bool heroMask = i >= 184 && i <= 215 && (i - 184) % 2 == 1;
-    fillRect(tiles, i % 11 * t, i / 11 * t, t, t, heroMask ? kWhite : colourOf(i));
-    if (heroMask) fillRect(tiles, i % 11 * t, i / 11 * t, t, t / 2, kBlack);
+    const int x0 = i % 11 * t, y0 = i / 11 * t;
+    fillRect(tiles, x0, y0, t, t, heroMask ? kWhite : colourOf(i));
+    if (heroMask && !checkeredHero) fillRect(tiles, x0, y0, t, t / 2, kBlack);
+    for (int y = 0; heroMask && checkeredHero && y < t; ++y)
+      for (int x = y % 2; x < t; x += 2) tiles.at(x0 + x, y0 + y) = kBlack;
   }
   return cutSheets(tiles, Bitmap(11 * t, 15 * t), Bitmap(t, t), t);
 }
@@ -34,10 +39,10 @@ class InputTest : public ::testing::Test {
     placeHero(3, 5, 5, kFaceDown, false);
   }
   // Floor `floor` all plain floor, the hero at (x, y), drawn in the small or large set.
-  void placeHero(int floor, int x, int y, int facing, bool large) {
+  void placeHero(int floor, int x, int y, int facing, bool large, bool checkeredHero = false) {
     const Layout layout = makeLayout(large);
     t = layout.tileSize;
-    game.setLayout(layout, solidTiles(t));
+    game.setLayout(layout, solidTiles(t, checkeredHero));
     game.state[gs::Floor] = floor;
     for (int c = 0; c < kCells; ++c) game.floors.setCell(floor, c, tile::Floor);
     game.state[gs::HeroX] = x;
@@ -150,9 +155,40 @@ TEST_F(InputTest, WalkShowsFourQuarterTilePicturesAtEverySpeed) {
         EXPECT_TRUE(game.board.shown == game.board.frames[0]);
         EXPECT_EQ(game.board.shown.at((5 + dx) * t, (5 + dy) * t), colourOf(b));
         EXPECT_EQ(game.board.shown.at(5 * t + t / 2, 5 * t + t / 4), colourOf(5));
-        // The in-between steps went to frame 1, so the idle animation does not bring
-        // back the hero on his old cell.
+        // Nor does frame 1, so the idle animation does not bring him back there.
         EXPECT_EQ(game.board.frames[1].at(5 * t + t / 2, 5 * t + t / 2 - 1), colourOf(5));
+      }
+}
+
+// After a walk both frames hold exactly what a full redraw with the hero on his new
+// cell holds (step pose A in frame 1, B in frame 0), so the idle animation shows nothing
+// of the walk. With the hero masked on a checkerboard over the whole cell, a single row
+// or column of him left on his old cell shows, and so does the floor under him.
+TEST_F(InputTest, AfterAWalkBothFramesHoldTheFreshlyDrawnBoard) {
+  const int walks[][3] = {{kDown, 0, 1}, {kLeft, -1, 0}, {kRight, 1, 0}, {kUp, 0, -1}};
+  for (bool large : {false, true})
+    for (Speed speed : {Speed::Low, Speed::Middle, Speed::High})
+      for (const auto& [key, dx, dy] : walks) {
+        SCOPED_TRACE(testing::Message() << "large " << large << ", speed "
+                                        << static_cast<int>(speed) << ", key " << key);
+        game.options[opt::Speed] = static_cast<std::uint8_t>(speed);
+        placeHero(3, 5, 5, kFaceDown, large, true);
+        // Green Slimes (two frames) all round the two cells of the walk.
+        for (int c = 0; c < kCells; ++c)
+          if (c != cellIndex(5, 5) && c != cellIndex(5 + dx, 5 + dy)) game.floors.setCell(3, c, 61);
+        game.drawFloor();
+        game.drawHeroAfterMove();
+        game.keyDown(key);
+        ASSERT_EQ(heroCell(), cellIndex(5 + dx, 5 + dy));
+        const std::array<Bitmap, 2> walked = game.board.frames;
+        EXPECT_TRUE(game.board.shown == walked[0]);
+        game.drawFloor();
+        game.drawHeroAfterMove();
+        for (int f : {0, 1})
+          for (int y = 0; y < walked[f].height; ++y)
+            for (int x = 0; x < walked[f].width; ++x)
+              ASSERT_EQ(walked[f].at(x, y), game.board.frames[f].at(x, y))
+                  << "frame " << f << " at (" << x << ", " << y << ")";
       }
 }
 
