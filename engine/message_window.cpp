@@ -6,6 +6,9 @@ namespace kelvorn {
 
 namespace {
 constexpr int kGameOverQuestion = 93;  // the (wsAsk, 93) step of the death script
+// The bar's words while a game that ended waits for the player to load or start anew.
+constexpr const char* kHeldAfterGameOver =
+    "Your journey has ended. Load a saved game, or press F2 to start a new one.";
 
 // Windows whose text the caller has already put in place (the fairy's score talks).
 bool textSetByCaller(int n) { return n == 16 || n == 22 || n == 24 || n == 40 || n == 47; }
@@ -154,10 +157,14 @@ void Game::answer(bool yes) {
       if (yes) menuGameExit();
       break;
     case QuestionKind::TryAgain:
-      if (yes)
+      if (yes) {
         timer2on();
-      else
+      } else {
         controls.loadEnabled = true;  // held: only loading a saved game goes on
+        composedMessage = kHeldAfterGameOver;
+        messageCode = msg::Composed;
+        disp();
+      }
       break;
     case QuestionKind::Overwrite:
       if (yes) {
@@ -172,7 +179,8 @@ void Game::answer(bool yes) {
     case QuestionKind::SaveOptions:
       if (!yes) break;
       options[2] = 0;
-      options[opt::Speed] = static_cast<std::uint8_t>(checkedSpeed(options).value_or(Speed::Middle));
+      options[opt::Speed] =
+          static_cast<std::uint8_t>(checkedSpeed(options).value_or(Speed::Middle));
       if (const std::string error = host_->writeOptions(options); !error.empty())
         notice = "The options were not saved: " + error;
       else

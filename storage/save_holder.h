@@ -55,7 +55,7 @@ std::string writeSavedGame(const std::filesystem::path& file, const SavedGame& g
 
 // The eleven files a new holder receives from the old one, in the order they are copied.
 inline constexpr const char* kHolderFiles[] = {
-    "option.dat",  "option1.dat", "option11.dat", "option2.dat", "option21.dat", "option3.dat",
+    "option.dat",   "option1.dat", "option11.dat", "option2.dat", "option21.dat", "option3.dat",
     "option31.dat", "option4.dat", "option41.dat", "option5.dat", "option51.dat"};
 
 }  // namespace kelvorn::storage

@@ -1,13 +1,11 @@
 // The real window on a virtual display: start-up, walking by key presses, the two
 // window sizes, and the refusal of a second instance.
-#include <gtest/gtest.h>
-
 #include <SDL.h>
-
+#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -80,8 +78,8 @@ TEST_F(WindowTest, StartsOnFloorOneShowsTheBoardAndWalksByKeys) {
   EXPECT_LT(differing, static_cast<int>(board.pixels.size() / 20));
   if (game.pictures.tiles.size() > 0) {
     const auto first = board.pixels.front();
-    EXPECT_TRUE(std::any_of(board.pixels.begin(), board.pixels.end(),
-                            [&](Pixel p) { return p != first; }));
+    EXPECT_TRUE(
+        std::any_of(board.pixels.begin(), board.pixels.end(), [&](Pixel p) { return p != first; }));
   }
 
   press(SDLK_LEFT);

@@ -131,10 +131,10 @@ TEST_F(StackTest, HeroStrikeDoublesOnlyForTheMatchingPassiveItem) {
                {kind::Zombie, false, true, wsHeroStrike, 0, 705},
                {kind::Zombie, true, false, wsHeroStrike, 43, 620},  // 600 - 5 x 44
                {kind::Vampire, true, false, wsHeroStrike, 0, 466},
-               {kind::Dragon, false, true, wsHeroStrike, 0, 650},   // 600 - 250
+               {kind::Dragon, false, true, wsHeroStrike, 0, 650},  // 600 - 250
                {kind::Dragon, true, false, wsHeroStrike, 0, 950},
                {kind::Dragon, false, true, wsHeroStrikeFlash, 0, 950},
-               {0, true, true, wsHeroStrike, 0, 701},      // Green Slime: never doubled
+               {0, true, true, wsHeroStrike, 0, 701},       // Green Slime: never doubled
                {32, false, false, wsHeroStrike, 0, 1000}};  // defense above offense: no heal
   for (const auto& c : cases) {
     game.state[gs::Offense] = 300;
@@ -190,7 +190,7 @@ TEST_F(StackTest, DoorFramesRunFastUntilFrameSixteen) {
     push(wsPause, 0, 5);  // carrier: frame 5
     run(wsDoor, 40, 1);
     EXPECT_EQ(game.timers.interval(TimerId::Steps), doorInterval);
-    EXPECT_EQ(cell(40), tile::Floor);  // open from the first frame
+    EXPECT_EQ(cell(40), tile::Floor);                        // open from the first frame
     EXPECT_EQ(game.stack.top(), (WorkStep{wsPause, 0, 5}));  // the carrier stays
     push(wsPause, 0, 16);
     run(wsDoor, 40, 1);
@@ -229,8 +229,8 @@ TEST_F(StackTest, RevealPairsStepsOfTheSameModeOnly) {
 
 TEST_F(StackTest, DeathFlushesPendingStepsAndAsksToTryAgain) {
   game.state[gs::LevelBoost] = gs::kLevelBoostAfterWin;  // even from a second game
-  push(wsSetState, gs::SoundOff, 1);  // the bottom entry: stays and never runs
-  push(wsSetState, gs::SoundOff, 1);  // pending above it: dropped
+  push(wsSetState, gs::SoundOff, 1);                     // the bottom entry: stays and never runs
+  push(wsSetState, gs::SoundOff, 1);                     // pending above it: dropped
   push(wsAddLife, -5000);
   game.timer2on();
   game.stepTick();
@@ -249,6 +249,20 @@ TEST_F(StackTest, DeathFlushesPendingStepsAndAsksToTryAgain) {
   EXPECT_EQ(game.state[gs::SoundOff], 0);
   EXPECT_EQ(game.stack.count(), 0);
   EXPECT_FALSE(inputLocked());
+}
+
+// "No" keeps the ended game held for loading, and the bar tells the player so.
+TEST_F(StackTest, AnsweringNoHoldsTheGameAndSaysHowToGoOn) {
+  push(wsAddLife, -5000);
+  game.timer2on();
+  for (int tick = 0; tick < 20 && !game.question; ++tick) game.advance(150);
+  ASSERT_TRUE(game.question);
+  game.answer(false);
+  game.advance(150 * 20);
+  EXPECT_EQ(game.state[gs::Life], 0);
+  EXPECT_TRUE(game.controls.loadEnabled);
+  EXPECT_NE(game.messageBar().find("Load a saved game"), std::string::npos);
+  EXPECT_NE(game.messageBar().find("F2"), std::string::npos);
 }
 
 TEST_F(StackTest, HalveLifeRoundsDownAndKillsAtOne) {

@@ -24,7 +24,8 @@ constexpr int kMotionFrameMs = 16;  // one picture of a walk per display frame
 }  // namespace
 
 App::App(AppOptions options)
-    : HolderHost(std::filesystem::path()), options_(std::move(options)),
+    : HolderHost(std::filesystem::path()),
+      options_(std::move(options)),
       game_(content::builtIn(), this) {}
 
 App::~App() {

@@ -119,7 +119,7 @@ class App : public storage::HolderHost {
   SDL_Renderer* renderer_ = nullptr;
   bool imguiReady_ = false;
   bool running_ = true;
-  std::string failure_;  // what the failure screen says, once an internal error happened
+  std::string failure_;           // what the failure screen says, once an internal error happened
   bool recoveryOffered_ = false;  // the Load menu offers the recovery file
   int framesToDraw_ = 2;
   std::uint64_t boardGeneration_ = ~0ull;

@@ -62,8 +62,8 @@ void App::failureLoopOnce(int maxWaitMs) {
   ImGui::SetNextWindowPos(view->GetCenter(), ImGuiCond_Always, ImVec2(0.5f, 0.5f));
   ImGui::SetNextWindowSize(ImVec2(view->Size.x * 0.8f, 0));
   ImGui::Begin("Kelvorn", nullptr,
-               ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoMove |
-                   ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoSavedSettings);
+               ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
+                   ImGuiWindowFlags_NoSavedSettings);
   ImGui::TextWrapped("%s", failure_.c_str());
   ImGui::Spacing();
   if (ImGui::Button("Close", ImVec2(120, 0))) running_ = false;

@@ -36,15 +36,18 @@ void App::drawMenuBar() {
     if (ImGui::BeginMenu("Speed")) {
       const auto speed = checkedSpeed(o);
       if (ImGui::MenuItem("High", nullptr, speed == Speed::High)) game_.menuSpeed(Speed::High);
-      if (ImGui::MenuItem("Middle", nullptr, speed == Speed::Middle)) game_.menuSpeed(Speed::Middle);
+      if (ImGui::MenuItem("Middle", nullptr, speed == Speed::Middle))
+        game_.menuSpeed(Speed::Middle);
       if (ImGui::MenuItem("Low", nullptr, speed == Speed::Low)) game_.menuSpeed(Speed::Low);
       ImGui::EndMenu();
     }
     if (ImGui::BeginMenu("Font")) {
       const auto checked = checkedFont(o);
       static constexpr std::pair<const char*, FontChoice> kFonts[] = {
-          {"Tiny", FontChoice::Tiny}, {"Small", FontChoice::Small},
-          {"Normal", FontChoice::Normal}, {"Big", FontChoice::Big}};
+          {"Tiny", FontChoice::Tiny},
+          {"Small", FontChoice::Small},
+          {"Normal", FontChoice::Normal},
+          {"Big", FontChoice::Big}};
       for (const auto& [name, choice] : kFonts)
         if (ImGui::MenuItem(name, nullptr, checked == choice)) game_.menuFont(choice);
       ImGui::EndMenu();
@@ -57,8 +60,7 @@ void App::drawMenuBar() {
     ImGui::Separator();
     if (ImGui::MenuItem("Prologue", nullptr, c.prologueChecked)) game_.menuPrologue();
     if (ImGui::MenuItem("Background Music On", nullptr, c.musicChecked)) game_.menuMusic();
-    if (ImGui::MenuItem("Wav Sound On", nullptr, game_.state[gs::SoundOff] == 0))
-      game_.menuSound();
+    if (ImGui::MenuItem("Wav Sound On", nullptr, game_.state[gs::SoundOff] == 0)) game_.menuSound();
     ImGui::Separator();
     if (ImGui::MenuItem("Save Option")) game_.menuOptionSave();
     if (ImGui::MenuItem("Initialize Option")) game_.menuOptionInit();
@@ -87,8 +89,7 @@ void App::drawAbout() {
   if (!ImGui::IsPopupOpen("About Kelvorn")) ImGui::OpenPopup("About Kelvorn");
   ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Always,
                           ImVec2(0.5f, 0.5f));
-  if (!ImGui::BeginPopupModal("About Kelvorn", nullptr, ImGuiWindowFlags_AlwaysAutoResize))
-    return;
+  if (!ImGui::BeginPopupModal("About Kelvorn", nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
   ImGui::TextUnformatted("Kelvorn Ver1.2");
   ImGui::Separator();
   ImGui::TextUnformatted(

@@ -15,7 +15,8 @@ std::filesystem::path recoveryFile();
 
 // Writes the game with fresh checksums, so it loads like a slot. Returns an error text,
 // or empty when the game was kept.
-std::string keepForRecovery(const SavedGame& game, const std::filesystem::path& file = recoveryFile());
+std::string keepForRecovery(const SavedGame& game,
+                            const std::filesystem::path& file = recoveryFile());
 
 // Loads the kept game as the Load menu loads a slot, and removes the file once the game
 // has been taken from it (a file that cannot be used is left for the player to see).
