@@ -9,14 +9,11 @@
 namespace kelvorn {
 namespace {
 
-using fixture::kDown;
-using fixture::kLeft;
-using fixture::kRight;
-using fixture::kUp;
+using namespace fixture;  // NOLINT: the rules tests' shared fixture and keys
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-class HostilePlayTest : public fixture::RulesTest {
+class HostilePlayTest : public RulesTest {
  protected:
   bool unlocked() const { return game.controls.optionsEnabled && game.controls.loadEnabled; }
   // OK on the open message window, then the rest of the script.

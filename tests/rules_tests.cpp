@@ -9,11 +9,7 @@
 namespace kelvorn {
 namespace {
 
-using fixture::kDown;
-using fixture::kLeft;
-using fixture::kRight;
-using fixture::kUp;
-using fixture::RulesTest;
+using namespace fixture;  // NOLINT: the rules tests' shared fixture and keys
 
 // ---- Battles -----------------------------------------------------------------------------
 
