@@ -53,6 +53,8 @@ class App : public storage::HolderHost {
   int menuHeight() const;
   // Switches the window size, as the Size menu does.
   void changeSize(bool large);
+  // Opens the About box, as the Help menu does.
+  void openAbout() { aboutOpen_ = true; }
 
   void quit() override { running_ = false; }
   void openRanking() override;
