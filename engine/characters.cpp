@@ -320,13 +320,13 @@ void Game::fairy() {
   state[gs::RankWon] = 0;
 
   const RankingLookup ranking = host_->judgementRanking(n, state[gs::SaveVersion]);
-  if (!ranking.problem.empty()) notice = ranking.problem;
+  if (!ranking.problem.empty()) showNotice(ranking.problem);
   const int place = rankingPlace(ranking.rows, {state[gs::LastScore], state[gs::Life],
                                                 state[gs::Offense], state[gs::Defense]});
   state[gs::RankWon] = place;
   state[gs::Checkpoint] = n;
   if (const std::string error = host_->handOver(SavedGame{floors, state}); !error.empty())
-    notice = error;
+    showNotice(error);
 
   std::string text;
   if (place > 0)

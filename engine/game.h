@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -93,8 +94,10 @@ class Game {
   void pressOk();
   // Answers the pending Yes/No box.
   void answer(bool yes);
-  // Closes the pending plain message box.
+  // Closes the pending plain message box; a box waiting behind it comes next.
   void acknowledge();
+  // Shows a plain message box, after the one already showing if there is one.
+  void showNotice(std::string text);
 
   // ---- Menus -------------------------------------------------------------------------
   void menuGameStart();
@@ -323,6 +326,7 @@ class Game {
 
   int shownFloor_ = 1;
   std::string shownMessage_;
+  std::deque<std::string> laterNotices_;  // boxes waiting behind `notice`
   const content::BuiltIn& tables_;
   Host defaultHost_;
   Host* host_;

@@ -39,9 +39,9 @@ class Host {
   // The player asked to end the program.
   virtual void quit() {}
 
-  // The stored top ten of checkpoint `n` (1..5) for a fairy's judgement. A table that
-  // is missing or fails its checks is replaced by the temporary one, with the message
-  // that says so in `problem`.
+  // The stored top ten of checkpoint `n` (1..5) for a fairy's judgement. A table not
+  // written yet is replaced by the temporary one quietly; one that fails its checks
+  // also, with the message that says so in `problem`.
   virtual RankingLookup judgementRanking(int n, int /*saveVersion*/) {
     return RankingLookup{temporaryRanking(n), {}};
   }

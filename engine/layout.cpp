@@ -49,10 +49,12 @@ Layout makeLayout(bool large) {
   for (int i = 0; i < 4; ++i) l.altarButtons[i] = {altarLeft, s(80) + i * s(32), s(224), s(32)};
   l.backSidePanel = {(l.clientWidth - s(184)) / 2, l.centrePanel.bottom() - s(48), s(184), s(40)};
 
-  // The on-screen arrows sit in a cross under the right panel's monster fields.
-  const int a = s(24), cx = right + l.rightPanel.w / 2, top = s(350);
-  l.arrows = {Rect{cx - a / 2, top, a, a}, Rect{cx - a / 2 - a, top + a, a, a},
-              Rect{cx + a / 2, top + a, a, a}, Rect{cx - a / 2, top + a, a, a}};
+  // The on-screen arrows sit in a row under the right panel's monster fields, clear of
+  // the panel's divider: left, up, down, right.
+  const int a = s(24), h = s(20), gap = s(2), top = l.monsterStats[2].bottom() + s(2);
+  const int first = right + (l.rightPanel.w - 4 * a - 3 * gap) / 2;
+  auto arrow = [&](int k) { return Rect{first + k * (a + gap), top, a, h}; };
+  l.arrows = {arrow(1), arrow(0), arrow(3), arrow(2)};
   l.yesNo = {Rect{l.okButton.x - s(83), l.okButton.y, s(75), s(25)}, l.okButton};
   return l;
 }

@@ -204,6 +204,18 @@ void Game::answer(bool yes) {
   }
 }
 
-void Game::acknowledge() { notice.reset(); }
+void Game::acknowledge() {
+  notice.reset();
+  if (laterNotices_.empty()) return;
+  notice = std::move(laterNotices_.front());
+  laterNotices_.pop_front();
+}
+
+void Game::showNotice(std::string text) {
+  if (notice)
+    laterNotices_.push_back(std::move(text));
+  else
+    notice = std::move(text);
+}
 
 }  // namespace kelvorn

@@ -45,7 +45,7 @@ void Game::menuRanking() {
   state[gs::RankWon] = 0;
   state[gs::Checkpoint] = 0;
   if (const std::string error = host_->handOver(SavedGame{floors, state}); !error.empty())
-    notice = "The game could not be handed to the rankings: " + error;
+    showNotice("The game could not be handed to the rankings: " + error);
   host_->openRanking();
 }
 

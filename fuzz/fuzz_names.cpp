@@ -1,5 +1,5 @@
-// Any bytes as a names file: ten names of valid UTF-8, none longer than the limit and
-// none with a line break, which read back unchanged once written.
+// Any bytes as a names file: ten lines without a line break, which read back unchanged
+// once written, and each shown as valid UTF-8 no longer than the limit.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -24,9 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace kelvorn::storage;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const RankingNames names = parseNames(text);
-  for (const std::string& name : names)
-    if (name.size() > kMaxNameBytes || name.find('\n') != std::string::npos || !validUtf8(name))
-      __builtin_trap();
+  for (const std::string& name : names) {
+    if (name.find('\n') != std::string::npos) __builtin_trap();
+    const std::string shown = displayName(name);
+    if (shown.size() > kMaxNameBytes || !validUtf8(shown)) __builtin_trap();
+  }
   if (parseNames(formatNames(names)) != names) __builtin_trap();
   if (cleanName(text).size() > kMaxNameBytes) __builtin_trap();
   return 0;

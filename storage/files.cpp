@@ -21,6 +21,24 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& p
   return bytes;
 }
 
+std::optional<std::string> readFirstLines(const std::filesystem::path& path, std::size_t count,
+                                          std::size_t maxBytes) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string text;
+  std::size_t lines = 0;
+  char c = 0;
+  while (lines < count && in.get(c)) {
+    if (text.size() == maxBytes) return std::nullopt;
+    text.push_back(c);
+    if (c == '\n') ++lines;
+  }
+  if (in.bad()) return std::nullopt;
+  return text;
+}
+
 bool writeFileAtomic(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                      std::string& error) {
   std::filesystem::path temp = path;

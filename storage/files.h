@@ -18,6 +18,12 @@ namespace kelvorn::storage {
 std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& path,
                                                   std::size_t maxBytes = 1 << 20);
 
+// The text of the file up to the end of its `count`-th line, read no further, however
+// large the file; nullopt when it is missing, cannot be read, or those lines alone pass
+// `maxBytes`.
+std::optional<std::string> readFirstLines(const std::filesystem::path& path, std::size_t count,
+                                          std::size_t maxBytes = 1 << 20);
+
 // Replaces the file atomically. On failure returns false with a reason in `error`.
 bool writeFileAtomic(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                      std::string& error);

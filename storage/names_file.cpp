@@ -38,18 +38,25 @@ RankingNames parseNames(std::string_view text) {
   RankingNames names;
   for (std::size_t line = 0; line < names.size() && !text.empty(); ++line) {
     const auto end = text.find('\n');
-    names[line] = cleanName(text.substr(0, end));
+    names[line] = std::string(text.substr(0, end));
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
   }
-  for (std::string& n : names)
-    while (!n.empty() && n.back() == ' ') n.pop_back();  // a '\r' of a CRLF line
   return names;
 }
 
 std::string formatNames(const RankingNames& names) {
   std::string out;
-  for (const std::string& n : names) out += cleanName(n) + "\n";
+  for (const std::string& n : names) {
+    std::string line = n;
+    std::replace(line.begin(), line.end(), '\n', ' ');  // one name, one line
+    out += line + "\n";
+  }
   return out;
+}
+
+std::string displayName(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return cleanName(line);
 }
 
 RankingNames defaultNames(int n) {

@@ -30,7 +30,8 @@ std::int32_t rankingVersion(int n, std::int32_t saveVersion) { return saveVersio
 RankingLookup decodeRanking(const std::optional<std::vector<std::uint8_t>>& bytes, int n,
                             std::int32_t saveVersion) {
   RankingLookup temporary{temporaryRanking(n), {}};
-  if (!bytes || bytes->size() < kRankingFileSize) {
+  if (!bytes) return temporary;
+  if (bytes->size() < kRankingFileSize) {
     temporary.problem = kRankingOld;
     return temporary;
   }

@@ -24,9 +24,9 @@ inline constexpr const char* kRankingOld = "Version of Ranking data is old. Use 
 // The version word of ranking n for a save-format marker: marker x 100 - n.
 std::int32_t rankingVersion(int n, std::int32_t saveVersion);
 
-// Reads ranking n from the file's bytes (nullopt for a missing file). A table that is
-// short, fails its checks or carries another version gives the temporary table and
-// the message that says why.
+// Reads ranking n from the file's bytes. A file that does not exist yet (nullopt) gives
+// the temporary table quietly: nothing is damaged. One that is short, fails its checks
+// or carries another version gives the temporary table and the message that says why.
 RankingLookup decodeRanking(const std::optional<std::vector<std::uint8_t>>& bytes, int n,
                             std::int32_t saveVersion);
 

@@ -69,27 +69,39 @@ std::string SaveHolder::writeOptions(const OptionBytes& block) const {
   return write(folder_ / "option.dat", block);
 }
 
+std::filesystem::path SaveHolder::rankingPath(int n) const {
+  return folder_ / ("option" + std::to_string(n) + ".dat");
+}
+
+std::filesystem::path SaveHolder::namesPath(int n) const {
+  return folder_ / ("option" + std::to_string(n) + "1.dat");
+}
+
 RankingLookup SaveHolder::readRanking(int n, std::int32_t saveVersion) const {
-  return decodeRanking(readFile(folder_ / ("option" + std::to_string(n) + ".dat")), n, saveVersion);
+  const std::filesystem::path path = rankingPath(n);
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec) && !ec) return decodeRanking(std::nullopt, n, saveVersion);
+  // A file that is there but cannot be read is as unusable as a short one.
+  return decodeRanking(readFile(path).value_or(std::vector<std::uint8_t>{}), n, saveVersion);
 }
 
 std::string SaveHolder::writeRanking(int n, const RankingRows& rows,
                                      std::int32_t saveVersion) const {
-  return write(folder_ / ("option" + std::to_string(n) + ".dat"),
-               encodeRanking(rows, n, saveVersion));
+  return write(rankingPath(n), encodeRanking(rows, n, saveVersion));
 }
 
 std::optional<RankingNames> SaveHolder::readNames(int n) const {
-  const auto bytes = readFile(folder_ / ("option" + std::to_string(n) + "1.dat"), 64 * 1024);
-  if (!bytes) return std::nullopt;
-  return parseNames(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  const std::filesystem::path path = namesPath(n);
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec) && !ec) return RankingNames{};
+  const auto text = readFirstLines(path, std::tuple_size_v<RankingNames>);
+  if (!text) return std::nullopt;
+  return parseNames(*text);
 }
 
 std::string SaveHolder::writeNames(int n, const RankingNames& names) const {
   std::string error;
-  if (!writeTextAtomic(folder_ / ("option" + std::to_string(n) + "1.dat"), formatNames(names),
-                       error))
-    return error;
+  if (!writeTextAtomic(namesPath(n), formatNames(names), error)) return error;
   return {};
 }
 

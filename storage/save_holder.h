@@ -35,15 +35,19 @@ class SaveHolder {
   std::optional<OptionBytes> readOptions() const;
   std::string writeOptions(const OptionBytes& block) const;
 
-  // Ranking n (1..5); a table that cannot be trusted gives the temporary one and the
-  // reason.
+  // Ranking n (1..5). A table not written yet gives the temporary one quietly; one that
+  // cannot be trusted gives it with the reason.
   RankingLookup readRanking(int n, std::int32_t saveVersion) const;
   std::string writeRanking(int n, const RankingRows& rows, std::int32_t saveVersion) const;
-  // The names of ranking n, or nullopt when the file is missing.
+  // The names of ranking n from the first ten lines of its file (ten empty names while
+  // the file does not exist), or nullopt when the file cannot be read.
   std::optional<RankingNames> readNames(int n) const;
   std::string writeNames(int n, const RankingNames& names) const;
 
  private:
+  std::filesystem::path rankingPath(int n) const;
+  std::filesystem::path namesPath(int n) const;
+
   std::filesystem::path folder_;
 };
 

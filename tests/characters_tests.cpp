@@ -471,7 +471,8 @@ TEST_F(FairyTest, PlaceHandOverAndDeparture) {
   EXPECT_EQ(game.floors.cell(40, 60), tile::Floor);
 }
 
-// An untrusted ranking and a failed hand-over are both reported; the judgement ends.
+// An untrusted ranking and a failed hand-over are both reported, one after the other;
+// the judgement ends.
 TEST_F(FairyTest, RankingProblemAndWriteErrorAreShown) {
   host.problem = "Ranking data is abnormal. Use a temporary Ranking.";
   judge(2, 800, 74, 80);
@@ -485,6 +486,14 @@ TEST_F(FairyTest, RankingProblemAndWriteErrorAreShown) {
   game.acknowledge();
   ok();
   EXPECT_EQ(game.floors.cell(25, 71), tile::Floor);
+  // Both at once: the ranking's message first, then the write error.
+  host.problem = "Version of Ranking data is old. Use a temporary Ranking.";
+  judge(4, 1600, 152, 198);
+  EXPECT_EQ(game.notice.value_or(""), host.problem);
+  game.acknowledge();
+  EXPECT_EQ(game.notice.value_or(""), host.writeError);
+  game.acknowledge();
+  EXPECT_FALSE(game.notice.has_value());
 }
 
 // Ties: points first, then life, then offense + defense; equal on all three loses.

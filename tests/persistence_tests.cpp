@@ -14,6 +14,7 @@
 #include "storage/bytes.h"
 #include "storage/files.h"
 #include "storage/holder_chooser.h"
+#include "storage/holder_host.h"
 #include "storage/holder_ini.h"
 #include "storage/names_file.h"
 #include "storage/ranking_board.h"
@@ -192,7 +193,9 @@ TEST(RankingFile, DamagedShortAndForeignTablesGiveTheTemporaryRanking) {
     EXPECT_EQ(lookup.problem, c.problem) << c.what;
     EXPECT_EQ(lookup.rows, temporaryRanking(2)) << c.what;
   }
-  EXPECT_EQ(decodeRanking(std::nullopt, 2, gs::kSaveVersion).problem, kRankingOld);
+  // A file that does not exist yet is not damaged: the temporary table, quietly.
+  EXPECT_EQ(decodeRanking(std::nullopt, 2, gs::kSaveVersion).problem, "");
+  EXPECT_EQ(decodeRanking(std::nullopt, 2, gs::kSaveVersion).rows, temporaryRanking(2));
   // A longer file is read from its first 288 bytes.
   auto longer = good;
   longer.push_back(1);
@@ -379,53 +382,107 @@ TEST_F(RankingBoardTest, ClearAsksFirstAndOnlyYesRestoresTheStartingList) {
   EXPECT_EQ(defaultNames(1)[9], "Iron Shield");
 }
 
-TEST_F(RankingBoardTest, MissingAndDamagedFilesAreNoticedAndShownTemporarily) {
+// A fresh holder shows the temporary table with no box at all, in the window and in
+// the fairy's check alike; a table that is there but damaged or short is reported.
+TEST_F(RankingBoardTest, MissingFilesAreQuietDamagedOnesAreNoticed) {
   handOver(0, 0);
+  RankingBoard fresh(holder_);
+  fresh.open();
+  fresh.select(3);
+  EXPECT_TRUE(fresh.notices.empty()) << fresh.notices.front();
+  EXPECT_EQ(fresh.rows(), temporaryRanking(3));
+  EXPECT_EQ(fresh.names(), RankingNames{});
+  HolderHost host(dir_);
+  EXPECT_EQ(host.judgementRanking(3, gs::kSaveVersion).problem, "");
+
   writeRaw(dir_ / "option2.dat", std::vector<std::uint8_t>(288, 1));
+  writeRaw(dir_ / "option4.dat", std::vector<std::uint8_t>(100, 0));
+  fs::create_directory(dir_ / "option41.dat");  // a names "file" that cannot be read
   RankingBoard board(holder_);
   board.open();
   board.select(2);
-  ASSERT_EQ(board.notices.size(), 2u);
-  EXPECT_EQ(board.notices[0], kRankingAbnormal);
+  ASSERT_EQ(board.notices, std::deque<std::string>{kRankingAbnormal});
   EXPECT_EQ(board.rows(), temporaryRanking(2));
-  EXPECT_EQ(board.names(), RankingNames{});
+  board.notices.clear();
+  board.select(4);
+  EXPECT_EQ(board.notices,
+            (std::deque<std::string>{kRankingOld, "The names of this ranking could not be read."}));
+  EXPECT_EQ(host.judgementRanking(4, gs::kSaveVersion).problem, kRankingOld);
   // Showing does not repair the file: only a registration or Clear writes it.
   EXPECT_EQ(readFile(dir_ / "option2.dat"), std::vector<std::uint8_t>(288, 1));
 }
 
+// Registering a place moves the other players' lines down exactly as they were: long,
+// not UTF-8, with trailing blanks or a carriage return, in a file of any size.
+TEST_F(RankingBoardTest, RegisteringKeepsEveryOtherNameByteForByte) {
+  ASSERT_EQ(holder_.writeRanking(1, sampleRows(), gs::kSaveVersion), "");
+  const std::vector<std::string> lines = {std::string(70, 'x'),
+                                          "A\xFF"
+                                          "B\xC3(",
+                                          "Blanks  ",
+                                          "Windows\r",
+                                          std::string("nul\0in", 6),
+                                          "",
+                                          "Six",
+                                          "Seven",
+                                          "Eight",
+                                          "Nine"};
+  std::string file;
+  for (const std::string& line : lines) file += line + "\n";
+  for (int i = 0; i < 5000; ++i) file += "a line after the tenth, past 64 KB\n";
+  writeRaw(dir_ / "option11.dat", bytesOf(file));
+  handOver(1, 1);
+  RankingBoard board(holder_);
+  board.open();
+  EXPECT_TRUE(board.notices.empty());
+  EXPECT_EQ(displayName(board.names()[1]), "A?B?(");
+  EXPECT_EQ(displayName(board.names()[3]), "Windows");
+  board.enterName("Champion");
+
+  std::string expected = "Champion\n";
+  for (int i = 0; i < 9; ++i) expected += lines[i] + "\n";
+  EXPECT_EQ(textOf(readFile(dir_ / "option11.dat")), expected);
+}
+
 // ---- Names files and KVN12.INI -----------------------------------------------------
 
-TEST(NamesFile, AnyTextGivesTenSafeNames) {
+// Any text gives its first ten lines as they are, and shows each one safely.
+TEST(NamesFile, AnyTextGivesTenLinesShownSafely) {
   struct Case {
     const char* what;
     std::string text;
     std::function<void(const RankingNames&)> check;
   };
   const Case cases[] = {
-      {"three lines", "Ann\nBob\nCid", [](const RankingNames& n) {
+      {"three lines", "Ann\nBob\nCid",
+       [](const RankingNames& n) {
          EXPECT_EQ(n[2], "Cid");
          for (int i = 3; i < 10; ++i) EXPECT_EQ(n[i], "");
        }},
       {"twelve lines", "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n",
        [](const RankingNames& n) { EXPECT_EQ(n[9], "10"); }},
-      {"CRLF", "Ann\r\nBob\r\n", [](const RankingNames& n) {
-         EXPECT_EQ(n[0], "Ann");
-         EXPECT_EQ(n[1], "Bob");
+      {"CRLF", "Ann\r\nBob\r\n",
+       [](const RankingNames& n) {
+         EXPECT_EQ(n[0], "Ann\r");
+         EXPECT_EQ(displayName(n[1]), "Bob");
        }},
-      {"overlong", std::string(5000, 'x') + "\nB", [](const RankingNames& n) {
-         EXPECT_EQ(n[0], std::string(kMaxNameBytes, 'x'));
+      {"overlong", std::string(5000, 'x') + "\nB",
+       [](const RankingNames& n) {
+         EXPECT_EQ(n[0], std::string(5000, 'x'));
+         EXPECT_EQ(displayName(n[0]), std::string(kMaxNameBytes, 'x'));
          EXPECT_EQ(n[1], "B");
        }},
-      {"cut inside a character", std::string(63, 'a') + "\xC3\xA9", [](const RankingNames& n) {
-         EXPECT_EQ(n[0], std::string(63, 'a'));
+      {"shown cut inside a character", std::string(63, 'a') + "\xC3\xA9",
+       [](const RankingNames& n) { EXPECT_EQ(displayName(n[0]), std::string(63, 'a')); }},
+      {"invalid UTF-8",
+       "A\xFF"
+       "B\xC3(\xE2\x82\n\xF0\x9F\x98\x80",
+       [](const RankingNames& n) {
+         EXPECT_EQ(displayName(n[0]), "A?B?(??");
+         EXPECT_EQ(displayName(n[1]), "\xF0\x9F\x98\x80");
        }},
-      {"invalid UTF-8", "A\xFF" "B\xC3(\xE2\x82\n\xF0\x9F\x98\x80", [](const RankingNames& n) {
-         EXPECT_EQ(n[0], "A?B?(??");
-         EXPECT_EQ(n[1], "\xF0\x9F\x98\x80");
-       }},
-      {"NUL and tabs", std::string("a\0b\tc", 5), [](const RankingNames& n) {
-         EXPECT_EQ(n[0], "a b c");
-       }},
+      {"NUL and tabs", std::string("a\0b\tc", 5),
+       [](const RankingNames& n) { EXPECT_EQ(displayName(n[0]), "a b c"); }},
       {"empty", "", [](const RankingNames& n) { EXPECT_EQ(n, RankingNames{}); }},
   };
   for (const Case& c : cases) {

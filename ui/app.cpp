@@ -10,6 +10,7 @@
 #include "storage/files.h"
 #include "ui/paths.h"
 #include "ui/recovery.h"
+#include "ui/theme.h"
 
 namespace kelvorn::ui {
 
@@ -17,9 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr const char* kCaption = "Kelvorn Ver1.2";
-constexpr const char* kFontRegular = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr const char* kFontBold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-constexpr int kFontPoints[] = {8, 9, 10, 11, 12, 14};
 constexpr int kMotionFrameMs = 16;  // one picture of a walk per display frame
 }  // namespace
 
@@ -90,26 +88,9 @@ bool App::openWindow(std::string& error) {
   ImGui::CreateContext();
   ImGuiIO& io = ImGui::GetIO();
   io.IniFilename = nullptr;  // the layout is fixed; nothing to remember
-  ImGui::StyleColorsLight();
-  ImGuiStyle& style = ImGui::GetStyle();
-  style.WindowRounding = 0;
-  style.FrameRounding = 2;
-  const bool haveFonts = fs::exists(kFontRegular) && fs::exists(kFontBold);
-  if (!haveFonts) std::cerr << "kelvorn: DejaVu Sans is missing; using the built-in font\n";
-  for (std::size_t i = 0; i < std::size(kFontPoints); ++i) {
-    const float pixels = kFontPoints[i] * 96.0f / 72.0f;  // points at 96 dots per inch
-    for (int bold = 0; bold < 2; ++bold) {
-      ImFont* f = nullptr;
-      if (haveFonts) f = io.Fonts->AddFontFromFileTTF(bold ? kFontBold : kFontRegular, pixels);
-      if (!f) {
-        ImFontConfig config;
-        config.SizePixels = pixels;
-        f = io.Fonts->AddFontDefault(&config);
-      }
-      fonts_[i][bold] = f;
-    }
-  }
-  io.FontDefault = font(10, false);
+  applyTheme(ImGui::GetStyle());
+  if (!fonts_.load()) std::cerr << "kelvorn: DejaVu Sans is missing; using the built-in font\n";
+  io.FontDefault = fonts_.get(10, false);
   io.Fonts->Build();  // font sizes are known from here on (the menu bar's height needs them)
   ImGui_ImplSDL2_InitForSDLRenderer(window_);
   ImGui_ImplSDLRenderer_Init(renderer_);
@@ -117,15 +98,8 @@ bool App::openWindow(std::string& error) {
   return true;
 }
 
-ImFont* App::font(int points, bool bold) const {
-  std::size_t best = 0;
-  for (std::size_t i = 0; i < std::size(kFontPoints); ++i)
-    if (std::abs(kFontPoints[i] - points) < std::abs(kFontPoints[best] - points)) best = i;
-  return fonts_[best][bold ? 1 : 0];
-}
-
 int App::menuHeight() const {
-  return static_cast<int>(font(10, false)->FontSize + 2 * ImGui::GetStyle().FramePadding.y);
+  return static_cast<int>(fonts_.get(10, false)->FontSize + 2 * ImGui::GetStyle().FramePadding.y);
 }
 
 // The start-up order of the window: where the files are, the options, the layout,

@@ -19,11 +19,11 @@
 #include "storage/holder_host.h"
 #include "storage/holder_ini.h"
 #include "storage/ranking_board.h"
+#include "ui/fonts.h"
 #include "ui/picture_files.h"
 #include "ui/single_instance.h"
+#include "ui/text_fit.h"
 #include "ui/texture.h"
-
-struct ImFont;
 
 namespace kelvorn::ui {
 
@@ -56,6 +56,8 @@ class App : public storage::HolderHost {
   int menuHeight() const;
   // Switches the window size, as the Size menu does.
   void changeSize(bool large);
+  // Opens the About box, as the Help menu does.
+  void openAbout() { aboutOpen_ = true; }
 
   void quit() override { running_ = false; }
   void openRanking() override;
@@ -95,9 +97,21 @@ class App : public storage::HolderHost {
   void drawFlightButtons();
   void drawHintGrid();
   void drawForecast();
+  // Writes a text fitted into a place of the layout.
+  void textIn(const Rect& place, std::string_view text, int points, bool bold, Align align,
+              ImU32 colour, bool wrap = false);
+  // A question or message box: opens it with its text; the caller adds the buttons,
+  // centred by boxButtons, and ends it.
+  bool beginBox(const char* id, std::string_view text, std::string_view title = {});
+  void boxButtons(int count, float width);
   // The keyboard for the buttons of a conversation or an item: true when the key was
   // taken by one of them.
   bool handleButtonKey(SDL_Keycode key);
+  // A button of the window at a place of the layout; "##" starts the part of the label
+  // that only tells buttons apart.
+  bool button(const char* label, const Rect& r, bool focused, bool enabled = true, int points = 10);
+  // A plain box inside another window: OK closes it.
+  bool okBox(const char* id, const std::string& text);
   // The focused button of the group now showing (a new group starts on its default).
   int focusedButton(const std::string& group, int count, int initial);
   void drawAbout();
@@ -105,7 +119,6 @@ class App : public storage::HolderHost {
   void drawHolderChooser();
   bool modalWindowOpen() const { return ranking_.has_value() || chooser_.has_value(); }
   void uploadPanels();
-  ImFont* font(int points, bool bold) const;
   bool largeAllowed() const;
 
   AppOptions options_;
@@ -138,8 +151,7 @@ class App : public storage::HolderHost {
   Texture board_, centre_, left_, right_, scene_, keyPanel_, swordIcon_, shieldIcon_, monster_;
   std::array<Texture, kItemSlots> icons_;
   std::array<Texture, 7> forecastPortraits_;
-  // Fonts by point size 8, 9, 10, 11, 12, 14, regular and bold.
-  std::array<std::array<ImFont*, 2>, 6> fonts_{};
+  FontSet fonts_;
 };
 
 }  // namespace kelvorn::ui

@@ -4,6 +4,7 @@
 
 #include "ui/app.h"
 #include "ui/recovery.h"
+#include "ui/theme.h"
 
 namespace kelvorn::ui {
 
@@ -87,18 +88,42 @@ void App::drawMenuBar() {
 void App::drawAbout() {
   if (!aboutOpen_) return;
   if (!ImGui::IsPopupOpen("About Kelvorn")) ImGui::OpenPopup("About Kelvorn");
-  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Always,
-                          ImVec2(0.5f, 0.5f));
-  if (!ImGui::BeginPopupModal("About Kelvorn", nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
-  ImGui::TextUnformatted("Kelvorn Ver1.2");
-  ImGui::Separator();
-  ImGui::TextUnformatted(
+  static constexpr const char* kText =
       "Climb the fifty floors of the tower.\n"
       "Every battle is decided before it starts: check a monster's\n"
       "life, offense and defense, and spend keys and gold with care.\n\n"
       "Arrow keys walk. Enter opens the item cursor; Escape closes it.\n"
-      "F2 starts a new game, F9 ends the program.");
-  if (ImGui::Button("OK", ImVec2(80, 0))) {
+      "F2 starts a new game, F9 ends the program.";
+  // A fixed width from the text itself, so the separator and the text agree from the
+  // first frame on.
+  ImFont* body = fonts_.get(10, false);
+  const float textWidth = body->CalcTextSizeA(body->FontSize, 1e9f, 0, kText).x;
+  const float padding = ImGui::GetStyle().WindowPadding.x;
+  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Always,
+                          ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowSize(ImVec2(textWidth + 2 * padding, 0), ImGuiCond_Always);
+  if (!ImGui::BeginPopupModal("About Kelvorn", nullptr,
+                              ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoMove))
+    return;
+  ImGui::PushFont(fonts_.get(14, true));
+  ImGui::PushStyleColor(ImGuiCol_Text, ImGui::ColorConvertU32ToFloat4(colour::Gold));
+  ImGui::TextUnformatted("Kelvorn Ver1.2");
+  ImGui::PopStyleColor();
+  ImGui::PopFont();
+  // The separator spans the box from frame to frame.
+  ImDrawList* list = ImGui::GetWindowDrawList();
+  const ImVec2 at = ImGui::GetCursorScreenPos();
+  const float left = ImGui::GetWindowPos().x + 1, right = left + ImGui::GetWindowWidth() - 2;
+  list->AddLine(ImVec2(left, at.y + 3.5f), ImVec2(right, at.y + 3.5f), colour::GoldDark);
+  ImGui::Dummy(ImVec2(textWidth, 8));
+  ImGui::TextUnformatted(kText);
+  ImGui::Dummy(ImVec2(0, 4));
+  const ImVec2 size(88, 26);
+  ImGui::SetCursorPosX((ImGui::GetWindowWidth() - size.x) / 2);
+  const bool enter =
+      !ImGui::IsWindowAppearing() && (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
+                                      ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)));
+  if (gameButton(fonts_, "OK", "OK", size, {true, true}) || enter) {
     aboutOpen_ = false;
     ImGui::CloseCurrentPopup();
   }

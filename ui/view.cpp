@@ -4,31 +4,17 @@
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "ui/app.h"
+#include "ui/places.h"
+#include "ui/text_fit.h"
+#include "ui/theme.h"
 
 namespace kelvorn::ui {
 
 namespace {
-constexpr ImU32 kTextDark = IM_COL32(20, 20, 30, 255);
-constexpr ImU32 kPanelText = IM_COL32(250, 244, 220, 255);
-
-ImVec2 at(const Rect& r, int top) {
-  return ImVec2(static_cast<float>(r.x), static_cast<float>(r.y + top));
-}
-
-// Draws `text` in the rectangle, left, right or centre aligned, vertically centred.
-void textIn(ImDrawList* list, ImFont* font, const Rect& r, int top, const std::string& text,
-            int align, ImU32 colour) {
-  const ImVec2 size = font->CalcTextSizeA(font->FontSize, 1e9f, 0, text.c_str());
-  float x = static_cast<float>(r.x);
-  if (align > 0) x = static_cast<float>(r.right()) - size.x - 2;
-  if (align == 0) x = r.x + (r.w - size.x) / 2;
-  const float y = r.y + top + (r.h - size.y) / 2;
-  list->AddText(font, font->FontSize, ImVec2(x, y), colour, text.c_str());
-}
-
 bool hovered(const Rect& r, int top) {
   const ImVec2 m = ImGui::GetIO().MousePos;
   return m.x >= r.x && m.x < r.right() && m.y >= r.y + top && m.y < r.bottom() + top;
@@ -102,6 +88,7 @@ void App::render() {
   ImGui::NewFrame();
   drawMenuBar();
   drawInterface();
+  settleDimming();
   ImGui::Render();
   SDL_SetRenderDrawColor(renderer_, 0xC0, 0xC0, 0xC0, 0xFF);
   SDL_RenderClear(renderer_);
@@ -137,6 +124,14 @@ void App::drawInterface() {
   drawHolderChooser();
 }
 
+// Writes `text` into a place of the layout, fitted to it.
+void App::textIn(const Rect& place, std::string_view text, int points, bool bold, Align align,
+                 ImU32 colour, bool wrap) {
+  const int top = menuHeight();
+  const FittedText fit = fitText(fonts_, text, sizeOf(place), points, bold, wrap);
+  drawText(ImGui::GetWindowDrawList(), fit, screenMin(place, top), sizeOf(place), align, colour);
+}
+
 void App::drawStatus() {
   const Layout& l = game_.layout;
   const int top = menuHeight();
@@ -145,34 +140,31 @@ void App::drawStatus() {
 
   // The message bar: the full width of the window, white on grey.
   const Rect& bar = l.messageBar;
-  list->AddRectFilled(at(bar, top), ImVec2(bar.right(), bar.bottom() + top),
-                      IM_COL32(96, 96, 104, 255));
-  Rect inset = bar;
-  inset.x += 6;
-  textIn(list, font(large, false), inset, top, game_.messageBar(), -1, IM_COL32_WHITE);
+  list->AddRectFilled(screenMin(bar, top), screenMax(bar, top), IM_COL32(96, 96, 104, 255));
+  textIn(messageBarText(l), game_.messageBar(), large, false, Align::Left, IM_COL32_WHITE, true);
   if (hovered(bar, top)) ImGui::SetTooltip("Show message.");
   if (game_.introRunning() || !game_.controls.panelsVisible) return;
 
-  textIn(list, font(large, true), l.floorLabel, top, game_.floorLabel(), 0, kPanelText);
+  textIn(textRoom(l, l.floorLabel), game_.floorLabel(), large, true, Align::Centre, colour::Text);
   static constexpr const char* kStatHints[] = {"Vital Power", "Offensive Power",
                                                "Defensive Power", "Gold"};
   for (int i = 0; i < 4; ++i) {
-    textIn(list, font(small, true), l.stats[i], top, std::to_string(game_.state[i]), 1,
-           kPanelText);
+    textIn(textRoom(l, l.stats[i]), std::to_string(game_.state[i]), small, true, Align::Right,
+           colour::Text);
     if (hovered(l.stats[i], top)) ImGui::SetTooltip("%s", kStatHints[i]);
   }
   const PanelView& p = game_.panels;
-  textIn(list, font(small, false), l.swordName, top, p.swordName, -1, kPanelText);
-  textIn(list, font(small, false), l.shieldName, top, p.shieldName, -1, kPanelText);
+  textIn(textRoom(l, l.swordName), p.swordName, small, false, Align::Left, colour::Text);
+  textIn(textRoom(l, l.shieldName), p.shieldName, small, false, Align::Left, colour::Text);
   if (hovered(l.swordName, top)) ImGui::SetTooltip("Name of Sword");
   if (hovered(l.shieldName, top)) ImGui::SetTooltip("Name of Shield");
   if (!p.swordHint.empty() && hovered(l.swordIcon, top)) ImGui::SetTooltip("%s", p.swordHint.c_str());
   if (!p.shieldHint.empty() && hovered(l.shieldIcon, top))
     ImGui::SetTooltip("%s", p.shieldHint.c_str());
-  textIn(list, font(small, false), l.monsterName, top, p.monsterName, -1, kPanelText);
+  textIn(textRoom(l, l.monsterName), p.monsterName, small, false, Align::Left, colour::Text, true);
   for (int i = 0; i < 3; ++i)
-    textIn(list, font(small, false), l.monsterStats[i], top, p.monsterStats[i],
-           p.monsterStatsRightAligned ? 1 : -1, kPanelText);
+    textIn(textRoom(l, l.monsterStats[i]), p.monsterStats[i], small, false,
+           p.monsterStatsRightAligned ? Align::Right : Align::Left, colour::Text);
   for (int s = 0; s < kItemSlots; ++s)
     if (game_.controls.iconVisible[s] && hovered(l.itemIcons[s], top))
       ImGui::SetTooltip("%s", kItemHints[s]);
@@ -186,44 +178,29 @@ void App::drawControls() {
   static constexpr ImGuiDir kDirs[] = {ImGuiDir_Up, ImGuiDir_Left, ImGuiDir_Right, ImGuiDir_Down};
   static constexpr const char* kHints[] = {"Go to Upside", "Go to Left", "Go to Right",
                                            "Go to Down"};
-  ImGui::BeginDisabled(!c.arrowsEnabled || !game_.board.motion.empty());
+  const bool enabled = c.arrowsEnabled && game_.board.motion.empty();
   for (int i = 0; i < 4; ++i) {
     const Rect& r = l.arrows[i];
-    ImGui::SetCursorScreenPos(at(r, top));
+    ImGui::SetCursorScreenPos(screenMin(r, top));
     ImGui::PushID(i);
-    const float side = static_cast<float>(r.w);
-    ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
-                        ImVec2((side - ImGui::GetFontSize()) / 2, (side - ImGui::GetFontSize()) / 2));
-    if (ImGui::ArrowButton("##arrow", kDirs[i])) game_.arrowClick(i + 1);
-    ImGui::PopStyleVar();
+    if (arrowButton("##arrow", kDirs[i], sizeOf(r), {false, enabled})) game_.arrowClick(i + 1);
     if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled)) ImGui::SetTooltip("%s", kHints[i]);
     ImGui::PopID();
   }
-  ImGui::EndDisabled();
 }
 
 void App::drawMessageWindow() {
   const Controls& c = game_.controls;
-  if (!c.windowVisible && !c.forecastVisible) return;
+  if (!c.windowVisible || c.forecastVisible) return;
   const Layout& l = game_.layout;
   const int top = menuHeight();
-  Rect r = l.messageWindow;
-  if (c.forecastVisible) {  // a heading band over the forecast
-    r = l.large ? Rect{176, 20, 448, 70} : Rect{141, 16, 358, 56};
-  }
-  ImDrawList* list = ImGui::GetWindowDrawList();
-  list->AddRectFilled(at(r, top), ImVec2(r.right(), r.bottom() + top), IM_COL32(252, 250, 240, 255));
-  list->AddRect(at(r, top), ImVec2(r.right(), r.bottom() + top), IM_COL32(60, 50, 40, 255), 0, 0, 2);
-  ImFont* f = font(game_.options[opt::LargeFont], false);
-  list->AddText(f, f->FontSize, ImVec2(r.x + 8.0f, r.y + top + 6.0f), kTextDark,
-                c.windowText.c_str(), nullptr, static_cast<float>(r.w - 16));
+  const Rect& r = l.messageWindow;
+  drawPlate(ImGui::GetWindowDrawList(), screenMin(r, top), screenMax(r, top));
+  textIn(dialogueText(l, c.altarChoicesVisible), c.windowText, game_.options[opt::LargeFont], false,
+         Align::Left, colour::Text, true);
   if (c.okVisible) {
-    const Rect& ok = l.okButton;
-    ImGui::SetCursorScreenPos(at(ok, top));
-    ImGui::PushStyleColor(ImGuiCol_Button, ImGui::GetStyleColorVec4(ImGuiCol_ButtonHovered));
-    if (ImGui::Button("OK", ImVec2(static_cast<float>(ok.w), static_cast<float>(ok.h))))
-      game_.pressOk();
-    ImGui::PopStyleColor();
+    ImGui::SetCursorScreenPos(screenMin(l.okButton, top));
+    if (gameButton(fonts_, "OK##window", "OK", sizeOf(l.okButton), {true, true})) game_.pressOk();
   }
 }
 
@@ -235,30 +212,60 @@ void App::drawBoxes() {
     ImGui::OpenPopup(popup);
     yesFocused_ = true;
   }
-  const ImVec2 centre = ImGui::GetMainViewport()->GetCenter();
-  ImGui::SetNextWindowPos(centre, ImGuiCond_Always, ImVec2(0.5f, 0.5f));
-  if (!ImGui::BeginPopupModal(popup, nullptr,
-                              ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoTitleBar))
-    return;
-  ImGui::Dummy(ImVec2(0, 4));
-  ImGui::TextUnformatted(text.c_str());
-  ImGui::Dummy(ImVec2(0, 4));
-  const ImVec2 button(80, 0);
-  auto focusedButton = [&](const char* label, bool focused) {
-    if (focused) ImGui::PushStyleColor(ImGuiCol_Button, ImGui::GetStyleColorVec4(ImGuiCol_ButtonHovered));
-    const bool pressed = ImGui::Button(label, button);
-    if (focused) ImGui::PopStyleColor();
-    return pressed;
-  };
+  if (!beginBox(popup, text)) return;
+  const ImVec2 button(88, 26);
   if (game_.question) {
-    if (focusedButton("Yes", yesFocused_)) game_.answer(true);
+    boxButtons(2, button.x);
+    if (gameButton(fonts_, "Yes", "Yes", button, {yesFocused_, true})) game_.answer(true);
     ImGui::SameLine();
-    if (focusedButton("No", !yesFocused_)) game_.answer(false);
-  } else if (focusedButton("OK", true)) {
-    game_.acknowledge();
+    if (gameButton(fonts_, "No", "No", button, {!yesFocused_, true})) game_.answer(false);
+  } else {
+    boxButtons(1, button.x);
+    if (gameButton(fonts_, "OK", "OK", button, {true, true})) game_.acknowledge();
   }
   if (!game_.question && !game_.notice) ImGui::CloseCurrentPopup();
   ImGui::EndPopup();
+}
+
+bool App::beginBox(const char* id, std::string_view text, std::string_view title) {
+  // As wide as the text on one line, within a width that still holds two buttons and
+  // leaves the window around the box.
+  const float padding = ImGui::GetStyle().WindowPadding.x;
+  float natural = 0;
+  for (const auto& [part, bold] : {std::pair{text, false}, std::pair{title, true}}) {
+    if (part.empty()) continue;
+    ImFont* f = fonts_.get(10, bold);
+    natural = std::max(
+        natural, f->CalcTextSizeA(f->FontSize, 1e9f, 0, part.data(), part.data() + part.size()).x);
+  }
+  const float width =
+      std::clamp(natural + 2 * padding, 280.0f, std::min(440.0f, game_.layout.clientWidth - 80.0f));
+  const float wrap = width - 2 * padding;
+  const ImVec2 centre = ImGui::GetMainViewport()->GetCenter();
+  ImGui::SetNextWindowPos(centre, ImGuiCond_Always, ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowSize(ImVec2(width, 0));
+  if (!ImGui::BeginPopupModal(id, nullptr,
+                              ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoTitleBar))
+    return false;
+  if (!title.empty()) {
+    const FittedText heading = fitText(fonts_, title, ImVec2(wrap, 1e6f), 10, true, true);
+    drawText(ImGui::GetWindowDrawList(), heading, ImGui::GetCursorScreenPos(),
+             ImVec2(wrap, heading.height), Align::Left, colour::GoldLight);
+    ImGui::Dummy(ImVec2(wrap, heading.height + 2));
+  }
+  const FittedText fit = fitText(fonts_, text, ImVec2(wrap, 1e6f), 10, false, true);
+  ImGui::Dummy(ImVec2(wrap, 2));
+  const ImVec2 at = ImGui::GetCursorScreenPos();
+  drawText(ImGui::GetWindowDrawList(), fit, at, ImVec2(wrap, fit.height), Align::Left,
+           colour::Text);
+  ImGui::Dummy(ImVec2(wrap, fit.height + 10));
+  return true;
+}
+
+void App::boxButtons(int count, float width) {
+  const float spacing = ImGui::GetStyle().ItemSpacing.x;
+  const float all = count * width + (count - 1) * spacing;
+  ImGui::SetCursorPosX((ImGui::GetWindowWidth() - all) / 2);
 }
 
 }  // namespace kelvorn::ui

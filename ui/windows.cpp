@@ -2,118 +2,153 @@
 // chooser of the save holder.
 #include <imgui.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "ui/app.h"
 #include "ui/paths.h"
+#include "ui/places.h"
+#include "ui/theme.h"
 
 namespace kelvorn::ui {
 
 namespace {
-void centreNext(ImVec2 size) {
-  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Always, ImVec2(0.5f, 0.5f));
-  ImGui::SetNextWindowSize(size, ImGuiCond_Always);
-}
+constexpr ImGuiWindowFlags kBoxFlags = ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize |
+                                       ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoScrollbar |
+                                       ImGuiWindowFlags_NoScrollWithMouse;
 
-// A plain box inside a window: OK closes it.
-bool okBox(const char* id, const std::string& text) {
-  if (!ImGui::IsPopupOpen(id)) ImGui::OpenPopup(id);
-  bool closed = false;
-  if (ImGui::BeginPopupModal(id, nullptr, ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoTitleBar)) {
-    ImGui::TextUnformatted(text.c_str());
-    if (ImGui::Button("OK", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter))) {
-      closed = true;
-      ImGui::CloseCurrentPopup();
-    }
-    ImGui::EndPopup();
-  }
-  return closed;
+// Enter as a key press meant for this box: not the press that opened it.
+bool enterPressed() {
+  return !ImGui::IsWindowAppearing() && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
+}
+bool escapePressed() {
+  return !ImGui::IsWindowAppearing() && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape));
 }
 }  // namespace
+
+bool App::okBox(const char* id, const std::string& text) {
+  if (!ImGui::IsPopupOpen(id)) ImGui::OpenPopup(id);
+  if (!beginBox(id, text)) return false;
+  const ImVec2 size(88, 26);
+  boxButtons(1, size.x);
+  const bool closed = gameButton(fonts_, "OK", "OK", size, {true, true}) || enterPressed();
+  if (closed) ImGui::CloseCurrentPopup();
+  ImGui::EndPopup();
+  return closed;
+}
 
 void App::drawRankingWindow() {
   if (!ranking_) return;
   storage::RankingBoard& board = *ranking_;
   const bool busyBefore = !board.notices.empty() || board.clearAsked() || board.nameRequested();
-  centreNext(ImVec2(540, 360));
-  ImGui::OpenPopup("Ranking");
-  if (!ImGui::BeginPopupModal("Ranking", nullptr, ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove))
-    return;
-  ImGui::PushFont(font(12, true));
-  ImGui::TextUnformatted("RANKING of Top 10");
-  ImGui::PopFont();
-  if (board.shown()) {
-    static constexpr const char* kTitles[] = {"10F", "20F", "25F", "40F", "49F"};
-    ImGui::SameLine(ImGui::GetWindowWidth() - 60);
-    ImGui::TextUnformatted(kTitles[board.current() - 1]);
+  const RankingFonts sizes = rankingFonts(game_.options);
+  const RankingPlaces p = rankingPlaces(game_.layout, sizes.list, sizes.title);
+  const int top = menuHeight();
+  ImGui::SetNextWindowPos(screenMin(p.window, top), ImGuiCond_Always);
+  ImGui::SetNextWindowSize(sizeOf(p.window), ImGuiCond_Always);
+  if (!ImGui::IsPopupOpen("Ranking")) ImGui::OpenPopup("Ranking");
+  if (!ImGui::BeginPopupModal("Ranking", nullptr, kBoxFlags)) return;
+  ImDrawList* list = ImGui::GetWindowDrawList();
+  auto text = [&](const Rect& r, std::string_view s, int points, bool bold, Align align, ImU32 c) {
+    const FittedText fit = fitText(fonts_, s, sizeOf(r), points, bold, false);
+    drawText(list, fit, screenMin(r, top), sizeOf(r), align, c);
+  };
+
+  list->AddRectFilled(screenMin(p.caption, top), screenMax(p.caption, top), colour::SlateDeep);
+  list->AddLine(ImVec2(float(p.caption.x), float(p.caption.bottom() + top) - 0.5f),
+                ImVec2(float(p.caption.right()), float(p.caption.bottom() + top) - 0.5f),
+                colour::GoldDark);
+  text(p.caption, "Ranking", 10, false, Align::Centre, colour::Text);
+  text(p.title, "RANKING of Top 10", sizes.title, true, Align::Left, colour::Gold);
+  static constexpr const char* kTitles[] = {"10F", "20F", "25F", "40F", "49F"};
+  if (board.shown())
+    text(p.shown, kTitles[board.current() - 1], sizes.title, true, Align::Right, colour::GoldLight);
+
+  // The list: headings on a dark band under a gold line, rows in alternating slate.
+  for (int r = 0; r < 11; ++r) {
+    const ImU32 fill = r == 0  ? colour::SlateDeep
+                       : r % 2 ? IM_COL32(50, 54, 76, 255)
+                               : IM_COL32(44, 47, 68, 255);
+    list->AddRectFilled(screenMin(p.rows[r], top), screenMax(p.rows[r], top), fill);
   }
-  if (ImGui::BeginTable("##ranks", 6, ImGuiTableFlags_Borders | ImGuiTableFlags_RowBg)) {
-    for (const char* h : {"Rank", "Points", "Name", "Life", "Offense", "Defense"})
-      ImGui::TableSetupColumn(h);
-    ImGui::TableHeadersRow();
-    for (int i = 0; i < 10; ++i) {
-      ImGui::TableNextRow();
-      ImGui::TableNextColumn();
-      ImGui::Text("%d", i + 1);
-      if (!board.shown()) continue;
-      const RankingRow& r = board.rows()[i];
-      ImGui::TableNextColumn();
-      ImGui::Text("%d", r.points);
-      ImGui::TableNextColumn();
-      ImGui::TextUnformatted(board.names()[i].c_str());
-      ImGui::TableNextColumn();
-      ImGui::Text("%d", r.life);
-      ImGui::TableNextColumn();
-      ImGui::Text("%d", r.offense);
-      ImGui::TableNextColumn();
-      ImGui::Text("%d", r.defense);
-    }
-    ImGui::EndTable();
+  const float y0 = float(p.rows[0].y + top), y1 = float(p.rows[10].bottom() + top);
+  for (int c = 1; c < 6; ++c)
+    list->AddLine(ImVec2(p.columns[c] - 0.5f, y0), ImVec2(p.columns[c] - 0.5f, y1), colour::Slate);
+  list->AddRect(ImVec2(float(p.columns[0]), y0), ImVec2(float(p.columns[6]), y1), colour::GoldDark);
+  list->AddLine(ImVec2(float(p.columns[0]), float(p.rows[1].y + top)),
+                ImVec2(float(p.columns[6]), float(p.rows[1].y + top)), colour::GoldDark);
+  static constexpr const char* kHeadings[] = {"Rank", "Points",  "Name",
+                                              "Life", "Offense", "Defense"};
+  for (int c = 0; c < 6; ++c)
+    text(rankingCell(p, 0, c), kHeadings[c], sizes.list, true, c == 2 ? Align::Left : Align::Right,
+         colour::GoldLight);
+  for (int i = 0; i < 10; ++i) {
+    text(rankingCell(p, i + 1, 0), std::to_string(i + 1), sizes.list, false, Align::Right,
+         colour::Text);
+    if (!board.shown()) continue;
+    const RankingRow& r = board.rows()[i];
+    const std::int32_t values[] = {r.points, r.life, r.offense, r.defense};
+    text(rankingCell(p, i + 1, 1), std::to_string(values[0]), sizes.list, false, Align::Right,
+         colour::Text);
+    text(rankingCell(p, i + 1, 2), storage::displayName(board.names()[i]), sizes.list, false,
+         Align::Left, colour::Text);
+    for (int c = 1; c < 4; ++c)
+      text(rankingCell(p, i + 1, c + 2), std::to_string(values[c]), sizes.list, false, Align::Right,
+           colour::Text);
   }
-  ImGui::Spacing();
-  static constexpr const char* kButtons[] = {"10F", "20F", "25F", "40F", "49F"};
+
   static constexpr const char* kHints[] = {"The army corps of skeletons", "The corps of immortal force",
                                            "The Great Magic Master", "The Golden Knight corps",
                                            "The Magic Sergeant Zeno"};
   for (int n = 1; n <= 5; ++n) {
-    if (n > 1) ImGui::SameLine();
-    if (ImGui::Button(kButtons[n - 1], ImVec2(60, 0))) board.select(n);
+    ImGui::SetCursorScreenPos(screenMin(p.rankingButtons[n - 1], top));
+    if (gameButton(fonts_, kTitles[n - 1], kTitles[n - 1], sizeOf(p.rankingButtons[n - 1]),
+                   {board.current() == n, true, sizes.list}))
+      board.select(n);
     if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", kHints[n - 1]);
   }
-  ImGui::Spacing();
-  bool close = ImGui::Button("OK", ImVec2(80, 0)) ||
-               (!busyBefore && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)));
-  ImGui::SameLine();
-  ImGui::BeginDisabled(!board.clearEnabled());
-  if (ImGui::Button("Clear", ImVec2(80, 0))) board.askClear();
-  ImGui::EndDisabled();
+  ImGui::SetCursorScreenPos(screenMin(p.ok, top));
+  bool close = gameButton(fonts_, "OK", "OK", sizeOf(p.ok), {true, true, sizes.list}) ||
+               (!busyBefore && enterPressed());
+  ImGui::SetCursorScreenPos(screenMin(p.clear, top));
+  if (gameButton(fonts_, "Clear", "Clear", sizeOf(p.clear),
+                 {false, board.clearEnabled(), sizes.list}))
+    board.askClear();
 
   // Its own boxes, one at a time: damaged files, the Clear question, the name box.
   if (!board.notices.empty()) {
     if (okBox("##rankingNotice", board.notices.front())) board.notices.pop_front();
   } else if (board.clearAsked()) {
     if (!ImGui::IsPopupOpen("##clear")) ImGui::OpenPopup("##clear");
-    if (ImGui::BeginPopupModal("##clear", nullptr, ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoTitleBar)) {
-      ImGui::TextUnformatted("Initialize this data. Is it true?");
-      if (ImGui::Button("Yes", ImVec2(80, 0))) board.answerClear(true);
+    if (beginBox("##clear", "Initialize this data. Is it true?")) {
+      const ImVec2 size(88, 26);
+      boxButtons(2, size.x);
+      if (gameButton(fonts_, "Yes", "Yes", size, {true, true}) || enterPressed())
+        board.answerClear(true);
       ImGui::SameLine();
-      if (ImGui::Button("No", ImVec2(80, 0))) board.answerClear(false);
+      if (gameButton(fonts_, "No", "No", size, {false, true}) || escapePressed())
+        board.answerClear(false);
       if (!board.clearAsked()) ImGui::CloseCurrentPopup();
       ImGui::EndPopup();
     }
   } else if (board.nameRequested()) {
-    if (!ImGui::IsPopupOpen("Input your name")) {
-      ImGui::OpenPopup("Input your name");
+    if (!ImGui::IsPopupOpen("##name")) {
+      ImGui::OpenPopup("##name");
       inputText_.fill(0);
     }
-    if (ImGui::BeginPopupModal("Input your name", nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
-      ImGui::TextUnformatted("Please input within 18 words");
+    if (beginBox("##name", "Please input within 18 words", "Input your name")) {
       if (ImGui::IsWindowAppearing()) ImGui::SetKeyboardFocusHere();
+      ImGui::SetNextItemWidth(-1);
       const bool entered = ImGui::InputText("##name", inputText_.data(), 64,
                                             ImGuiInputTextFlags_EnterReturnsTrue);
-      if (entered || ImGui::Button("OK", ImVec2(80, 0))) board.enterName(std::string(inputText_.data()));
+      ImGui::Dummy(ImVec2(0, 4));
+      const ImVec2 size(88, 26);
+      boxButtons(2, size.x);
+      if (gameButton(fonts_, "OK", "OK", size, {true, true}) || entered)
+        board.enterName(std::string(inputText_.data()));
       ImGui::SameLine();
-      if (ImGui::Button("Cancel", ImVec2(80, 0))) board.enterName(std::nullopt);
+      if (gameButton(fonts_, "Cancel", "Cancel", size, {false, true}))
+        board.enterName(std::nullopt);
       if (!board.nameRequested()) ImGui::CloseCurrentPopup();
       ImGui::EndPopup();
     }
@@ -130,24 +165,31 @@ void App::drawRankingWindow() {
 void App::drawHolderChooser() {
   if (!chooser_) return;
   storage::HolderChooser& chooser = *chooser_;
-  centreNext(ImVec2(480, 262 + 60));
-  ImGui::OpenPopup("Change Data Holder");
-  if (!ImGui::BeginPopupModal("Change Data Holder", nullptr, ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove))
+  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Always,
+                          ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowSize(ImVec2(500, 330), ImGuiCond_Always);
+  if (!ImGui::IsPopupOpen("Change Data Holder")) ImGui::OpenPopup("Change Data Holder");
+  if (!ImGui::BeginPopupModal("Change Data Holder", nullptr,
+                              ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove))
     return;
+  ImGui::PushFont(fonts_.get(10, true));
   ImGui::TextUnformatted("Please choose a data holder");
-  ImGui::TextUnformatted("The place");
+  ImGui::PopFont();
+  ImGui::TextDisabled("The place");
   ImGui::SameLine();
   ImGui::TextWrapped("%s", chooser.selected().string().c_str());
   // Linux has no drives: the roots a player starts from are the file system's, his
   // home and his data folder.
+  ImGui::SetNextItemWidth(-1);
   if (ImGui::BeginCombo("##roots", "Go to...")) {
     for (const std::filesystem::path& root :
-         {std::filesystem::path("/"), std::filesystem::path(std::getenv("HOME") ? std::getenv("HOME") : "/"),
+         {std::filesystem::path("/"),
+          std::filesystem::path(std::getenv("HOME") ? std::getenv("HOME") : "/"),
           defaultSaveHolder().parent_path()})
       if (ImGui::Selectable(root.string().c_str())) chooser.select(root);
     ImGui::EndCombo();
   }
-  const float half = 230;
+  const float half = (ImGui::GetContentRegionAvail().x - ImGui::GetStyle().ItemSpacing.x) / 2;
   ImGui::BeginChild("##folders", ImVec2(half, 150), true);
   if (ImGui::Selectable("..")) chooser.select(chooser.selected().parent_path());
   for (const std::string& name : chooser.folders())
@@ -158,31 +200,37 @@ void App::drawHolderChooser() {
   ImGui::EndChild();
   ImGui::SameLine();
   ImGui::BeginChild("##files", ImVec2(0, 150), true);
-  for (const std::string& name : chooser.files()) ImGui::TextUnformatted(name.c_str());
+  for (const std::string& name : chooser.files()) ImGui::TextDisabled("%s", name.c_str());
   ImGui::EndChild();
-  if (ImGui::Button("Make Holder", ImVec2(110, 0))) {
+  ImGui::Dummy(ImVec2(0, 2));
+  const ImVec2 size(96, 26);
+  if (gameButton(fonts_, "Make Holder", "Make Holder", ImVec2(120, size.y))) {
     makingHolder_ = true;
     inputText_.fill(0);
     const std::string start = chooser.selected().string() + "/";
     std::strncpy(inputText_.data(), start.c_str(), inputText_.size() - 1);
-    ImGui::OpenPopup("Make holder");
+    ImGui::OpenPopup("##makeHolder");
   }
+  ImGui::SameLine(ImGui::GetWindowWidth() - ImGui::GetStyle().WindowPadding.x - 2 * size.x -
+                  ImGui::GetStyle().ItemSpacing.x);
+  bool done = gameButton(fonts_, "OK", "OK", size, {true, true});
   ImGui::SameLine();
-  bool done = ImGui::Button("OK", ImVec2(80, 0));
-  ImGui::SameLine();
-  const bool cancel = ImGui::Button("Cancel", ImVec2(80, 0));
-  if (ImGui::BeginPopupModal("Make holder", nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
-    ImGui::TextUnformatted("Please, input the name of holder");
+  const bool cancel = gameButton(fonts_, "Cancel", "Cancel", size);
+  if (beginBox("##makeHolder", "Please, input the name of holder")) {
+    if (ImGui::IsWindowAppearing()) ImGui::SetKeyboardFocusHere();
+    ImGui::SetNextItemWidth(-1);
     const bool entered = ImGui::InputText("##holder", inputText_.data(), inputText_.size(),
                                           ImGuiInputTextFlags_EnterReturnsTrue);
-    if (entered || ImGui::Button("OK", ImVec2(80, 0))) {
+    ImGui::Dummy(ImVec2(0, 4));
+    boxButtons(2, size.x);
+    if (gameButton(fonts_, "OK", "OK", size, {true, true}) || entered) {
       if (const std::string error = chooser.make(inputText_.data()); !error.empty())
         game_.notice = error;
       makingHolder_ = false;
       ImGui::CloseCurrentPopup();
     }
     ImGui::SameLine();
-    if (ImGui::Button("Cancel", ImVec2(80, 0))) {
+    if (gameButton(fonts_, "Cancel", "Cancel", size)) {
       makingHolder_ = false;
       ImGui::CloseCurrentPopup();
     }

@@ -94,10 +94,11 @@ std::string rankingJson(const storage::RankingBoard& board) {
                     ",\"clear\":" + (board.clearEnabled() ? "true" : "false") + ",\"rows\":[";
   for (int i = 0; i < 10 && board.shown(); ++i) {
     const RankingRow& r = board.rows()[i];
-    out += (i ? "," : "") + std::string("{\"name\":") + jsonString(board.names()[i]) +
+    out += (i ? "," : "") + std::string("{\"name\":") +
+           jsonString(storage::displayName(board.names()[i])) +
            ",\"points\":" + std::to_string(r.points) + ",\"life\":" + std::to_string(r.life) +
-           ",\"offense\":" + std::to_string(r.offense) + ",\"defense\":" +
-           std::to_string(r.defense) + "}";
+           ",\"offense\":" + std::to_string(r.offense) +
+           ",\"defense\":" + std::to_string(r.defense) + "}";
   }
   return out + "]}";
 }

@@ -1,12 +1,16 @@
 // kelvorn-shot: plays a few key presses in the real window and saves it as PNG, so a
 // developer can look at what a player sees (and attach it to a review).
 //
-//   kelvorn-shot OUT.png [--large] [--prologue] [set:I=V] [cell:F:C=T] [KEY|click:N|wait:MS ...]
+//   kelvorn-shot OUT.png [--large] [--prologue] WORD...
 //
-// KEY is left, right, up, down, enter or escape; each is followed by 250 ms of play.
-// set:I=V puts V into GameState index I and cell:F:C=T TileCode T into cell C of floor
-// F before play starts, to stage a situation; click:N clicks item icon N; ranking and
-// holder open those windows.
+// Staging, applied before play starts: set:I=V puts V into GameState index I and
+// cell:F:C=T TileCode T into cell C of floor F.
+// Play, in order: a key (left, right, up, down, enter, escape, tab, f2, y, n) is
+// followed by 250 ms of play; wait:MS plays on; click:N clicks item icon N;
+// mouse:X,Y clicks the window at (X, Y) (the menu bar is at the top); type:TEXT types
+// text into the box that has the keyboard; font:tiny|small|normal|big chooses a Font
+// item; message:N shows message code N in the message bar; monster:K shows monster
+// kind K in the monster panel; ranking, holder and about open those windows.
 #include <SDL.h>
 
 #include <cstdio>
@@ -17,9 +21,59 @@
 #include "storage/files.h"
 #include "ui/app.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kelvorn-shot OUT.png [--large] [--prologue] WORD...\n"
+    "  staging: set:I=V  cell:F:C=T\n"
+    "  play:    left right up down enter escape tab f2 y n  wait:MS  click:N  mouse:X,Y\n"
+    "           type:TEXT  font:tiny|small|normal|big  message:N  monster:K\n"
+    "           ranking  holder  about\n";
+
+// A key held for a few frames: the boxes read keys from Dear ImGui, which sees a key
+// only while it is down at the start of a frame.
+void pressKey(kelvorn::ui::App& app, SDL_Keycode code) {
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.keysym.sym = code;
+  e.key.keysym.scancode = SDL_GetScancodeFromKey(code);
+  e.key.state = SDL_PRESSED;
+  SDL_PushEvent(&e);
+  app.pump(50);
+  e.type = SDL_KEYUP;
+  e.key.state = SDL_RELEASED;
+  SDL_PushEvent(&e);
+}
+
+// Dear ImGui reads the pointer's place from the system, so the pointer really moves.
+void click(kelvorn::ui::App& app, int x, int y) {
+  SDL_WarpMouseInWindow(SDL_GetWindowFromID(1), x, y);
+  app.pump(50);
+  SDL_Event e{};
+  for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+    e.type = type;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = 1;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+    app.pump(50);
+  }
+}
+
+void pushText(const std::string& text) {
+  SDL_Event e{};
+  e.type = SDL_TEXTINPUT;
+  std::snprintf(e.text.text, sizeof e.text.text, "%s", text.c_str());
+  SDL_PushEvent(&e);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: kelvorn-shot OUT.png [--large] [--prologue] [KEY|wait:MS ...]\n";
+    std::cerr << kUsage;
     return 2;
   }
   kelvorn::ui::AppOptions options;
@@ -58,36 +112,53 @@ int main(int argc, char** argv) {
   }
   if (large) app.changeSize(true);
   const std::pair<const char*, SDL_Keycode> keys[] = {
-      {"left", SDLK_LEFT}, {"right", SDLK_RIGHT}, {"up", SDLK_UP},
-      {"down", SDLK_DOWN}, {"enter", SDLK_RETURN}, {"escape", SDLK_ESCAPE}};
+      {"left", SDLK_LEFT}, {"right", SDLK_RIGHT},  {"up", SDLK_UP},
+      {"down", SDLK_DOWN}, {"enter", SDLK_RETURN}, {"escape", SDLK_ESCAPE},
+      {"tab", SDLK_TAB},   {"f2", SDLK_F2},        {"y", SDLK_y},
+      {"n", SDLK_n}};
+  const std::pair<const char*, kelvorn::FontChoice> fonts[] = {
+      {"font:tiny", kelvorn::FontChoice::Tiny},
+      {"font:small", kelvorn::FontChoice::Small},
+      {"font:normal", kelvorn::FontChoice::Normal},
+      {"font:big", kelvorn::FontChoice::Big}};
   for (int i = 2; i < argc; ++i) {
     const std::string word = argv[i];
+    int a = 0, b = 0;
     if (word.rfind("wait:", 0) == 0) {
       app.pump(std::stoi(word.substr(5)));
       continue;
     }
     if (word == "ranking" || word == "holder") {
       word == "ranking" ? game.menuRanking() : game.menuHolder();
-      app.requestFrame();
-      app.pump(250);
-      continue;
-    }
-    if (word.rfind("click:", 0) == 0) {
+    } else if (word == "about") {
+      app.openAbout();
+    } else if (word.rfind("click:", 0) == 0) {
       game.clickItem(std::stoi(word.substr(6)));
-      app.requestFrame();
-      app.pump(250);
-      continue;
+    } else if (std::sscanf(word.c_str(), "mouse:%d,%d", &a, &b) == 2) {
+      click(app, a, b);
+    } else if (word.rfind("type:", 0) == 0) {
+      pushText(word.substr(5));
+    } else if (std::sscanf(word.c_str(), "message:%d", &a) == 1) {
+      game.messageCode = a;
+    } else if (std::sscanf(word.c_str(), "monster:%d", &a) == 1) {
+      game.monsterKind = a;
+      game.drawMonsterPanel();
+    } else {
+      bool known = false;
+      for (const auto& [name, choice] : fonts)
+        if (word == name) {
+          game.menuFont(choice);
+          known = true;
+        }
+      for (const auto& [name, code] : keys)
+        if (word == name) {
+          pressKey(app, code);
+          known = true;
+        }
+      if (!known) continue;  // a staging word or an option
     }
-    for (const auto& [name, code] : keys) {
-      if (word != name) continue;
-      SDL_Event e{};
-      e.type = SDL_KEYDOWN;
-      e.key.keysym.sym = code;
-      SDL_PushEvent(&e);
-      e.type = SDL_KEYUP;
-      SDL_PushEvent(&e);
-      app.pump(250);
-    }
+    app.requestFrame();
+    app.pump(250);
   }
   app.pump(100);
   std::string writeError;
