@@ -205,5 +205,42 @@ TEST(RankingFontsTest, FollowTheFontItem) {
   }
 }
 
+// Every story window the engine composes (dialogue n shows entry n - 1, some join a
+// second entry; the hint windows; entry 92) fits the message window at the Big font in
+// both layouts without being made smaller; and only the fairy's composed windows are
+// left without words in the table.
+TEST_F(TextFitTest, EveryStoryWindowFitsAtTheBigFontUnshrunk) {
+  std::vector<std::pair<std::string, std::string>> windows;
+  Game game;
+  for (int n = 1; n <= 62; ++n) {
+    game.controls.windowText.clear();
+    game.dialogKind = 10 + n;
+    game.openMessageWindow();
+    windows.emplace_back("dialogue " + std::to_string(n), game.controls.windowText);
+  }
+  for (int k = 0; k <= 29; ++k) {
+    game.dialogKind = 0;
+    game.hintNumber = k;
+    game.openMessageWindow();
+    windows.emplace_back("entry " + std::to_string(62 + k), game.controls.windowText);
+  }
+  windows.emplace_back("entry 92", text(92));
+  for (int entry = 0; entry <= 92; ++entry) {
+    const bool fairy = entry == 15 || entry == 21 || entry == 23 || entry == 39 || entry == 46;
+    EXPECT_EQ(text(entry).empty(), fairy) << "entry " << entry;
+  }
+  const int big = fontPair(FontChoice::Big).large;
+  for (const bool large : {false, true}) {
+    const Rect room = dialogueText(makeLayout(large), false);
+    for (const auto& [name, words] : windows) {
+      const FittedText fit =
+          fitText(*fonts_, words, ImVec2(float(room.w), float(room.h)), big, false, true);
+      EXPECT_TRUE(fit.fits && fit.points == big)
+          << name << (large ? " (large)" : " (small)") << ": " << fit.lines.size() << " lines at "
+          << fit.points << " points";
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kelvorn::ui
