@@ -67,6 +67,9 @@ class App : public storage::HolderHost {
   void playMusic(int track) override {
     if (audio_) audio_->playMusic(track);
   }
+  void playMusicFile(std::string_view relativePath) override {
+    if (audio_) audio_->playMusicFile(relativePath);
+  }
   void closeMusic() override {
     if (audio_) audio_->closeMusic();
   }
@@ -89,6 +92,7 @@ class App : public storage::HolderHost {
   void drawStatus();
   void drawControls();
   void drawMessageWindow();
+  void drawSceneText();
   void drawBoxes();
   void drawItemIcons();
   void drawAnswerButtons();
@@ -119,7 +123,7 @@ class App : public storage::HolderHost {
   SDL_Renderer* renderer_ = nullptr;
   bool imguiReady_ = false;
   bool running_ = true;
-  std::string failure_;  // what the failure screen says, once an internal error happened
+  std::string failure_;           // what the failure screen says, once an internal error happened
   bool recoveryOffered_ = false;  // the Load menu offers the recovery file
   int framesToDraw_ = 2;
   std::uint64_t boardGeneration_ = ~0ull;

@@ -34,12 +34,21 @@ bool hovered(const Rect& r, int top) {
   return m.x >= r.x && m.x < r.right() && m.y >= r.y + top && m.y < r.bottom() + top;
 }
 
-constexpr const char* kItemHints[kItemSlots] = {
-    "Orb of the Hero", "Orb of Wisdom",    "Orb of Flying",  "Cross",
-    "Magic Elixir",    "Magic Mattock",    "The destructible Ball",
-    "Warp Staff",      "Wing to fly up",   "Wing to fly down",
-    "Dragon Slayer",   "Snow Crystal",     "Magic Key",
-    "Super Magic Mattock", "Lucky Gold"};
+constexpr const char* kItemHints[kItemSlots] = {"Orb of the Hero",
+                                                "Orb of Wisdom",
+                                                "Orb of Flying",
+                                                "Cross",
+                                                "Magic Elixir",
+                                                "Magic Mattock",
+                                                "The destructible Ball",
+                                                "Warp Staff",
+                                                "Wing to fly up",
+                                                "Wing to fly down",
+                                                "Dragon Slayer",
+                                                "Snow Crystal",
+                                                "Magic Key",
+                                                "Super Magic Mattock",
+                                                "Lucky Gold"};
 }  // namespace
 
 void App::uploadPanels() {
@@ -56,28 +65,31 @@ void App::uploadPanels() {
 void App::drawPictures() {
   const Layout& l = game_.layout;
   const int top = menuHeight();
-  if (game_.introRunning()) {
-    scene_.upload(renderer_, game_.introPicture.empty() ? pictures_.opening[0] : game_.introPicture);
+  const bool intro = game_.introRunning();
+  if (!intro) uploadPanels();
+  if (intro || game_.controls.sceneVisible) {
+    // The intro and the scenes cover the board and the side panels with one picture.
+    scene_.upload(renderer_,
+                  game_.scenePicture.empty() ? pictures_.opening[0] : game_.scenePicture);
     scene_.draw(renderer_, 0, top);
-    return;
+  } else {
+    centre_.draw(renderer_, l.centrePanel.x, l.centrePanel.y + top);
+    left_.draw(renderer_, l.leftPanel.x, l.leftPanel.y + top);
+    right_.draw(renderer_, l.rightPanel.x, l.rightPanel.y + top);
+    // A walk in progress shows its pictures one per frame before the settled board.
+    const Bitmap* shown = &game_.board.shown;
+    if (!game_.board.motion.empty()) {
+      shown = &game_.board.motion.front();
+      board_.upload(renderer_, *shown);
+      game_.board.motion.erase(game_.board.motion.begin());
+      boardGeneration_ = ~0ull;
+    } else if (boardGeneration_ != game_.board.generation) {
+      board_.upload(renderer_, *shown);
+      boardGeneration_ = game_.board.generation;
+    }
+    board_.draw(renderer_, l.board.x, l.board.y + top);
   }
-  if (!game_.controls.panelsVisible) return;
-  uploadPanels();
-  centre_.draw(renderer_, l.centrePanel.x, l.centrePanel.y + top);
-  left_.draw(renderer_, l.leftPanel.x, l.leftPanel.y + top);
-  right_.draw(renderer_, l.rightPanel.x, l.rightPanel.y + top);
-  // A walk in progress shows its pictures one per frame before the settled board.
-  const Bitmap* shown = &game_.board.shown;
-  if (!game_.board.motion.empty()) {
-    shown = &game_.board.motion.front();
-    board_.upload(renderer_, *shown);
-    game_.board.motion.erase(game_.board.motion.begin());
-    boardGeneration_ = ~0ull;
-  } else if (boardGeneration_ != game_.board.generation) {
-    board_.upload(renderer_, *shown);
-    boardGeneration_ = game_.board.generation;
-  }
-  board_.draw(renderer_, l.board.x, l.board.y + top);
+  if (intro || !game_.controls.panelsVisible) return;
   swordIcon_.draw(renderer_, l.swordIcon.x, l.swordIcon.y + top);
   shieldIcon_.draw(renderer_, l.shieldIcon.x, l.shieldIcon.y + top);
   if (game_.panels.keyPanelVisible) keyPanel_.draw(renderer_, l.keyPanel.x, l.keyPanel.y + top);
@@ -114,8 +126,8 @@ void App::drawInterface() {
   const Layout& l = game_.layout;
   const float top = static_cast<float>(menuHeight());
   ImGui::SetNextWindowPos(ImVec2(0, top));
-  ImGui::SetNextWindowSize(ImVec2(static_cast<float>(l.clientWidth),
-                                  static_cast<float>(l.clientHeight)));
+  ImGui::SetNextWindowSize(
+      ImVec2(static_cast<float>(l.clientWidth), static_cast<float>(l.clientHeight)));
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
   ImGui::Begin("##client", nullptr,
                ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoBackground |
@@ -126,6 +138,7 @@ void App::drawInterface() {
   drawControls();
   drawItemIcons();
   drawForecast();
+  drawSceneText();
   drawMessageWindow();
   drawAnswerButtons();
   drawFlightButtons();
@@ -154,11 +167,10 @@ void App::drawStatus() {
   if (game_.introRunning() || !game_.controls.panelsVisible) return;
 
   textIn(list, font(large, true), l.floorLabel, top, game_.floorLabel(), 0, kPanelText);
-  static constexpr const char* kStatHints[] = {"Vital Power", "Offensive Power",
-                                               "Defensive Power", "Gold"};
+  static constexpr const char* kStatHints[] = {"Vital Power", "Offensive Power", "Defensive Power",
+                                               "Gold"};
   for (int i = 0; i < 4; ++i) {
-    textIn(list, font(small, true), l.stats[i], top, std::to_string(game_.state[i]), 1,
-           kPanelText);
+    textIn(list, font(small, true), l.stats[i], top, std::to_string(game_.state[i]), 1, kPanelText);
     if (hovered(l.stats[i], top)) ImGui::SetTooltip("%s", kStatHints[i]);
   }
   const PanelView& p = game_.panels;
@@ -166,7 +178,8 @@ void App::drawStatus() {
   textIn(list, font(small, false), l.shieldName, top, p.shieldName, -1, kPanelText);
   if (hovered(l.swordName, top)) ImGui::SetTooltip("Name of Sword");
   if (hovered(l.shieldName, top)) ImGui::SetTooltip("Name of Shield");
-  if (!p.swordHint.empty() && hovered(l.swordIcon, top)) ImGui::SetTooltip("%s", p.swordHint.c_str());
+  if (!p.swordHint.empty() && hovered(l.swordIcon, top))
+    ImGui::SetTooltip("%s", p.swordHint.c_str());
   if (!p.shieldHint.empty() && hovered(l.shieldIcon, top))
     ImGui::SetTooltip("%s", p.shieldHint.c_str());
   textIn(list, font(small, false), l.monsterName, top, p.monsterName, -1, kPanelText);
@@ -192,11 +205,12 @@ void App::drawControls() {
     ImGui::SetCursorScreenPos(at(r, top));
     ImGui::PushID(i);
     const float side = static_cast<float>(r.w);
-    ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
-                        ImVec2((side - ImGui::GetFontSize()) / 2, (side - ImGui::GetFontSize()) / 2));
+    ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2((side - ImGui::GetFontSize()) / 2,
+                                                           (side - ImGui::GetFontSize()) / 2));
     if (ImGui::ArrowButton("##arrow", kDirs[i])) game_.arrowClick(i + 1);
     ImGui::PopStyleVar();
-    if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled)) ImGui::SetTooltip("%s", kHints[i]);
+    if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
+      ImGui::SetTooltip("%s", kHints[i]);
     ImGui::PopID();
   }
   ImGui::EndDisabled();
@@ -212,8 +226,10 @@ void App::drawMessageWindow() {
     r = l.large ? Rect{176, 20, 448, 70} : Rect{141, 16, 358, 56};
   }
   ImDrawList* list = ImGui::GetWindowDrawList();
-  list->AddRectFilled(at(r, top), ImVec2(r.right(), r.bottom() + top), IM_COL32(252, 250, 240, 255));
-  list->AddRect(at(r, top), ImVec2(r.right(), r.bottom() + top), IM_COL32(60, 50, 40, 255), 0, 0, 2);
+  list->AddRectFilled(at(r, top), ImVec2(r.right(), r.bottom() + top),
+                      IM_COL32(252, 250, 240, 255));
+  list->AddRect(at(r, top), ImVec2(r.right(), r.bottom() + top), IM_COL32(60, 50, 40, 255), 0, 0,
+                2);
   ImFont* f = font(game_.options[opt::LargeFont], false);
   list->AddText(f, f->FontSize, ImVec2(r.x + 8.0f, r.y + top + 6.0f), kTextDark,
                 c.windowText.c_str(), nullptr, static_cast<float>(r.w - 16));
@@ -221,10 +237,32 @@ void App::drawMessageWindow() {
     const Rect& ok = l.okButton;
     ImGui::SetCursorScreenPos(at(ok, top));
     ImGui::PushStyleColor(ImGuiCol_Button, ImGui::GetStyleColorVec4(ImGuiCol_ButtonHovered));
-    if (ImGui::Button("OK", ImVec2(static_cast<float>(ok.w), static_cast<float>(ok.h))))
+    if (ImGui::Button(c.okCaption.c_str(),
+                      ImVec2(static_cast<float>(ok.w), static_cast<float>(ok.h))))
       game_.pressOk();
     ImGui::PopStyleColor();
   }
+}
+
+// The thanks text on the ending's dark screen, and the back-side control under it: a
+// panel with an arrow that leads on into the next game.
+void App::drawSceneText() {
+  const Layout& l = game_.layout;
+  const int top = menuHeight();
+  const Controls& c = game_.controls;
+  ImDrawList* list = ImGui::GetWindowDrawList();
+  if (c.sceneVisible && !c.sceneText.empty())
+    textIn(list, font(14, true), Rect{0, 0, l.clientWidth, l.centrePanel.h}, top, c.sceneText, 0,
+           kPanelText);
+  if (!c.backSideVisible) return;
+  const Rect& r = l.backSidePanel;
+  ImGui::SetCursorScreenPos(at(r, top));
+  if (ImGui::Button("##back-side", ImVec2(static_cast<float>(r.w), static_cast<float>(r.h))))
+    game_.goToBackSide();
+  if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", Game::kBackSideHint);
+  const float cx = r.x + r.w / 2.0f, cy = r.y + top + r.h / 2.0f, h = r.h / 4.0f;
+  list->AddTriangleFilled(ImVec2(cx - h, cy - h), ImVec2(cx - h, cy + h), ImVec2(cx + h, cy),
+                          kTextDark);
 }
 
 void App::drawBoxes() {
@@ -245,7 +283,8 @@ void App::drawBoxes() {
   ImGui::Dummy(ImVec2(0, 4));
   const ImVec2 button(80, 0);
   auto focusedButton = [&](const char* label, bool focused) {
-    if (focused) ImGui::PushStyleColor(ImGuiCol_Button, ImGui::GetStyleColorVec4(ImGuiCol_ButtonHovered));
+    if (focused)
+      ImGui::PushStyleColor(ImGuiCol_Button, ImGui::GetStyleColorVec4(ImGuiCol_ButtonHovered));
     const bool pressed = ImGui::Button(label, button);
     if (focused) ImGui::PopStyleColor();
     return pressed;
