@@ -153,6 +153,7 @@ void Game::drawIntroFrame() {
   const int pose = image::heroPoses(kFaceUp) + (c % 2 == 0 ? 0 : 2);
   const Bitmap& sprite = pictures.tiles[pose];
   const Bitmap& mask = pictures.tiles[pose + 1];
+  if (sprite.empty() || mask.empty()) return;  // no sheets loaded: the road alone
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x) {
       const int sx = x * sprite.width / side, sy = y * sprite.height / side;

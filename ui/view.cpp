@@ -262,7 +262,7 @@ void App::drawSceneText() {
   if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", Game::kBackSideHint);
   const float cx = r.x + r.w / 2.0f, cy = r.y + top + r.h / 2.0f, h = r.h / 4.0f;
   list->AddTriangleFilled(ImVec2(cx - h, cy - h), ImVec2(cx - h, cy + h), ImVec2(cx + h, cy),
-                          kTextDark);
+                          kPanelText);
 }
 
 void App::drawBoxes() {

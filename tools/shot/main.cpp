@@ -6,7 +6,9 @@
 // KEY is left, right, up, down, enter or escape; each is followed by 250 ms of play.
 // set:I=V puts V into GameState index I and cell:F:C=T TileCode T into cell C of floor
 // F before play starts, to stage a situation; click:N clicks item icon N; ranking and
-// holder open those windows.
+// holder open those windows. ok presses the message window's OK and back-side the
+// ending's back-side control; steps:N plays the next N steps of a script at once (it
+// stops at a step that waits for the player), to catch a scene at a chosen moment.
 #include <SDL.h>
 
 #include <cstdio>
@@ -19,7 +21,8 @@
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: kelvorn-shot OUT.png [--large] [--prologue] [KEY|wait:MS ...]\n";
+    std::cerr << "usage: kelvorn-shot OUT.png [--large] [--prologue] [set:I=V] [cell:F:C=T]\n"
+                 "       [KEY|wait:MS|click:N|ranking|holder|ok|back-side|steps:N ...]\n";
     return 2;
   }
   kelvorn::ui::AppOptions options;
@@ -58,7 +61,7 @@ int main(int argc, char** argv) {
   }
   if (large) app.changeSize(true);
   const std::pair<const char*, SDL_Keycode> keys[] = {
-      {"left", SDLK_LEFT}, {"right", SDLK_RIGHT}, {"up", SDLK_UP},
+      {"left", SDLK_LEFT}, {"right", SDLK_RIGHT},  {"up", SDLK_UP},
       {"down", SDLK_DOWN}, {"enter", SDLK_RETURN}, {"escape", SDLK_ESCAPE}};
   for (int i = 2; i < argc; ++i) {
     const std::string word = argv[i];
@@ -70,6 +73,30 @@ int main(int argc, char** argv) {
       word == "ranking" ? game.menuRanking() : game.menuHolder();
       app.requestFrame();
       app.pump(250);
+      continue;
+    }
+    if (word == "ok" || word == "back-side") {
+      if (word == "back-side")
+        game.goToBackSide();
+      else if (game.controls.windowVisible && game.controls.okVisible)
+        game.pressOk();
+      app.requestFrame();
+      app.pump(250);
+      continue;
+    }
+    if (word.rfind("steps:", 0) == 0) {
+      for (int n = std::stoi(word.substr(6));
+           n > 0 && game.stack.count() > 0 && game.timers.enabled(kelvorn::TimerId::Steps); --n)
+        game.runStep();
+      game.board.motion.clear();
+      // Restarting the step timer's count keeps the next tick from running another step
+      // before the picture is taken.
+      if (game.timers.enabled(kelvorn::TimerId::Steps)) {
+        game.timers.enable(kelvorn::TimerId::Steps, false);
+        game.timers.enable(kelvorn::TimerId::Steps, true);
+      }
+      app.requestFrame();
+      app.pump(100);
       continue;
     }
     if (word.rfind("click:", 0) == 0) {
