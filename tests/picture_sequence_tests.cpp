@@ -1,6 +1,5 @@
 // The picture sequences' frames as the scene layer shows them: which picture each mode
-// and parameter draws, how bright, and the thanks screen with the back-side control
-// that holds the ending until Enter or a click goes on.
+// and parameter draws, and how bright, in both layouts.
 #include <gtest/gtest.h>
 
 #include "engine/game.h"
@@ -65,24 +64,6 @@ TEST_F(PictureSequenceTest, EachModeShowsItsPicture) {
       game.controls.sceneText.clear();
     }
   }
-}
-
-TEST_F(PictureSequenceTest, TheBackSideHoldsTheEndingUntilEnter) {
-  game.state[gs::MusicTrack] = 10;
-  game.stack.push(wsScript, script::NextGame);
-  frame(8, 0);
-  EXPECT_TRUE(game.controls.backSideVisible);
-  EXPECT_FALSE(game.timers.enabled(TimerId::Steps));
-  EXPECT_TRUE(game.idle());
-  game.keyDown(40);  // other keys do nothing
-  EXPECT_TRUE(game.controls.backSideVisible);
-  game.keyDown(13);
-  EXPECT_FALSE(game.controls.backSideVisible);
-  EXPECT_TRUE(game.timers.enabled(TimerId::Steps));
-  game.advance(1000);
-  EXPECT_EQ(game.state[gs::LevelBoost], gs::kLevelBoostAfterWin);
-  EXPECT_FALSE(game.controls.sceneVisible);
-  EXPECT_EQ(game.stack.count(), 0);
 }
 
 }  // namespace
