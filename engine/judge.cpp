@@ -98,6 +98,7 @@ void Game::finalFloor() {
   timers.enable(TimerId::Animation, false);
   if (state[gs::MusicTrack] != 0) closeMusic();
   timer2on();
+  controls.okCaption = "OK";
   pushEnding();
 }
 
@@ -130,8 +131,9 @@ void Game::pushEnding() {
   for (auto it = run.rbegin(); it != run.rend(); ++it) stack.push(*it);
 }
 
-// Story scenes at event cells and first arrivals: none is written yet, so an event cell
-// behaves as a wall and an arrival passes quietly.
-void Game::mapEvent() {}
+// Story scenes at event cells and first arrivals.
+void Game::mapEvent() {
+  if (state[gs::Floor] == 3) return captureEvent();
+}
 
 }  // namespace kelvorn
