@@ -282,7 +282,9 @@ class Game {
   void stairs(bool up);
   void faceAwayFrom(TileCode stairs);
   void floorChangeDissolve();
+  // Story scenes and bosses.
   void mapEvent();
+  void drawVampireGrowth(int size);
   // Characters.
   void oldMan();
   void merchant();

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/bosses.h"
 #include "engine/game.h"
 
 namespace kelvorn {
@@ -191,6 +192,7 @@ void Game::performScript(int subStep, int param) {
       }
       present();
       break;
+    case script::VampireGrowth: drawVampireGrowth(layout.large ? param * 5 / 4 : param); break;
     case script::DrawHero: drawHeroAfterMove(); break;
     case script::StopAnimation: timers.enable(TimerId::Animation, false); break;
     case script::HidePanels:
@@ -198,7 +200,7 @@ void Game::performScript(int subStep, int param) {
       controls.panelsVisible = false;
       controls.iconVisible.fill(false);
       break;
-    default: break;  // scene pictures (4, 8, 12, 15) are drawn with the scenes
+    default: break;  // scene pictures (8, 12, 15) are drawn with the scenes
   }
 }
 
@@ -208,9 +210,11 @@ void Game::replaceRunningStep(int subStep, int param) {
   stack.setCount(stack.count() + 1);
 }
 
-// The scripts that replace a running step. The story scenes (the prison, the sergeant's
-// revival and strike) are not written yet: their sub-steps are simply consumed.
+// The scripts that replace a running step. The prison scene is not written yet: its
+// sub-step is simply consumed.
 void Game::pushSceneScript(int subStep, int param) {
+  if (subStep == script::SergeantRevives) zenoAppearance(27).pushOnto(stack);
+  if (subStep == script::SergeantsStrike) guardRing(floors, state[gs::Floor]).pushOnto(stack);
   if (subStep == script::MonsterReactions) monsterReactions();
   if (subStep == script::BossSecondPhase) scriptedBattle(param);
 }

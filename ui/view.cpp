@@ -221,7 +221,8 @@ void App::drawMessageWindow() {
     const Rect& ok = l.okButton;
     ImGui::SetCursorScreenPos(at(ok, top));
     ImGui::PushStyleColor(ImGuiCol_Button, ImGui::GetStyleColorVec4(ImGuiCol_ButtonHovered));
-    if (ImGui::Button("OK", ImVec2(static_cast<float>(ok.w), static_cast<float>(ok.h))))
+    if (ImGui::Button(c.okCaption.c_str(),
+                      ImVec2(static_cast<float>(ok.w), static_cast<float>(ok.h))))
       game_.pressOk();
     ImGui::PopStyleColor();
   }
