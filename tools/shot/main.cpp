@@ -1,12 +1,14 @@
 // kelvorn-shot: plays a few key presses in the real window and saves it as PNG, so a
 // developer can look at what a player sees (and attach it to a review).
 //
-//   kelvorn-shot OUT.png [--large] [--prologue] [set:I=V] [cell:F:C=T] [KEY|click:N|wait:MS ...]
+//   kelvorn-shot OUT.png [--large] [--prologue] [set:I=V] [cell:F:C=T]
+//                [KEY|click:N|ok|wait:MS ...]
 //
 // KEY is left, right, up, down, enter or escape; each is followed by 250 ms of play.
 // set:I=V puts V into GameState index I and cell:F:C=T TileCode T into cell C of floor
-// F before play starts, to stage a situation; click:N clicks item icon N; ranking and
-// holder open those windows.
+// F before play starts, to stage a situation; click:N clicks item icon N; ok presses the
+// message window's OK (no play follows: time a scene's moment with wait:MS); ranking
+// and holder open those windows.
 #include <SDL.h>
 
 #include <cstdio>
@@ -70,6 +72,11 @@ int main(int argc, char** argv) {
       word == "ranking" ? game.menuRanking() : game.menuHolder();
       app.requestFrame();
       app.pump(250);
+      continue;
+    }
+    if (word == "ok") {
+      if (game.controls.windowVisible && game.controls.okVisible) game.pressOk();
+      app.requestFrame();
       continue;
     }
     if (word.rfind("click:", 0) == 0) {
