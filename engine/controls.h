@@ -44,6 +44,7 @@ struct Controls {
   bool windowVisible = false;
   std::string windowText;
   bool okVisible = false;
+  // A scene may give the OK button a word of its own for the next window.
   std::string okCaption = "OK";
 
   // The Yes/No pair under the message window (merchants and the altar); No is disabled

@@ -301,19 +301,19 @@ class Game {
   void stairs(bool up);
   void faceAwayFrom(TileCode stairs);
   void floorChangeDissolve();
+  // Story scenes and bosses.
   void mapEvent();
-  // The capture on floor 3, the prison start and the figures fading in (prologue.cpp).
+  // The capture on floor 3 and the prison start (prologue.cpp).
   void captureEvent();
   void pushCaptureScene();
   void pushPrisonStart();
-  void pushZenoAppears(int cell);
-  void pushSergeantsAppear(std::initializer_list<int> cells);
   // The picture sequences' frames and the full-window pictures (picture_sequences.cpp).
   void pictureFrame(int mode, int p);
   void showPanelsAround(const Bitmap& centre);
   void showTitlePicture();
   void presentBackBuffer();
   void coverWindow(const Bitmap& picture, int brightness = 256);
+  void drawVampireGrowth(int size);
   // Characters.
   void oldMan();
   void merchant();

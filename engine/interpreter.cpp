@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/bosses.h"
 #include "engine/game.h"
 
 namespace kelvorn {
@@ -202,6 +203,7 @@ void Game::performScript(int subStep, int param) {
       }
       present();
       break;
+    case script::VampireGrowth: drawVampireGrowth(layout.large ? param * 5 / 4 : param); break;
     case script::DrawHero: drawHeroAfterMove(); break;
     case script::StopAnimation: timers.enable(TimerId::Animation, false); break;
     case script::HidePanels:
@@ -224,6 +226,8 @@ void Game::replaceRunningStep(int subStep, int param) {
 // The scripts that replace a running step.
 void Game::pushSceneScript(int subStep, int param) {
   if (subStep == script::PrisonScene) pushPrisonStart();
+  if (subStep == script::SergeantRevives) zenoAppearance(27).pushOnto(stack);
+  if (subStep == script::SergeantsStrike) guardRing(floors, state[gs::Floor]).pushOnto(stack);
   if (subStep == script::MonsterReactions) monsterReactions();
   if (subStep == script::BossSecondPhase) scriptedBattle(param);
 }

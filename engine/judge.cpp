@@ -1,6 +1,7 @@
 // The cell judge: what it means for the hero to step into a neighbouring cell.
 #include <vector>
 
+#include "engine/bosses.h"
 #include "engine/game.h"
 
 namespace kelvorn {
@@ -17,8 +18,9 @@ void Game::judge() {
   if (t == 27 || t == 28) return princessScene();
   if ((t >= 29 && t <= 60)) return pickup(t);
   // Codes of the battle range with no monster kind (96, 106..114) are unused: nothing.
+  // A later game ends with any battle won on floor 50, so only Zeno is fought there.
   if ((t >= 61 && t <= 90) || (t >= 93 && t <= 114) || t == 122 || (t >= 133 && t <= 157))
-    return monsterKindOf(t) >= 0 ? battle() : void();
+    return monsterKindOf(t) >= 0 && floor != 50 ? battle() : void();
   if (t == 91 || t == 92) {
     if (floor == 49) return battle();
     if (floor == 50) return finalFloor();
@@ -89,10 +91,7 @@ void Game::princessScene() {
 // against his strengthened form in a later one.
 void Game::finalFloor() {
   if (state[gs::LevelBoost] != 0) {
-    if (state[gs::CarryOver] == 0) {
-      MonsterStats& zeno = monsters[kind::Zeno];
-      zeno.life = 1000, zeno.offense = 625, zeno.defense = 125;
-    }
+    weakenZenoForLaterGame(state, kind::Zeno, monsters);
     return battle();
   }
   timers.enable(TimerId::Animation, false);
@@ -129,11 +128,6 @@ void Game::pushEnding() {
   frame(5, 0), frame(7, 0), frame(8, 0);
   step(wsScript, script::NextGame), step(wsPause);
   for (auto it = run.rbegin(); it != run.rend(); ++it) stack.push(*it);
-}
-
-// Story scenes at event cells and first arrivals.
-void Game::mapEvent() {
-  if (state[gs::Floor] == 3) return captureEvent();
 }
 
 }  // namespace kelvorn

@@ -150,6 +150,7 @@ void Game::pressOk() {
       break;
   }
   controls.okVisible = false;
+  controls.okCaption = "OK";
   if (dialogKind == 0 || dialogKind == 1) closeWindow();
 }
 

@@ -1,9 +1,9 @@
 // The story's opening in play: the Magic Sergeant Zeno waits on floor 3, his sergeants
 // close in, the hero is struck down and carried off, and he wakes in the prison on
-// floor 2 with nothing but his bare hands. Also the fade-in of Zeno and his sergeants,
-// which the capture uses.
+// floor 2 with nothing but his bare hands.
 #include <algorithm>
 
+#include "engine/bosses.h"
 #include "engine/game.h"
 
 namespace kelvorn {
@@ -15,13 +15,6 @@ constexpr int kCaptureCell = 92;
 constexpr int kZenoCell = 70;
 constexpr int kPrisonFloor = 2, kPrisonX = 2, kPrisonY = 7;
 constexpr int kWhat = 218;  // "What?", the OK button's caption from the capture on
-
-// Mask pictures from invisible to whole.
-constexpr int kFirstAppearMask = 166, kLastAppearMask = 182;
-
-// The rising masks of several figures appearing at once: every other mask, ending on the
-// whole figure, so the group takes about as long as one figure does.
-constexpr int kGroupMasks[] = {167, 169, 171, 173, 175, 177, 179, 181, 182};
 }  // namespace
 
 // Stepping onto floor 3's event cell: the hero walks onto it, Zeno fades in above him
@@ -34,29 +27,8 @@ void Game::captureEvent() {
   timer2on();
   stack.push(wsAsk, 10);
   for (int i = 0; i < 4; ++i) stack.push(wsPause);
-  pushZenoAppears(kZenoCell);
+  zenoAppearance(kZenoCell).pushOnto(stack);
   if (state[gs::MusicTrack] != 0) stack.push(wsSound, 6);
-}
-
-// Zeno's appearance on a cell: his sound, then his figure over plain floor through the
-// masks from invisible to whole. The floor itself is left as it is.
-void Game::pushZenoAppears(int cell) {
-  for (int mask = kLastAppearMask; mask >= kFirstAppearMask; --mask) {
-    stack.push(wsPause, tile::Floor, tile::Zeno);
-    stack.push(wsOverlay, i16(cell), i16(mask));
-  }
-  stack.push(wsSound, 7);
-}
-
-// Magic Sergeants appearing together on several cells: each mask is laid on every cell
-// before the next, so they all grow at the same pace.
-void Game::pushSergeantsAppear(std::initializer_list<int> cells) {
-  for (auto mask = std::rbegin(kGroupMasks); mask != std::rend(kGroupMasks); ++mask)
-    for (auto cell = std::rbegin(cells); cell != std::rend(cells); ++cell) {
-      stack.push(wsPause, tile::Floor, tile::Sergeant);
-      stack.push(wsOverlay, i16(*cell), i16(*mask));
-    }
-  stack.push(wsSound, 7);
 }
 
 // The capture: the sergeants close in around the hero, he cries out, is struck and
@@ -93,7 +65,9 @@ void Game::pushCaptureScene() {
   for (int i = 0; i < 5; ++i) stack.push(wsPause);
   stack.push(wsAsk, 11);  // "What? Oh!"
   stack.push(wsPause);
-  pushSergeantsAppear({kCaptureCell - 11, kCaptureCell - 1, kCaptureCell + 1, kCaptureCell + 11});
+  static constexpr int kSergeantCells[] = {kCaptureCell - 11, kCaptureCell - 1, kCaptureCell + 1,
+                                           kCaptureCell + 11};
+  sergeantsAppearance(kSergeantCells).pushOnto(stack);
 }
 
 // The prison start: the hero lies on floor 2 without his sword and shield (in a first
