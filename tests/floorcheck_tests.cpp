@@ -85,6 +85,59 @@ TEST(FloorCheck, BrokenFloorsAreNamed) {
   }
 }
 
+// Walks on a walled floor 5 carved by each case: what the hero reaches decides.
+TEST(FloorCheck, WalksFollowGatesLavaAndWings) {
+  struct Walk {
+    const char* name;
+    const char* rules;
+    std::vector<std::pair<int, int>> cells;  // floor 5 cell, code
+    const char* expected;                    // a line of the report starts so; "" for none
+  };
+  const char* entry = "floor 5 enters 1 | r\n";
+  const std::vector<std::pair<int, int>> corridor = {{0, 12}, {1, 6}, {2, 6}, {3, 6},
+                                                     {4, 73}, {5, 4}, {6, 11}};
+  auto with = [&](std::vector<std::pair<int, int>> more) {
+    std::vector<std::pair<int, int>> all = corridor;
+    all.insert(all.end(), more.begin(), more.end());
+    return all;
+  };
+  const Walk cases[] = {
+      {"a gate opens once its guard can be fought", "floor 5 opens 5 after 4 | r", corridor, ""},
+      {"a gate whose guard is a wall stays shut", "floor 5 opens 5 after 4 | r", with({{4, 8}}),
+       "floor 5 cell 1: the hero put here cannot reach the stairs up on cell 6"},
+      {"a gate no rule opens stays shut", "floor 5 cell 5 is 4 | r", corridor,
+       "floor 5 cell 1: the hero put here cannot reach the stairs up on cell 6"},
+      {"a princess behind lava is met once it cools", "floor 5 opens 5 after 4 | r",
+       with({{13, 13}, {24, 27}}), ""},
+      {"a princess behind a wall is not", "floor 5 opens 5 after 4 | r", with({{24, 27}}),
+       "floor 5 cell 24: nobody can stand beside this princess (27)"},
+      {"lava alone stops the way", "floor 5 opens 5 after 4 | r", with({{2, 13}}),
+       "floor 5 cell 1: the hero put here cannot reach the stairs up on cell 6"},
+      {"a character answers only its columns", "floor 5 code 25 met only from column 2 | r",
+       with({{13, 25}, {12, 6}, {23, 6}, {24, 6}}),
+       "floor 5 cell 13: the hero can also meet this old man (25) from cell 12, outside column 2"},
+      {"a trap walk that must stay shut", "floor 5 without 3 misses 5 | r\nfloor 5 misses 5 | r",
+       corridor, "floor 5 cell 5: within the hero's reach from cell 1"},
+      {"wings need a cell to land on", "floor 6 landing from floor 5 reaches 60 | r", corridor,
+       "floor 6: no cell is floor here where the hero can stand on floor 5"},
+  };
+  for (const Walk& w : cases) {
+    SCOPED_TRACE(w.name);
+    content::FloorImage maps{};
+    for (int f = 0; f < content::kFloorCount; ++f)
+      for (int c = 0; c < content::kCellCount; ++c) maps[f * content::kFloorRecordSize + 2 + c] = 8;
+    for (const auto& [cell, code] : w.cells)
+      maps[5 * content::kFloorRecordSize + 2 + cell] = static_cast<std::uint8_t>(code);
+    const Rules rules = parseRules(std::string(entry) + w.rules + "\n");
+    std::string text;
+    for (const Failure& f : checkFloors(maps, rules)) text += describe(f) + "\n";
+    if (*w.expected == 0)
+      EXPECT_EQ(text, "");
+    else
+      EXPECT_NE(("\n" + text).find(std::string("\n") + w.expected), std::string::npos) << text;
+  }
+}
+
 TEST(FloorCheck, MalformedRulesNameTheirLine) {
   const struct {
     const char* text;
