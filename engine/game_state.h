@@ -57,6 +57,8 @@ inline constexpr int OldManGiftGiven = 98;   // the floor-2 old man's 3 % gift
 inline constexpr int ElixirGiftGiven = 109;  // the floor-16 old man's elixir
 inline constexpr int PrincessStill = 116;    // stops the princess's animation
 inline constexpr int Floor42Event = 131;
+// Dialogue 48 closed: the floor-24 scene has carried the hero up to floor 50.
+inline constexpr int RideToFloor50 = 138;
 
 inline constexpr std::int32_t kSaveVersion = -4;
 inline constexpr std::int32_t kLevelBoostAfterWin = 43;

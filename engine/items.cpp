@@ -159,7 +159,11 @@ void Game::useItem(int slot) {
     case 9: {  // wings: the same cell one floor up or down, if it is free
       const bool up = slot == 8;
       const int next = floor + (up ? 1 : -1);
-      if ((up ? floor >= 50 : floor <= 0) || floors.cell(next, state.heroCell()) != tile::Floor) {
+      // Floor 50 has no stairs: before the floor-24 scene has brought the hero there, its
+      // Zeno is not written yet and the wings would strand him, so they refuse to go.
+      const bool shut = next == 50 && state[gs::RideToFloor50] == 0;
+      if ((up ? floor >= 50 : floor <= 0) || shut ||
+          floors.cell(next, state.heroCell()) != tile::Floor) {
         messageCode = up ? 69 : 70;
         unlockInput();
         break;
