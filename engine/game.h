@@ -331,6 +331,7 @@ class Game {
   std::string forecastText(int kind) const;
   void pushDissolveOut(int cell);
   void moveThiefOn29();
+  void jailTunnelThief();
   void introTick();
   void drawIntroFrame();
   void repeatTick();
