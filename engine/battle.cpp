@@ -2,6 +2,7 @@
 // the script that shows it blow by blow is pushed in reverse order of showing.
 #include <algorithm>
 
+#include "engine/bosses.h"
 #include "engine/game.h"
 
 namespace kelvorn {
@@ -128,7 +129,10 @@ void Game::scriptedBattle(int cell) {
   int kindFound = -1;
   if (code >= 61 && code <= 95) kindFound = (code + 1) / 2 - 31;
   if (code >= 132 && code <= 157) kindFound = (code + 1) / 2 - 47;
-  if (kindFound < 0) return;  // only a plain monster can be ordered into battle
+  // Only a plain monster can be ordered into battle, and on floor 50 only Zeno (a later
+  // game ends with any battle won there).
+  if (kindFound < 0 || (state[gs::Floor] == 50 && kindFound != kind::Zeno)) return;
+  weakenZenoForLaterGame(state, kindFound, monsters);
   monsterKind = kindFound;
   drawMonsterPanel();
   state[gs::BoardHold] = 1;

@@ -39,10 +39,13 @@ struct Controls {
   std::array<bool, kItemSlots> iconVisible{};
   std::array<bool, kItemSlots> iconEnabled{};
 
-  // The message window over the board and its OK button.
+  // The message window over the board and its OK button, whose caption some scenes
+  // change (the capture answers Zeno with "What?").
   bool windowVisible = false;
   std::string windowText;
   bool okVisible = false;
+  // A scene may give the OK button a word of its own for the next window.
+  std::string okCaption = "OK";
 
   // The Yes/No pair under the message window (merchants and the altar); No is disabled
   // for a gift that cannot be refused.
@@ -67,8 +70,15 @@ struct Controls {
   // The orb of the hero's forecast over the board, with its OK.
   bool forecastVisible = false;
 
-  // Status panels: hidden by the ending, shown again by a redraw.
+  // The status fields, icons and key panel: hidden by the scenes, shown again by a
+  // redraw.
   bool panelsVisible = true;
+  // The full-window scene picture over the board and the side panels (the title, the
+  // picture sequences), with a line of text centred on it.
+  bool sceneVisible = false;
+  std::string sceneText;
+  // The ending's "Go to the back side. Click here." control, holding the script.
+  bool backSideVisible = false;
 };
 
 // Names of the characters whose hints the orb of wisdom replays, by button 1..24.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/game.h"
+#include "engine/scene_script.h"
 
 namespace kelvorn {
 
@@ -16,18 +17,9 @@ int finalCodeOf(int kind) {
 }
 }  // namespace
 
-// Pushes a door step and expands it into the sixteen frames, each door step with its
-// frame number in the pause below it; frame 1 runs first.
-void Game::pushDoor(int cell, int kind) {
-  const auto c = static_cast<std::int16_t>(cell);
-  const auto k = static_cast<std::int16_t>(kind);
-  stack.push(wsPause, 0, 16);
-  for (int n = 15; n >= 1; --n) {
-    stack.push(wsDoor, c, k);
-    stack.push(wsPause, 0, static_cast<std::int16_t>(n));
-  }
-  stack.push(wsDoor, c, k);
-}
+// Pushes the sixteen frames of a door, each door step with its frame number in the
+// pause below it; frame 1 runs first.
+void Game::pushDoor(int cell, int kind) { SceneScript().door(cell, kind, true).pushOnto(stack); }
 
 void Game::doorStep(const WorkStep& s) {
   // Doors animate at a much shorter step interval; the last frame restores the pace.

@@ -87,6 +87,10 @@ void Game::hideDialogControls() {
   controls.windowVisible = false;
   controls.windowText.clear();
   controls.okVisible = false;
+  controls.okCaption = "OK";
+  controls.sceneVisible = false;
+  controls.sceneText.clear();
+  controls.backSideVisible = false;
   controls.arrowsVisible = false;
   controls.yesNoVisible = false;
   controls.noEnabled = true;
@@ -140,8 +144,8 @@ void Game::introTick() {
 // two walking poses: each tick he shrinks by a pixel and climbs an eighth of a tile,
 // centred on the road (x = 10 tiles) with his feet on it, clear of the picture's edge.
 void Game::drawIntroFrame() {
-  introPicture = scenes.opening;
-  if (introPicture.empty() || introFrame > 18) return;
+  scenePicture = scenes.opening;
+  if (scenePicture.empty() || introFrame > 18) return;
   const int c = introFrame, t = layout.tileSize;
   const int side = t - c;
   if (side <= 0) return;
@@ -149,12 +153,13 @@ void Game::drawIntroFrame() {
   const int pose = image::heroPoses(kFaceUp) + (c % 2 == 0 ? 0 : 2);
   const Bitmap& sprite = pictures.tiles[pose];
   const Bitmap& mask = pictures.tiles[pose + 1];
+  if (sprite.empty() || mask.empty()) return;  // no sheets loaded: the road alone
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x) {
       const int sx = x * sprite.width / side, sy = y * sprite.height / side;
       const int px = left + x, py = top + y;
-      if (px < 0 || py < 0 || px >= introPicture.width || py >= introPicture.height) continue;
-      if (mask.at(sx, sy) == kBlack) introPicture.at(px, py) = sprite.at(sx, sy);
+      if (px < 0 || py < 0 || px >= scenePicture.width || py >= scenePicture.height) continue;
+      if (mask.at(sx, sy) == kBlack) scenePicture.at(px, py) = sprite.at(sx, sy);
     }
 }
 
@@ -260,7 +265,7 @@ std::string Game::messageBar() const {
 }
 
 bool Game::waitingForPlayer() const {
-  return question.has_value() || notice.has_value() ||
+  return question.has_value() || notice.has_value() || controls.backSideVisible ||
          (controls.windowVisible && controls.okVisible);
 }
 

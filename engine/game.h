@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -98,6 +99,8 @@ class Game {
   void acknowledge();
   // Shows a plain message box, after the one already showing if there is one.
   void showNotice(std::string text);
+  // The ending's back-side control: the held ending goes on into the next game.
+  void goToBackSide();
 
   // ---- Menus -------------------------------------------------------------------------
   void menuGameStart();
@@ -211,9 +214,22 @@ class Game {
   PanelView panels;
   // Full-window pictures of the scenes, supplied with the layout's other pictures.
   struct ScenePictures {
-    Bitmap opening;  // the intro's background
+    Bitmap opening;          // the intro's road to the tower, also an ending picture
+    Bitmap morning;          // the tower in the morning, behind the ending's title frames
+    Bitmap prison;           // the prison the captured hero wakes in
+    Bitmap centre;           // the centre panel behind the board
+    Bitmap title, titleWon;  // the centre panel's title, plain and after a win
+    Bitmap left, right, leftWon, rightWon;  // the side panels, plain and after a win
+    std::vector<Bitmap> endings;            // the ending's pictures, in the order shown
+    Bitmap scroll;                          // the tall picture the ending scrolls
+    Bitmap last;                            // the picture after the scroll
   } scenes;
-  Bitmap introPicture;  // what the window shows while the intro runs
+  // What the window shows over the whole picture area while the intro runs or a scene
+  // covers it (controls.sceneVisible).
+  Bitmap scenePicture;
+  // The text of the ending's thanks screen.
+  static constexpr const char* kThanks = "Thank you for playing!";
+  static constexpr const char* kBackSideHint = "Go to the back side. Click here.";
 
   // ---- State -------------------------------------------------------------------------
   MessageTable messages;
@@ -285,7 +301,19 @@ class Game {
   void stairs(bool up);
   void faceAwayFrom(TileCode stairs);
   void floorChangeDissolve();
+  // Story scenes and bosses.
   void mapEvent();
+  // The capture on floor 3 and the prison start (prologue.cpp).
+  void captureEvent();
+  void pushCaptureScene();
+  void pushPrisonStart();
+  // The picture sequences' frames and the full-window pictures (picture_sequences.cpp).
+  void pictureFrame(int mode, int p);
+  void showPanelsAround(const Bitmap& centre);
+  void showTitlePicture();
+  void presentBackBuffer();
+  void coverWindow(const Bitmap& picture, int brightness = 256);
+  void drawVampireGrowth(int size);
   // Characters.
   void oldMan();
   void merchant();

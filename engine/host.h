@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/floor_store.h"
 #include "engine/game_state.h"
@@ -35,6 +36,9 @@ class Host {
   // Restarts the music with the file of `track`; a track without a file replays the
   // file that was set last.
   virtual void playMusic(int /*track*/) {}
+  // Restarts the music with a file below the program folder that no track names (the
+  // ending's thanks tune).
+  virtual void playMusicFile(std::string_view /*relativePath*/) {}
   virtual void closeMusic() {}
   // The player asked to end the program.
   virtual void quit() {}

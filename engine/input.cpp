@@ -14,6 +14,8 @@ int wrapSlot(int s) { return ((s % kItemSlots) + kItemSlots) % kItemSlots; }
 }  // namespace
 
 void Game::keyDown(int key) {
+  // Enter takes the ending's back-side control, whatever else holds the keys.
+  if (key == kEnter && controls.backSideVisible) return goToBackSide();
   if (stack.count() < 0) stack.setCount(0);
   if (!controls.optionsEnabled || stack.count() != 0) return;
   const bool anyItem =

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/bosses.h"
 #include "engine/game.h"
 
 namespace kelvorn {
@@ -162,6 +163,7 @@ void Game::performScript(int subStep, int param) {
     case script::MonsterReactions:
     case script::BossSecondPhase: replaceRunningStep(subStep, param); break;
     case script::NextGame:
+      controls.sceneVisible = false;
       if (state[gs::LevelBoost] == 0)
         state[gs::LevelBoost] = gs::kLevelBoostAfterWin;
       else
@@ -175,6 +177,16 @@ void Game::performScript(int subStep, int param) {
         playTrack();
       }
       timers.enable(TimerId::Animation, false);
+      showTitlePicture();
+      break;
+    case script::HeroComposite:
+      if (state[gs::Facing] >= 1 && state[gs::Facing] <= 4) {
+        const Bitmap standing = composeHero(image::heroPoses(state[gs::Facing]) + 4);
+        const int t = layout.tileSize;
+        for (Bitmap& frame : board.frames)
+          draw(frame, state[gs::HeroX] * t, state[gs::HeroY] * t, standing);
+        present();
+      }
       break;
     case script::ChangeFloor:
       if (param < 0 || param >= kFloors) break;
@@ -191,6 +203,7 @@ void Game::performScript(int subStep, int param) {
       }
       present();
       break;
+    case script::VampireGrowth: drawVampireGrowth(layout.large ? param * 5 / 4 : param); break;
     case script::DrawHero: drawHeroAfterMove(); break;
     case script::StopAnimation: timers.enable(TimerId::Animation, false); break;
     case script::HidePanels:
@@ -198,7 +211,9 @@ void Game::performScript(int subStep, int param) {
       controls.panelsVisible = false;
       controls.iconVisible.fill(false);
       break;
-    default: break;  // scene pictures (4, 8, 12, 15) are drawn with the scenes
+    case script::PictureFrame: pictureFrame(stack.below().arg1, param); break;
+    case script::PresentBackBuffer: presentBackBuffer(); break;
+    default: break;
   }
 }
 
@@ -208,9 +223,11 @@ void Game::replaceRunningStep(int subStep, int param) {
   stack.setCount(stack.count() + 1);
 }
 
-// The scripts that replace a running step. The story scenes (the prison, the sergeant's
-// revival and strike) are not written yet: their sub-steps are simply consumed.
+// The scripts that replace a running step.
 void Game::pushSceneScript(int subStep, int param) {
+  if (subStep == script::PrisonScene) pushPrisonStart();
+  if (subStep == script::SergeantRevives) zenoAppearance(27).pushOnto(stack);
+  if (subStep == script::SergeantsStrike) guardRing(floors, state[gs::Floor]).pushOnto(stack);
   if (subStep == script::MonsterReactions) monsterReactions();
   if (subStep == script::BossSecondPhase) scriptedBattle(param);
 }

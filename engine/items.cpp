@@ -124,6 +124,7 @@ void Game::useItem(int slot) {
         }
       state.add(gs::Gold, sum);
       state.itemSlot(6) = 0;
+      monsterKind = -1;  // no battle: the reactions that follow know no foe
       messageCode = msg::Composed;
       composedMessage = messages.entry(188) + messages.entry(200) + " " + std::to_string(sum) +
                         messages.entry(201);

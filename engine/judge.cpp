@@ -1,6 +1,7 @@
 // The cell judge: what it means for the hero to step into a neighbouring cell.
 #include <vector>
 
+#include "engine/bosses.h"
 #include "engine/game.h"
 
 namespace kelvorn {
@@ -17,8 +18,9 @@ void Game::judge() {
   if (t == 27 || t == 28) return princessScene();
   if ((t >= 29 && t <= 60)) return pickup(t);
   // Codes of the battle range with no monster kind (96, 106..114) are unused: nothing.
+  // A later game ends with any battle won on floor 50, so only Zeno is fought there.
   if ((t >= 61 && t <= 90) || (t >= 93 && t <= 114) || t == 122 || (t >= 133 && t <= 157))
-    return monsterKindOf(t) >= 0 ? battle() : void();
+    return monsterKindOf(t) >= 0 && floor != 50 ? battle() : void();
   if (t == 91 || t == 92) {
     if (floor == 49) return battle();
     if (floor == 50) return finalFloor();
@@ -89,15 +91,13 @@ void Game::princessScene() {
 // against his strengthened form in a later one.
 void Game::finalFloor() {
   if (state[gs::LevelBoost] != 0) {
-    if (state[gs::CarryOver] == 0) {
-      MonsterStats& zeno = monsters[kind::Zeno];
-      zeno.life = 1000, zeno.offense = 625, zeno.defense = 125;
-    }
+    weakenZenoForLaterGame(state, kind::Zeno, monsters);
     return battle();
   }
   timers.enable(TimerId::Animation, false);
   if (state[gs::MusicTrack] != 0) closeMusic();
   timer2on();
+  controls.okCaption = "OK";
   pushEnding();
 }
 
@@ -129,9 +129,5 @@ void Game::pushEnding() {
   step(wsScript, script::NextGame), step(wsPause);
   for (auto it = run.rbegin(); it != run.rend(); ++it) stack.push(*it);
 }
-
-// Story scenes at event cells and first arrivals: none is written yet, so an event cell
-// behaves as a wall and an arrival passes quietly.
-void Game::mapEvent() {}
 
 }  // namespace kelvorn

@@ -73,12 +73,17 @@ void Game::pressOk() {
       break;
     case 11:
     case 12: timers.enable(TimerId::Steps, true); break;
-    case 13:  // the last wake-up call: play begins
+    case 13:  // the last wake-up call: the hero gets up and play begins
       timers.enable(TimerId::Steps, false);
       timers.enable(TimerId::Animation, true);
       state[gs::BoardHold] = 0;
       stack.clear();
+      drawFloor();
+      drawHeroAfterMove();
+      present();
+      disp();
       closeWindow();
+      controls.okCaption = "OK";  // the capture's "What?" ends with it
       unlockInput();
       break;
     case 14:  // the thief walks from cell 68 to 67, 66 and 77
@@ -109,6 +114,10 @@ void Game::pressOk() {
       floors.setCell(35, 103, tile::Thief);
       floors.setCell(35, 91, tile::Floor);
       unlockInput();
+      break;
+    case 20:  // Zeno's welcome: the capture
+      closeWindow();
+      pushCaptureScene();
       break;
     case 17:
     case 18:
@@ -141,6 +150,7 @@ void Game::pressOk() {
       break;
   }
   controls.okVisible = false;
+  controls.okCaption = "OK";
   if (dialogKind == 0 || dialogKind == 1) closeWindow();
 }
 

@@ -11,6 +11,9 @@ inline constexpr int Off = 0, Title = 11, Fairy = 12, Princess = 13, Death = 14,
                      Floor20 = 16, Floor25 = 7, Floor40 = 18, Floor49 = 19;
 }  // namespace track
 
+// The tune of the ending's thanks screen, a file no track number names.
+inline constexpr std::string_view kThanksTune = "midi/b_014xgw.mid";
+
 // The band tune of a floor, or 0 for a floor outside 0..50 (the caller then keeps the
 // track it has).
 int trackForFloor(int floor);

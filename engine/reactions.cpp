@@ -205,10 +205,13 @@ void Game::monsterReactions() {
       }
       break;
     case 25:
-      if (sum({60, 104}) == 10 && state[gs::PrincessStill] == 1) {
-        for (const int c : {4, 6}) floors.setCell(24, c, tile::Wall);
-        for (const int c : {16, 27, 38}) floors.setCell(24, c, tile::Floor);
-        floors.setCell(24, 5, tile::Event);
+      // The master's fall always pays; floor 24 opens only once the princess has spoken.
+      if (sum({60, 104}) == 10) {
+        if (state[gs::PrincessStill] == 1) {
+          for (const int c : {4, 6}) floors.setCell(24, c, tile::Wall);
+          for (const int c : {16, 27, 38}) floors.setCell(24, c, tile::Floor);
+          floors.setCell(24, 5, tile::Event);
+        }
         end();
         rewards({{84, 30}, {83, 30}, {82, 30}, {81, 30}, {80, 30}, {71, 23}});
         gate(104);
@@ -339,7 +342,8 @@ void Game::monsterReactions() {
       }
       break;
     case 50:
-      if (state[gs::LevelBoost] != 0) {
+      // A later game is won when Zeno falls here (the ball fights no one).
+      if (state[gs::LevelBoost] != 0 && monsterKind == kind::Zeno) {
         stack.push(wsScript, script::NextGame);
         for (int p = 247; p >= 232; --p) {
           stack.push(wsSound, 1);

@@ -113,6 +113,38 @@ TEST_F(WindowTest, SwitchesToTheLargeSetAndBackKeepingTheGame) {
   EXPECT_EQ(app.game().board.shown.width, 11 * 32);
 }
 
+// The first game's ending in the window: its scene layer covers the board and panels,
+// the back-side control waits under the thanks, and Enter goes on into the second game.
+TEST_F(WindowTest, EndingHoldsAtTheBackSideUntilEnter) {
+  App app(AppOptions{false, false});
+  std::string error;
+  ASSERT_TRUE(app.init(error)) << error;
+  app.pump(200);
+  Game& game = app.game();
+  game.state[gs::Floor] = 50;
+  game.floors.setCell(50, game.state.heroCell() - 11, tile::Zeno);
+  game.redrawAll();
+  game.unlockInput();
+  press(SDLK_UP);
+  app.pump(100);
+  while (game.timers.enabled(TimerId::Steps) && game.stack.count() > 0) game.runStep();
+  ASSERT_TRUE(game.controls.backSideVisible);
+  app.requestFrame();
+  app.pump(100);
+  const Bitmap window = app.capture();
+  const int top = app.menuHeight();
+  const Rect& panel = game.layout.backSidePanel;
+  EXPECT_EQ(window.at(20, top + 20), kBlack);  // the thanks screen covers the left panel
+  EXPECT_NE(window.at(panel.x + 4, top + panel.y + 4), kBlack);
+
+  press(SDLK_RETURN);
+  app.pump(800);
+  EXPECT_FALSE(game.controls.backSideVisible);
+  EXPECT_FALSE(game.controls.sceneVisible);
+  EXPECT_EQ(game.state[gs::LevelBoost], gs::kLevelBoostAfterWin);
+  EXPECT_EQ(game.state[gs::Floor], 1);
+}
+
 TEST_F(WindowTest, ASecondInstanceIsRefusedAndRaisesTheFirst) {
   SingleInstance first(home_ / "run");
   ASSERT_TRUE(first.first());

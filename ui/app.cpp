@@ -146,7 +146,11 @@ void App::applyLayout(bool large) {
     std::cerr << "\n";
   }
   game_.setLayout(layout, pictures_.sheets);
-  game_.scenes.opening = pictures_.opening[0];
+  game_.scenes = {pictures_.opening[0], pictures_.opening[1], pictures_.opening[2],
+                  pictures_.centre,     pictures_.title,      pictures_.titleWon,
+                  pictures_.left,       pictures_.right,      pictures_.leftWon,
+                  pictures_.rightWon,   pictures_.endings,    pictures_.endingScroll,
+                  pictures_.endingLast};
   SDL_SetWindowSize(window_, layout.clientWidth, layout.clientHeight + menuHeight());
   centre_.upload(renderer_, pictures_.centre);
   boardGeneration_ = ~0ull;

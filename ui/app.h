@@ -69,6 +69,9 @@ class App : public storage::HolderHost {
   void playMusic(int track) override {
     if (audio_) audio_->playMusic(track);
   }
+  void playMusicFile(std::string_view relativePath) override {
+    if (audio_) audio_->playMusicFile(relativePath);
+  }
   void closeMusic() override {
     if (audio_) audio_->closeMusic();
   }
@@ -91,6 +94,7 @@ class App : public storage::HolderHost {
   void drawStatus();
   void drawControls();
   void drawMessageWindow();
+  void drawSceneText();
   void drawBoxes();
   void drawItemIcons();
   void drawAnswerButtons();

@@ -15,10 +15,14 @@ LayoutPictures loadLayoutPictures(const std::filesystem::path& programFolder,
                                   const Layout& layout) {
   LayoutPictures p;
   const auto folder = programFolder / std::string(layout.assetFolder);
-  auto load = [&](const char* name, int w, int h) {
-    if (auto bitmap = readPicture(folder / name)) return std::move(*bitmap);
-    p.missing.push_back(std::string(layout.assetFolder) + "/" + name);
+  auto loadFrom = [&](std::string_view sub, const std::string& name, int w, int h) {
+    if (auto bitmap = readPicture(programFolder / std::string(sub) / name))
+      return std::move(*bitmap);
+    p.missing.push_back(std::string(sub) + "/" + name);
     return Bitmap(w, h);
+  };
+  auto load = [&](const char* name, int w, int h) {
+    return loadFrom(layout.assetFolder, name, w, h);
   };
   const int t = layout.tileSize;
   const Bitmap tiles = load("chtable.vx", 11 * t, 20 * t);
@@ -37,6 +41,11 @@ LayoutPictures loadLayoutPictures(const std::filesystem::path& programFolder,
   p.titleWon = load("title05R.bmp", w, h);
   for (int i = 0; i < 3; ++i)
     p.opening[i] = load(("open" + std::to_string(i) + ".bmp").c_str(), w, h);
+  for (int n = 5; n <= 19; ++n)
+    p.endings.push_back(
+        loadFrom("data2", (n < 10 ? "End0" : "End") + std::to_string(n) + ".bmp", 640, 400));
+  p.endingScroll = loadFrom("data2", "End20.bmp", 640, 800);
+  p.endingLast = loadFrom("data2", "End26.bmp", 640, 400);
   return p;
 }
 

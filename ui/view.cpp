@@ -20,12 +20,21 @@ bool hovered(const Rect& r, int top) {
   return m.x >= r.x && m.x < r.right() && m.y >= r.y + top && m.y < r.bottom() + top;
 }
 
-constexpr const char* kItemHints[kItemSlots] = {
-    "Orb of the Hero", "Orb of Wisdom",    "Orb of Flying",  "Cross",
-    "Magic Elixir",    "Magic Mattock",    "The destructible Ball",
-    "Warp Staff",      "Wing to fly up",   "Wing to fly down",
-    "Dragon Slayer",   "Snow Crystal",     "Magic Key",
-    "Super Magic Mattock", "Lucky Gold"};
+constexpr const char* kItemHints[kItemSlots] = {"Orb of the Hero",
+                                                "Orb of Wisdom",
+                                                "Orb of Flying",
+                                                "Cross",
+                                                "Magic Elixir",
+                                                "Magic Mattock",
+                                                "The destructible Ball",
+                                                "Warp Staff",
+                                                "Wing to fly up",
+                                                "Wing to fly down",
+                                                "Dragon Slayer",
+                                                "Snow Crystal",
+                                                "Magic Key",
+                                                "Super Magic Mattock",
+                                                "Lucky Gold"};
 }  // namespace
 
 void App::uploadPanels() {
@@ -42,28 +51,31 @@ void App::uploadPanels() {
 void App::drawPictures() {
   const Layout& l = game_.layout;
   const int top = menuHeight();
-  if (game_.introRunning()) {
-    scene_.upload(renderer_, game_.introPicture.empty() ? pictures_.opening[0] : game_.introPicture);
+  const bool intro = game_.introRunning();
+  if (!intro) uploadPanels();
+  if (intro || game_.controls.sceneVisible) {
+    // The intro and the scenes cover the board and the side panels with one picture.
+    scene_.upload(renderer_,
+                  game_.scenePicture.empty() ? pictures_.opening[0] : game_.scenePicture);
     scene_.draw(renderer_, 0, top);
-    return;
+  } else {
+    centre_.draw(renderer_, l.centrePanel.x, l.centrePanel.y + top);
+    left_.draw(renderer_, l.leftPanel.x, l.leftPanel.y + top);
+    right_.draw(renderer_, l.rightPanel.x, l.rightPanel.y + top);
+    // A walk in progress shows its pictures one per frame before the settled board.
+    const Bitmap* shown = &game_.board.shown;
+    if (!game_.board.motion.empty()) {
+      shown = &game_.board.motion.front();
+      board_.upload(renderer_, *shown);
+      game_.board.motion.erase(game_.board.motion.begin());
+      boardGeneration_ = ~0ull;
+    } else if (boardGeneration_ != game_.board.generation) {
+      board_.upload(renderer_, *shown);
+      boardGeneration_ = game_.board.generation;
+    }
+    board_.draw(renderer_, l.board.x, l.board.y + top);
   }
-  if (!game_.controls.panelsVisible) return;
-  uploadPanels();
-  centre_.draw(renderer_, l.centrePanel.x, l.centrePanel.y + top);
-  left_.draw(renderer_, l.leftPanel.x, l.leftPanel.y + top);
-  right_.draw(renderer_, l.rightPanel.x, l.rightPanel.y + top);
-  // A walk in progress shows its pictures one per frame before the settled board.
-  const Bitmap* shown = &game_.board.shown;
-  if (!game_.board.motion.empty()) {
-    shown = &game_.board.motion.front();
-    board_.upload(renderer_, *shown);
-    game_.board.motion.erase(game_.board.motion.begin());
-    boardGeneration_ = ~0ull;
-  } else if (boardGeneration_ != game_.board.generation) {
-    board_.upload(renderer_, *shown);
-    boardGeneration_ = game_.board.generation;
-  }
-  board_.draw(renderer_, l.board.x, l.board.y + top);
+  if (intro || !game_.controls.panelsVisible) return;
   swordIcon_.draw(renderer_, l.swordIcon.x, l.swordIcon.y + top);
   shieldIcon_.draw(renderer_, l.shieldIcon.x, l.shieldIcon.y + top);
   if (game_.panels.keyPanelVisible) keyPanel_.draw(renderer_, l.keyPanel.x, l.keyPanel.y + top);
@@ -101,8 +113,8 @@ void App::drawInterface() {
   const Layout& l = game_.layout;
   const float top = static_cast<float>(menuHeight());
   ImGui::SetNextWindowPos(ImVec2(0, top));
-  ImGui::SetNextWindowSize(ImVec2(static_cast<float>(l.clientWidth),
-                                  static_cast<float>(l.clientHeight)));
+  ImGui::SetNextWindowSize(
+      ImVec2(static_cast<float>(l.clientWidth), static_cast<float>(l.clientHeight)));
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
   ImGui::Begin("##client", nullptr,
                ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoBackground |
@@ -113,6 +125,7 @@ void App::drawInterface() {
   drawControls();
   drawItemIcons();
   drawForecast();
+  drawSceneText();
   drawMessageWindow();
   drawAnswerButtons();
   drawFlightButtons();
@@ -146,8 +159,8 @@ void App::drawStatus() {
   if (game_.introRunning() || !game_.controls.panelsVisible) return;
 
   textIn(textRoom(l, l.floorLabel), game_.floorLabel(), large, true, Align::Centre, colour::Text);
-  static constexpr const char* kStatHints[] = {"Vital Power", "Offensive Power",
-                                               "Defensive Power", "Gold"};
+  static constexpr const char* kStatHints[] = {"Vital Power", "Offensive Power", "Defensive Power",
+                                               "Gold"};
   for (int i = 0; i < 4; ++i) {
     textIn(textRoom(l, l.stats[i]), std::to_string(game_.state[i]), small, true, Align::Right,
            colour::Text);
@@ -158,7 +171,8 @@ void App::drawStatus() {
   textIn(textRoom(l, l.shieldName), p.shieldName, small, false, Align::Left, colour::Text);
   if (hovered(l.swordName, top)) ImGui::SetTooltip("Name of Sword");
   if (hovered(l.shieldName, top)) ImGui::SetTooltip("Name of Shield");
-  if (!p.swordHint.empty() && hovered(l.swordIcon, top)) ImGui::SetTooltip("%s", p.swordHint.c_str());
+  if (!p.swordHint.empty() && hovered(l.swordIcon, top))
+    ImGui::SetTooltip("%s", p.swordHint.c_str());
   if (!p.shieldHint.empty() && hovered(l.shieldIcon, top))
     ImGui::SetTooltip("%s", p.shieldHint.c_str());
   textIn(textRoom(l, l.monsterName), p.monsterName, small, false, Align::Left, colour::Text, true);
@@ -184,7 +198,8 @@ void App::drawControls() {
     ImGui::SetCursorScreenPos(screenMin(r, top));
     ImGui::PushID(i);
     if (arrowButton("##arrow", kDirs[i], sizeOf(r), {false, enabled})) game_.arrowClick(i + 1);
-    if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled)) ImGui::SetTooltip("%s", kHints[i]);
+    if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
+      ImGui::SetTooltip("%s", kHints[i]);
     ImGui::PopID();
   }
 }
@@ -200,8 +215,31 @@ void App::drawMessageWindow() {
          Align::Left, colour::Text, true);
   if (c.okVisible) {
     ImGui::SetCursorScreenPos(screenMin(l.okButton, top));
-    if (gameButton(fonts_, "OK##window", "OK", sizeOf(l.okButton), {true, true})) game_.pressOk();
+    if (gameButton(fonts_, "OK##window", c.okCaption, sizeOf(l.okButton), {true, true}))
+      game_.pressOk();
   }
+}
+
+// The thanks text on the ending's dark screen, and the back-side control under it: a
+// panel with an arrow that leads on into the next game.
+void App::drawSceneText() {
+  const Layout& l = game_.layout;
+  const int top = menuHeight();
+  const Controls& c = game_.controls;
+  if (c.sceneVisible && !c.sceneText.empty())
+    textIn(Rect{0, 0, l.clientWidth, l.centrePanel.h}, c.sceneText, 14, true, Align::Centre,
+           colour::Text, true);
+  if (!c.backSideVisible) return;
+  const Rect& r = l.backSidePanel;
+  ImDrawList* list = ImGui::GetWindowDrawList();
+  ImGui::SetCursorScreenPos(screenMin(r, top));
+  if (ImGui::InvisibleButton("##back-side", sizeOf(r))) game_.goToBackSide();
+  const bool hovered = ImGui::IsItemHovered();
+  if (hovered) ImGui::SetTooltip("%s", Game::kBackSideHint);
+  drawPlate(list, screenMin(r, top), screenMax(r, top));
+  const float cx = r.x + r.w / 2.0f, cy = r.y + top + r.h / 2.0f, h = r.h / 4.0f;
+  list->AddTriangleFilled(ImVec2(cx - h, cy - h), ImVec2(cx - h, cy + h), ImVec2(cx + h, cy),
+                          hovered ? colour::GoldLight : colour::Gold);
 }
 
 void App::drawBoxes() {

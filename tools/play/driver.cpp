@@ -224,7 +224,8 @@ void Driver::click(const std::string& control, const std::vector<std::string>& a
   }
   if (control == "back-side") {
     noArgs();
-    requireTarget(false, "click back-side");
+    requireTarget(c.backSideVisible, "click back-side");
+    game_.goToBackSide();
   } else if (control == "hint" || control == "altar" || control == "item" || control == "rank") {
     const long hi = control == "hint" ? 24 : control == "altar" ? 4 : control == "item" ? 14 : 5;
     const long lo = control == "item" ? 0 : 1;

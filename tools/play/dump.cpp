@@ -69,6 +69,7 @@ std::vector<std::string> activeControls(const Game& game) {
     names.push_back("hint-ok");
   }
   if (c.forecastVisible) names.push_back("forecast-ok");
+  if (c.backSideVisible) names.push_back("back-side");
   if (c.arrowsVisible && c.arrowsEnabled)
     for (const char* dir : {"up", "left", "right", "down"})
       names.push_back(std::string("arrow ") + dir);
@@ -125,19 +126,22 @@ std::string dumpJson(const Game& game, const storage::RankingBoard* ranking,
   out << "{\"state\":" << array(game.state.v) << ",\"extra\":" << array(game.state.extra)
       << ",\"floor\":" << floor << ",\"cells\":" << array(cells)
       << ",\"floorLabel\":" << jsonString(game.floorLabel())
-      << ",\"message\":" << jsonString(game.messageBar())
-      << ",\"dialog\":"
+      << ",\"message\":" << jsonString(game.messageBar()) << ",\"dialog\":"
       << jsonString(game.controls.windowVisible || game.controls.forecastVisible
                         ? game.controls.windowText
                         : "")
       << ",\"box\":" << jsonString(box) << ",\"controls\":" << stringArray(activeControls(game))
       << ",\"pending\":" << game.stack.count() << ",\"dialogKind\":" << game.dialogKind
       << ",\"intro\":" << (game.introRunning() ? "true" : "false")
+      << ",\"scene\":" << (game.controls.sceneVisible ? "true" : "false")
+      << ",\"sceneText\":" << jsonString(game.controls.sceneText)
+      << ",\"okCaption\":" << jsonString(game.controls.okCaption)
       << ",\"options\":" << array(game.options) << ",\"forecast\":" << forecastJson(game)
-      << ",\"altar\":" << stringArray(game.controls.altarChoicesVisible
-                                            ? std::vector<std::string>(game.controls.altarChoices.begin(),
-                                                                       game.controls.altarChoices.end())
-                                            : std::vector<std::string>{})
+      << ",\"altar\":"
+      << stringArray(game.controls.altarChoicesVisible
+                         ? std::vector<std::string>(game.controls.altarChoices.begin(),
+                                                    game.controls.altarChoices.end())
+                         : std::vector<std::string>{})
       << ",\"ranking\":" << (ranking ? rankingJson(*ranking) : std::string("null"))
       << ",\"holder\":"
       << (chooser ? "{\"selected\":" + jsonString(chooser->selected().string()) +

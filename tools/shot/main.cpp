@@ -11,6 +11,9 @@
 // text into the box that has the keyboard; font:tiny|small|normal|big chooses a Font
 // item; message:N shows message code N in the message bar; monster:K shows monster
 // kind K in the monster panel; ranking, holder and about open those windows.
+// ok presses the message window's OK and back-side the ending's back-side control;
+// steps:N plays the next N steps of a script at once (it stops at a step that waits for
+// the player), to catch a scene at a chosen moment.
 #include <SDL.h>
 
 #include <cstdio>
@@ -28,7 +31,7 @@ constexpr const char* kUsage =
     "  staging: set:I=V  cell:F:C=T\n"
     "  play:    left right up down enter escape tab f2 y n  wait:MS  click:N  mouse:X,Y\n"
     "           type:TEXT  font:tiny|small|normal|big  message:N  monster:K\n"
-    "           ranking  holder  about\n";
+    "           ranking  holder  about  ok  back-side  steps:N\n";
 
 // A key held for a few frames: the boxes read keys from Dear ImGui, which sees a key
 // only while it is down at the start of a frame.
@@ -132,6 +135,23 @@ int main(int argc, char** argv) {
       word == "ranking" ? game.menuRanking() : game.menuHolder();
     } else if (word == "about") {
       app.openAbout();
+    } else if (word == "ok") {
+      if (game.controls.windowVisible && game.controls.okVisible) game.pressOk();
+    } else if (word == "back-side") {
+      game.goToBackSide();
+    } else if (std::sscanf(word.c_str(), "steps:%d", &a) == 1) {
+      for (; a > 0 && game.stack.count() > 0 && game.timers.enabled(kelvorn::TimerId::Steps); --a)
+        game.runStep();
+      game.board.motion.clear();
+      // Restarting the step timer's count keeps the next tick from running another step
+      // before the picture is taken.
+      if (game.timers.enabled(kelvorn::TimerId::Steps)) {
+        game.timers.enable(kelvorn::TimerId::Steps, false);
+        game.timers.enable(kelvorn::TimerId::Steps, true);
+      }
+      app.requestFrame();
+      app.pump(100);
+      continue;
     } else if (word.rfind("click:", 0) == 0) {
       game.clickItem(std::stoi(word.substr(6)));
     } else if (std::sscanf(word.c_str(), "mouse:%d,%d", &a, &b) == 2) {
