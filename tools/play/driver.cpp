@@ -25,10 +25,6 @@ struct CommandError {
   throw CommandError{status, std::move(message)};
 }
 
-[[noreturn]] void notYet(const std::string& what, const std::string& arrives) {
-  fail(kExitBadCommand, "'" + what + "' is not available yet (" + arrives + ")");
-}
-
 void requireTarget(bool available, const std::string& what) {
   if (!available) fail(kExitNoTarget, "'" + what + "' has no visible, enabled target now");
 }
@@ -59,7 +55,10 @@ constexpr int kWaitLimitMs = 30 * 60 * 1000;
 }  // namespace
 
 Driver::Driver(DriverOptions options, std::ostream& out, std::ostream& err)
-    : options_(std::move(options)), out_(out), err_(err), host_(options_.holder, *this),
+    : options_(std::move(options)),
+      out_(out),
+      err_(err),
+      host_(options_.holder, *this),
       game_(content::builtIn(), &host_) {}
 
 void DriverHost::openRanking() {
@@ -132,9 +131,8 @@ void Driver::execute(const std::string& line) {
     return start == std::string::npos ? std::string() : line.substr(start);
   };
 
-  static const std::pair<const char*, int> kKeys[] = {{"enter", 13}, {"escape", 27},
-                                                      {"left", 37},  {"up", 38},
-                                                      {"right", 39}, {"down", 40}};
+  static const std::pair<const char*, int> kKeys[] = {{"enter", 13}, {"escape", 27}, {"left", 37},
+                                                      {"up", 38},    {"right", 39},  {"down", 40}};
   for (const auto& [name, code] : kKeys) {
     if (cmd == name) {
       expectArgs(w, 1, cmd);
@@ -242,8 +240,8 @@ void Driver::click(const std::string& control, const std::vector<std::string>& a
       ranking_->select(n);
     }
   } else if (control == "arrow") {
-    if (args.size() != 1 || (args[0] != "up" && args[0] != "left" && args[0] != "right" &&
-                             args[0] != "down"))
+    if (args.size() != 1 ||
+        (args[0] != "up" && args[0] != "left" && args[0] != "right" && args[0] != "down"))
       fail(kExitBadCommand, "usage: click arrow up|left|right|down");
     requireTarget(c.arrowsVisible && c.arrowsEnabled, "click arrow " + args[0]);
     game_.arrowClick(args[0] == "up" ? 1 : args[0] == "left" ? 2 : args[0] == "right" ? 3 : 4);
@@ -347,7 +345,15 @@ void Driver::menu(const std::string& item, const std::string& arg) {
     item == "option-save" ? game_.menuOptionSave() : game_.menuOptionInit();
   } else if (item == "size") {
     if (arg != "small" && arg != "large") fail(kExitBadCommand, "usage: menu size small|large");
-    notYet("menu size", "window sizes arrive with the game window");
+    // As the window's Size menu: closed while a script plays; the driver has no
+    // pictures, so the new layout comes with blank ones.
+    requireTarget(game_.controls.sizeEnabled && game_.controls.optionsEnabled, "menu size");
+    const bool large = arg == "large";
+    if (large != game_.layout.large) {
+      game_.options[opt::Size] = large ? 1 : 0;
+      game_.setLayout(makeLayout(large), PictureSet{});
+      game_.afterSizeChange();
+    }
   } else if (item == "ranking") {
     noArg();
     requireTarget(game_.controls.rankingEnabled, "menu ranking");
@@ -362,12 +368,14 @@ void Driver::menu(const std::string& item, const std::string& arg) {
 }
 
 void Driver::answer(const std::string& what) {
-  if (what != "yes" && what != "no" && what != "ok") fail(kExitBadCommand, "usage: answer yes|no|ok");
+  if (what != "yes" && what != "no" && what != "ok")
+    fail(kExitBadCommand, "usage: answer yes|no|ok");
   // The boxes of the main window come first, then those of the ranking window.
   if (what == "ok" && game_.notice) return game_.acknowledge();
   if (what != "ok" && game_.question) return game_.answer(what == "yes");
   if (ranking_ && what == "ok" && !ranking_->notices.empty()) return ranking_->notices.pop_front();
-  if (ranking_ && what != "ok" && ranking_->clearAsked()) return ranking_->answerClear(what == "yes");
+  if (ranking_ && what != "ok" && ranking_->clearAsked())
+    return ranking_->answerClear(what == "yes");
   requireTarget(false, "answer " + what);
 }
 

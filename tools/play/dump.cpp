@@ -48,7 +48,18 @@ std::string stringArray(const std::vector<std::string>& values) {
   return out + "]";
 }
 
-// Names of the clickable controls that are visible and enabled now.
+std::string forecastJson(const Game& game) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < game.forecast.size(); ++i) {
+    const auto& row = game.forecast[i];
+    out += (i ? "," : "") + std::string("{\"name\":") + jsonString(row.name) +
+           ",\"stats\":" + jsonString(row.stats) + ",\"damage\":" + jsonString(row.damage) + "}";
+  }
+  return out + "]";
+}
+
+}  // namespace
+
 std::vector<std::string> activeControls(const Game& game) {
   const Controls& c = game.controls;
   std::vector<std::string> names;
@@ -77,18 +88,6 @@ std::vector<std::string> activeControls(const Game& game) {
   return names;
 }
 
-std::string forecastJson(const Game& game) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < game.forecast.size(); ++i) {
-    const auto& row = game.forecast[i];
-    out += (i ? "," : "") + std::string("{\"name\":") + jsonString(row.name) +
-           ",\"stats\":" + jsonString(row.stats) + ",\"damage\":" + jsonString(row.damage) + "}";
-  }
-  return out + "]";
-}
-
-}  // namespace
-
 std::string rankingJson(const storage::RankingBoard& board) {
   std::string out = "{\"current\":" + std::to_string(board.current()) +
                     ",\"clear\":" + (board.clearEnabled() ? "true" : "false") + ",\"rows\":[";
@@ -96,8 +95,8 @@ std::string rankingJson(const storage::RankingBoard& board) {
     const RankingRow& r = board.rows()[i];
     out += (i ? "," : "") + std::string("{\"name\":") + jsonString(board.names()[i]) +
            ",\"points\":" + std::to_string(r.points) + ",\"life\":" + std::to_string(r.life) +
-           ",\"offense\":" + std::to_string(r.offense) + ",\"defense\":" +
-           std::to_string(r.defense) + "}";
+           ",\"offense\":" + std::to_string(r.offense) +
+           ",\"defense\":" + std::to_string(r.defense) + "}";
   }
   return out + "]}";
 }
@@ -124,8 +123,7 @@ std::string dumpJson(const Game& game, const storage::RankingBoard* ranking,
   out << "{\"state\":" << array(game.state.v) << ",\"extra\":" << array(game.state.extra)
       << ",\"floor\":" << floor << ",\"cells\":" << array(cells)
       << ",\"floorLabel\":" << jsonString(game.floorLabel())
-      << ",\"message\":" << jsonString(game.messageBar())
-      << ",\"dialog\":"
+      << ",\"message\":" << jsonString(game.messageBar()) << ",\"dialog\":"
       << jsonString(game.controls.windowVisible || game.controls.forecastVisible
                         ? game.controls.windowText
                         : "")
@@ -133,10 +131,11 @@ std::string dumpJson(const Game& game, const storage::RankingBoard* ranking,
       << ",\"pending\":" << game.stack.count() << ",\"dialogKind\":" << game.dialogKind
       << ",\"intro\":" << (game.introRunning() ? "true" : "false")
       << ",\"options\":" << array(game.options) << ",\"forecast\":" << forecastJson(game)
-      << ",\"altar\":" << stringArray(game.controls.altarChoicesVisible
-                                            ? std::vector<std::string>(game.controls.altarChoices.begin(),
-                                                                       game.controls.altarChoices.end())
-                                            : std::vector<std::string>{})
+      << ",\"altar\":"
+      << stringArray(game.controls.altarChoicesVisible
+                         ? std::vector<std::string>(game.controls.altarChoices.begin(),
+                                                    game.controls.altarChoices.end())
+                         : std::vector<std::string>{})
       << ",\"ranking\":" << (ranking ? rankingJson(*ranking) : std::string("null"))
       << ",\"holder\":"
       << (chooser ? "{\"selected\":" + jsonString(chooser->selected().string()) +
