@@ -1,5 +1,6 @@
 #include "tools/soak/saves.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "storage/save_file.h"
@@ -45,21 +46,46 @@ int cellNearHero(const GameState& s, Rng& rng) {
   return onBoard(x, y) ? cellIndex(x, y) : rng.below(kCells);
 }
 
+// The hero placed on a floor cell of another floor, or beside one of the building's
+// characters, altars or stairs, where conversations, scenes and floor changes start.
 void moveHero(SavedGame& g, Rng& rng) {
   GameState& s = g.state;
+  auto place = [&](int floor, int cell) {
+    s[gs::Floor] = floor;
+    if (s[gs::HighestFloor] < floor || rng.percent(30))
+      s[gs::HighestFloor] = rng.between(floor, 50);
+    s[gs::HeroX] = cellColumn(cell);
+    s[gs::HeroY] = cellRow(cell);
+    s[gs::Facing] = rng.between(1, 4);
+  };
+  if (rng.percent(40)) {
+    // Free cells beside each kind of thing, so a kind found on few floors (the thief)
+    // comes up as often as the stairs found on all of them.
+    static constexpr TileCode kKinds[] = {tile::StairsUp, tile::StairsDown, tile::AltarCentre,
+                                          tile::Merchant, tile::Thief,      tile::OldMan,
+                                          tile::Princess};
+    const TileCode kind = kKinds[rng.below(std::size(kKinds))];
+    std::vector<std::pair<int, int>> beside;  // floor, cell
+    static constexpr int kDx[] = {0, -1, 1, 0}, kDy[] = {-1, 0, 0, 1};
+    for (int f = 0; f < kFloors; ++f)
+      for (int c = 0; c < kCells; ++c)
+        for (int d = 0; d < 4 && g.floors.cell(f, c) == kind; ++d) {
+          const int x = cellColumn(c) + kDx[d], y = cellRow(c) + kDy[d];
+          if (onBoard(x, y) && g.floors.cell(f, cellIndex(x, y)) == tile::Floor)
+            beside.emplace_back(f, cellIndex(x, y));
+        }
+    if (!beside.empty()) {
+      const auto [floor, cell] = beside[rng.below(static_cast<int>(beside.size()))];
+      return place(floor, cell);
+    }
+  }
   // The first and last floors, where stairs and scenes meet the ends of the building,
   // more often than the others.
   const int floor = rng.percent(30) ? (rng.percent(50) ? 0 : 50) : rng.between(1, 49);
-  s[gs::Floor] = floor;
-  if (s[gs::HighestFloor] < floor || rng.percent(30)) s[gs::HighestFloor] = rng.between(floor, 50);
   std::vector<int> free;
   for (int c = 0; c < kCells; ++c)
     if (g.floors.cell(floor, c) == tile::Floor) free.push_back(c);
-  const int cell =
-      free.empty() ? rng.below(kCells) : free[rng.below(static_cast<int>(free.size()))];
-  s[gs::HeroX] = cellColumn(cell);
-  s[gs::HeroY] = cellRow(cell);
-  s[gs::Facing] = rng.between(1, 4);
+  place(floor, free.empty() ? rng.below(kCells) : free[rng.below(static_cast<int>(free.size()))]);
 }
 
 void setStat(GameState& s, Rng& rng) {
@@ -150,8 +176,14 @@ SaveFile validSave(SavedGame game) {
 SaveFile mutatedSave(SavedGame game, Rng& rng) {
   SaveFile out{{}, true, "mutated:"};
   enum Damage { None, Checksum, Marker, Length } damage = None;
-  for (int n = rng.between(1, 4); n > 0; --n) {
-    switch (rng.weighted({5, 4, 3, 3, 4, 5, 1, 1, 1, 1})) {
+  // GameState first, then the cells, so a cell put beside the hero is beside him where
+  // he ends up.
+  std::vector<int> kinds;
+  for (int n = rng.between(1, 4); n > 0; --n)
+    kinds.push_back(rng.weighted({5, 4, 3, 3, 4, 5, 1, 1, 1, 1}));
+  std::sort(kinds.begin(), kinds.end());
+  for (const int kind : kinds) {
+    switch (kind) {
       case 0: moveHero(game, rng), out.what += " hero moved"; break;
       case 1: setStat(game.state, rng), out.what += " stat"; break;
       case 2: giveItems(game.state, rng), out.what += " items"; break;
