@@ -70,7 +70,7 @@ class Soak {
     bool mutatedStart = false;
   };
   Start prepare(long index, Rng& rng, const std::filesystem::path& game);
-  // Plays game `index`; returns false when the budget is spent.
+  // Plays game `index`; returns false when it broke an invariant.
   bool playGame(long index);
   bool budgetLeft() const;
   void report(long index, const Start& start, const Finding& finding, int command);
