@@ -29,8 +29,10 @@ ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 tested=$(date +%s)
 
 rm -rf build-asan/soak
-build-asan/bin/kelvorn-soak --seed "$seed" --seconds "$seconds" --folder build-asan/soak
+status=0
+build-asan/bin/kelvorn-soak --seed "$seed" --seconds "$seconds" --folder build-asan/soak || status=$?
 soaked=$(date +%s)
 
 echo "check-sanitized.sh: build $((built - started)) s, tests $((tested - built)) s," \
      "soak $((soaked - tested)) s, in all $((soaked - started)) s"
+exit $status
