@@ -202,8 +202,8 @@ void Soak::report(long index, const Start& start, const Finding& finding, int co
        << kept.string()
        << " (start/: the save holder before the first command; full.txt: every command played)"
        << "\n  replay with the checks: kelvorn-soak --replay " << kept.string()
-       << "\n  the run again:          kelvorn-soak --seed " << options_.seed << " --commands "
-       << counts_.commands << "\n";
+       << "\n  the run again:          kelvorn-soak --seed " << options_.seed
+       << (options_.keepGoing ? " --keep-going" : "") << " --commands " << counts_.commands << "\n";
   printScript(out_, shortest.lines, full);
   out_.flush();
 }
