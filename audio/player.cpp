@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdio>
@@ -128,5 +129,12 @@ bool Player::poll() {
 }
 
 bool Player::musicPlaying() const { return open_ && Mix_PlayingMusic() != 0; }
+
+void Player::setVolumes(int musicPercent, int effectsPercent) {
+  if (!open_) return;
+  auto level = [](int percent) { return std::clamp(percent, 0, 100) * MIX_MAX_VOLUME / 100; };
+  Mix_VolumeMusic(level(musicPercent));
+  Mix_Volume(-1, level(effectsPercent));
+}
 
 }  // namespace kelvorn::audio

@@ -48,6 +48,8 @@ class Player {
   // call (not after closeMusic or a change). Returns true when it did.
   bool poll();
   bool musicPlaying() const;
+  // Loudness of the music and of the effects, each 0..100 percent of full volume.
+  void setVolumes(int musicPercent, int effectsPercent);
 
  private:
   void freeEffects();

@@ -367,6 +367,14 @@ void Game::fairy() {
   timer2on();
 }
 
+// Once the hero has climbed past the tunnel of floor 29, its thief is caught and put in
+// the prison of floor 2 (cell 120, met from columns 9 and 10), where he promises the
+// tunnel of floor 35. Until that tunnel is dug, every climb onto floor 30 puts him back
+// there, so no way through the game can miss him.
+void Game::jailTunnelThief() {
+  if (floors.cell(35, 91) != tile::Floor) floors.setCell(2, 120, tile::Thief);
+}
+
 void Game::moveThiefOn29() {
   floors.setCell(29, 38, tile::Floor);
   floors.setCell(29, 27, tile::Floor);

@@ -299,6 +299,8 @@ Game::LoadResult Game::loadGame(const std::optional<SavedGame>& file, bool valid
              arrivalCellsValid(file->floors)) {
     floors = file->floors;
     state = file->state;
+    // The orb of the hero's first words cannot be open in a saved game: the orb is held.
+    if (state.itemSlot(0) == 2) state.itemSlot(0) = 1;
     redrawAll();
     messageCode = msg::Loaded;
     result = LoadResult::Loaded;
@@ -311,7 +313,13 @@ Game::LoadResult Game::loadGame(const std::optional<SavedGame>& file, bool valid
     chooseFloorTrack();
     playTrack();
   }
-  unlockInput();
+  if (result != LoadResult::Loaded && state[gs::Life] == 0) {
+    // A game that ended stays held for loading when the file could not be used.
+    lockInput();
+    controls.loadEnabled = true;
+  } else {
+    unlockInput();
+  }
   if (!timers.enabled(TimerId::Animation)) timers.enable(TimerId::Animation, true);
   return result;
 }

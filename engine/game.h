@@ -148,6 +148,9 @@ class Game {
   // Holding and releasing the flying dialog's UP (true) or DOWN (false) button.
   void flightButtonDown(bool up);
   void flightButtonUp();
+  // The moves (1 up, 2 left, 3 right, 4 down) of the shortest walk from the hero to
+  // `cell` over plain floor: a click on the board walks it, move by move.
+  std::vector<int> floorWalk(int cell) const;
   bool cursorShown = false;
   int itemCursor = 0;
   bool itemSelectMode = false;
@@ -174,6 +177,8 @@ class Game {
   void pressHintOk();
   // Closes the orb of the hero's forecast.
   void pressForecastOk();
+  // What fighting one of this kind would cost now, as the forecast says it.
+  std::string forecastText(int kind) const;
   // One row of the forecast: a monster kind of the floor and what fighting it costs.
   struct ForecastRow {
     int kind;
@@ -328,9 +333,9 @@ class Game {
   void orbOfWisdom();
   void orbOfTheHero();
   void addForecast(int kind);
-  std::string forecastText(int kind) const;
   void pushDissolveOut(int cell);
   void moveThiefOn29();
+  void jailTunnelThief();
   void introTick();
   void drawIntroFrame();
   void repeatTick();

@@ -57,11 +57,12 @@ bool isPlayable(const GameState& s) {
     if (!in(gs::ItemSlot0 + slot, 0, slot == 0 ? 2 : slot == 7 ? 3 : 1)) return false;
   for (int i = gs::SwordOwned0; i < gs::ShieldOwned0 + 5; ++i)
     if (!in(i, 0, 1)) return false;
-  return in(gs::AltarCount, 0, INT32_MAX) && in(gs::Floor, 0, 50) && in(gs::HighestFloor, 0, 50) && in(gs::HeroX, 0, 10) &&
-         in(gs::HeroY, 0, 10) && in(gs::Facing, 1, 4) && in(gs::Life, 0, INT32_MAX) &&
-         in(gs::Gold, 0, INT32_MAX) && in(gs::YellowKeys, 0, INT32_MAX) &&
-         in(gs::RedKeys, 0, INT32_MAX) && in(gs::BlueKeys, 0, INT32_MAX) &&
-         in(gs::SwordLevel, 0, 5) && in(gs::ShieldLevel, 0, 5) &&
+  return in(gs::AltarCount, 0, INT32_MAX) && in(gs::Floor, 0, 50) && in(gs::HighestFloor, 0, 50) &&
+         in(gs::HeroX, 0, 10) && in(gs::HeroY, 0, 10) && in(gs::Facing, 1, 4) &&
+         in(gs::Life, 0, INT32_MAX) && in(gs::Offense, 0, INT32_MAX) &&
+         in(gs::Defense, 0, INT32_MAX) && in(gs::Gold, 0, INT32_MAX) &&
+         in(gs::YellowKeys, 0, INT32_MAX) && in(gs::RedKeys, 0, INT32_MAX) &&
+         in(gs::BlueKeys, 0, INT32_MAX) && in(gs::SwordLevel, 0, 5) && in(gs::ShieldLevel, 0, 5) &&
          (s[gs::LevelBoost] == 0 || s[gs::LevelBoost] == gs::kLevelBoostAfterWin) &&
          in(gs::CarryOver, 0, 1);
 }

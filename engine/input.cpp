@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/game.h"
+#include "engine/walk_path.h"
 
 namespace kelvorn {
 
@@ -103,6 +104,12 @@ void Game::flightButtonUp() {
   holdRepeat = false;
   timers.enable(TimerId::Repeat, false);
   applyCheckedSpeed();
+}
+
+std::vector<int> Game::floorWalk(int cell) const {
+  const int floor = state[gs::Floor];
+  return shortestWalk(state.heroCell(), cell,
+                      [&](int c) { return floors.cell(floor, c) == tile::Floor; });
 }
 
 void Game::moveRequest(int direction, bool turn) {

@@ -21,6 +21,10 @@ void Game::timer2on() {
 void Game::stepTick() {
   if (stack.count() < 1) {
     timers.enable(TimerId::Steps, false);
+    // A hold whose window has been answered and closed holds nothing any more: without
+    // this a question closed by an OK that only unlocks input would lock it again at the
+    // next empty script.
+    if (dialogHold && !controls.windowVisible && !question) dialogHold = false;
     if (!dialogHold) unlockInput();
     return;
   }

@@ -34,6 +34,7 @@ void Game::stairs(bool up) {
       // tunnel, his figure in the floor-2 prison (cell 120) is gone too.
       if (floors.cell(35, 91) + floors.cell(2, 120) == 27) floors.setCell(2, 120, tile::Floor);
     }
+    if (floor == 30) jailTunnelThief();
     const int arrival = floors.upArrivalCell(floor);
     state[gs::HeroX] = cellColumn(arrival);
     state[gs::HeroY] = cellRow(arrival);

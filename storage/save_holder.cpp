@@ -1,5 +1,7 @@
 #include "storage/save_holder.h"
 
+#include <chrono>
+
 #include "storage/files.h"
 #include "storage/options_file.h"
 #include "storage/ranking_file.h"
@@ -40,6 +42,22 @@ std::string writeSavedGame(const std::filesystem::path& file, const SavedGame& g
 }
 
 SlotRead SaveHolder::readSlot(int n) const { return readSavedGame(slotPath(n)); }
+
+SlotSummary SaveHolder::summary(int n) const {
+  SlotSummary s;
+  std::error_code ec;
+  s.present = std::filesystem::exists(slotPath(n), ec);
+  if (!s.present) return s;
+  const SlotRead read = readSlot(n);
+  s.usable = read.valid;
+  if (read.valid) {
+    s.floor = read.game->state[gs::Floor];
+    s.life = read.game->state[gs::Life];
+  }
+  const auto time = std::filesystem::last_write_time(slotPath(n), ec);
+  if (!ec) s.written = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(time));
+  return s;
+}
 
 std::string SaveHolder::writeSlot(int n, const SavedGame& game) const {
   return writeSavedGame(slotPath(n), game);

@@ -3,6 +3,7 @@
 // every read survives any content and every write is atomic.
 #pragma once
 
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,6 +15,15 @@
 
 namespace kelvorn::storage {
 
+// What the Save and Load menus say about a slot, read without changing it: whether a
+// file is there, whether it can be loaded, its floor and life, and when it was written.
+struct SlotSummary {
+  bool present = false;
+  bool usable = false;
+  std::int32_t floor = 0, life = 0;
+  std::optional<std::time_t> written;
+};
+
 class SaveHolder {
  public:
   explicit SaveHolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
@@ -23,6 +33,7 @@ class SaveHolder {
   std::filesystem::path slotPath(int n) const;
   bool slotExists(int n) const;
   SlotRead readSlot(int n) const;
+  SlotSummary summary(int n) const;
   // Writes the game with fresh checksums. Returns an error text, or empty on success.
   std::string writeSlot(int n, const SavedGame& game) const;
   // The hand-over copy is written as the game stands (its check words as they are).

@@ -139,6 +139,30 @@ TEST_F(DiskAudio, MusicLoopsWithoutAGapUntilStoppedOrChanged) {
       << "silence after the stop";
 }
 
+// The two volume sliders act apart: effects silenced leave the music playing, and the
+// music silenced leaves nothing.
+TEST_F(DiskAudio, MusicAndEffectsVolumesActApart) {
+  writeShortTune("midi/a_046xgw.mid");
+  fs::create_directories(folder / "wav");
+  fs::copy_file(fs::path(KELVORN_BIN_DIR) / "wav" / "taisen.wav", folder / "wav" / "taisen.wav");
+  {
+    Player player(folder);
+    ASSERT_TRUE(player.available());
+    player.setVolumes(100, 0);
+    player.playEffect(3);
+    run(player, 400);
+    player.playMusic(14);
+    run(player, 1600);
+    player.setVolumes(0, 100);
+    run(player, 600);
+  }
+  const std::vector<int> f = frames();
+  EXPECT_LT(rms(f, 0.0, 0.35), 50) << "the blow, its volume at 0";
+  EXPECT_GT(rms(f, 0.6, 1.9), 500) << "the tune, its volume at 100";
+  EXPECT_LT(rms(f, f.size() / double(kRate) - 0.3, f.size() / double(kRate)), 50)
+      << "the tune, its volume at 0";
+}
+
 TEST_F(DiskAudio, MissingFilesAreSkippedSilently) {
   testing::internal::CaptureStderr();
   {

@@ -192,5 +192,50 @@ TEST_F(HostilePlayTest, NearStairsIsKeptWhenAMagicianStrikes) {
   EXPECT_LT(game.state[gs::Life], 5000);
 }
 
+// Crafted saves: the orb's first words cannot be open in a saved game (it loads as held
+// and input works); negative strength is refused; and a game that ended stays held for
+// loading when the file asked for cannot be used.
+TEST_F(HostilePlayTest, CraftedSavesNeverLockTheGame) {
+  SavedGame orb{game.floors, game.state};
+  orb.state.itemSlot(0) = 2;
+  EXPECT_EQ(game.loadGame(orb, true), Game::LoadResult::Loaded);
+  finish();
+  EXPECT_TRUE(unlocked());
+  EXPECT_EQ(game.state.itemSlot(0), 1);
+
+  for (const int stat : {gs::Offense, gs::Defense}) {
+    SavedGame weak{game.floors, game.state};
+    weak.state[stat] = -5;
+    EXPECT_EQ(game.loadGame(weak, true), Game::LoadResult::Rejected) << stat;
+    game.acknowledge();
+  }
+
+  hero(10, 2, 0);
+  put(5, 4, 61);  // a slime that outlives him
+  game.keyDown(kUp);
+  for (int tick = 0; tick < 200 && !game.question; ++tick) game.advance(150);
+  ASSERT_TRUE(game.question);
+  game.answer(false);
+  EXPECT_EQ(game.loadGame(std::nullopt, false), Game::LoadResult::Missing);
+  EXPECT_TRUE(game.controls.loadEnabled);
+  EXPECT_FALSE(game.controls.optionsEnabled || game.controls.arrowsEnabled);
+}
+
+// A question closed by an OK that only gives input back leaves no hold behind: the next
+// script that pushes nothing still unlocks input.
+TEST_F(HostilePlayTest, AnAnsweredQuestionHoldsNothing) {
+  onFloor(50, 5, 5);
+  put(5, 4, tile::Thief);
+  game.keyDown(kUp);
+  ok();
+  ASSERT_TRUE(unlocked());
+  onFloor(3, 5, 5);
+  hero(1000, 1, 100);
+  put(4, 5, 61);  // a slime he cannot hurt: an empty script
+  game.keyDown(kLeft);
+  finish();
+  EXPECT_TRUE(unlocked());
+}
+
 }  // namespace
 }  // namespace kelvorn

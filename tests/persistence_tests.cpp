@@ -4,13 +4,13 @@
 // and that a write which fails half-way never costs the player his old file.
 #include <gtest/gtest.h>
 
-
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
 
-#include "tests/disk_full.h"
 #include "storage/bytes.h"
 #include "storage/files.h"
 #include "storage/holder_chooser.h"
@@ -21,6 +21,8 @@
 #include "storage/ranking_file.h"
 #include "storage/save_file.h"
 #include "storage/save_holder.h"
+#include "storage/settings_file.h"
+#include "tests/disk_full.h"
 
 namespace kelvorn::storage {
 namespace {
@@ -132,6 +134,74 @@ TEST_F(SlotValidation, MissingShortAndBadlySummedSlots) {
 
   fs::create_directory(dir_ / "save3.dat");  // a folder where a slot should be
   EXPECT_FALSE(holder_.readSlot(3).game);
+}
+
+// The Save and Load menus' labels come from a summary that reads a slot as a load would
+// and leaves its bytes as they were.
+TEST_F(SlotValidation, SummariesTellEmptyDamagedAndUsableSlotsApart) {
+  SavedGame game = newGame();
+  game.state[gs::Floor] = 12;
+  game.state[gs::Life] = 4321;
+  ASSERT_EQ(holder_.writeSlot(1, game), "");
+  const auto good = encodeSave(game);
+  writeRaw(dir_ / "save2.dat", std::vector<std::uint8_t>(good.begin(), good.begin() + 100));
+  const auto before = readFile(dir_ / "save1.dat");
+  const std::time_t now = std::time(nullptr);
+
+  struct Case {
+    int slot;
+    bool present, usable;
+    std::int32_t floor, life;
+  } cases[] = {{1, true, true, 12, 4321}, {2, true, false, 0, 0}, {3, false, false, 0, 0}};
+  for (const Case& c : cases) {
+    const SlotSummary s = holder_.summary(c.slot);
+    EXPECT_EQ(s.present, c.present) << "slot " << c.slot;
+    EXPECT_EQ(s.usable, c.usable) << "slot " << c.slot;
+    EXPECT_EQ(s.floor, c.floor) << "slot " << c.slot;
+    EXPECT_EQ(s.life, c.life) << "slot " << c.slot;
+    EXPECT_EQ(s.written.has_value(), c.present) << "slot " << c.slot;
+    if (s.written) {
+      EXPECT_LE(std::abs(*s.written - now), 60) << "slot " << c.slot;
+    }
+  }
+  EXPECT_EQ(readFile(dir_ / "save1.dat"), before);
+}
+
+// ---- Window settings -----------------------------------------------------------------
+
+// The window's settings read back as written; whatever the file holds, each setting
+// falls back to its default rather than to a wrong value, and names this program does
+// not know are kept for the program that wrote them.
+TEST_F(HolderTest, SettingsSurviveARoundTripAndDamagedValuesFallBack) {
+  SettingsFile written(dir_ / "config" / "settings.ini");
+  written.setFlag("full-screen", true);
+  written.setNumber("music-volume", 35);
+  written.setText("key.up.2", "=");
+  written.setText("key.up.3", "two\nlines");
+  ASSERT_EQ(written.save(), "");
+  std::string error;
+  const std::string damaged = textOf(readFile(written.path())) +
+                              "effects-volume=150\nkeep-keys=yes\nfrom-a-later-version=7\r\n"
+                              "=nameless\nno equals sign\n# a remark=1\n";
+  ASSERT_TRUE(writeTextAtomic(written.path(), damaged, error)) << error;
+
+  SettingsFile read(written.path());
+  read.load();
+  EXPECT_TRUE(read.flag("full-screen", false));
+  EXPECT_EQ(read.number("music-volume", 0, 100, 100), 35);
+  EXPECT_EQ(read.number("effects-volume", 0, 100, 80), 80) << "out of range";
+  EXPECT_TRUE(read.flag("keep-keys", true)) << "not a number";
+  EXPECT_FALSE(read.flag("click-to-walk", false)) << "missing";
+  EXPECT_EQ(read.text("key.up.2"), "=");
+  EXPECT_EQ(read.text("key.up.3"), "") << "a value must stay on one line";
+  EXPECT_EQ(read.text("from-a-later-version"), "7");
+  EXPECT_EQ(read.text("# a remark"), "");
+  ASSERT_EQ(read.save(), "");
+  EXPECT_NE(textOf(readFile(written.path())).find("from-a-later-version=7\n"), std::string::npos);
+
+  SettingsFile missing(dir_ / "nowhere" / "settings.ini");
+  missing.load();
+  EXPECT_EQ(missing.number("music-volume", 0, 100, 100), 100);
 }
 
 // ---- Ranking tables ----------------------------------------------------------------
@@ -534,7 +604,8 @@ class HolderChooserTest : public HolderTest {
     from_ = dir_ / "old";
     to_ = dir_ / "new";
     fs::create_directories(from_);
-    for (const char* name : kHolderFiles) writeRaw(from_ / name, bytesOf(std::string("of ") + name));
+    for (const char* name : kHolderFiles)
+      writeRaw(from_ / name, bytesOf(std::string("of ") + name));
     writeRaw(from_ / "save1.dat", bytesOf("slot"));
     writeRaw(from_ / "save0.dat", bytesOf("undo"));
     writeRaw(dir_ / "KVN12.INI", bytesOf(formatHolderIni({from_.string(), "/prog", "rsv"})));
@@ -554,8 +625,10 @@ TEST_F(HolderChooserTest, OkCopiesTheElevenFilesButNoSlotAndRewritesTheIni) {
     EXPECT_EQ(textOf(readFile(to_ / name)), std::string("of ") + name);
   EXPECT_FALSE(fs::exists(to_ / "save1.dat"));
   EXPECT_FALSE(fs::exists(to_ / "save0.dat"));
-  EXPECT_EQ(textOf(readFile(dir_ / "KVN12.INI")), formatHolderIni({c.selected().string(), "/prog", "rsv"}));
-  EXPECT_EQ(textOf(readFile(from_ / "option.dat")), "of option.dat") << "the old holder keeps its files";
+  EXPECT_EQ(textOf(readFile(dir_ / "KVN12.INI")),
+            formatHolderIni({c.selected().string(), "/prog", "rsv"}));
+  EXPECT_EQ(textOf(readFile(from_ / "option.dat")), "of option.dat")
+      << "the old holder keeps its files";
 }
 
 // The copy follows a fixed order and stops at the first file it cannot write: the files
@@ -563,10 +636,10 @@ TEST_F(HolderChooserTest, OkCopiesTheElevenFilesButNoSlotAndRewritesTheIni) {
 // old holder.
 TEST_F(HolderChooserTest, AFailedCopyStopsInOrderAndKeepsTheOldIni) {
   const std::vector<std::string> order(std::begin(kHolderFiles), std::end(kHolderFiles));
-  EXPECT_EQ(order, (std::vector<std::string>{"option.dat", "option1.dat", "option11.dat",
-                                             "option2.dat", "option21.dat", "option3.dat",
-                                             "option31.dat", "option4.dat", "option41.dat",
-                                             "option5.dat", "option51.dat"}));
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"option.dat", "option1.dat", "option11.dat", "option2.dat",
+                                      "option21.dat", "option3.dat", "option31.dat", "option4.dat",
+                                      "option41.dat", "option5.dat", "option51.dat"}));
   const auto iniBefore = readFile(dir_ / "KVN12.INI");
   for (std::size_t blocked = 0; blocked < order.size(); ++blocked) {
     fs::remove_all(to_);

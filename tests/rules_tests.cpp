@@ -398,6 +398,29 @@ TEST_F(StairsTest, FloorTwentyNineThiefMovesOnlyWhileItIsTheHighest) {
   }
 }
 
+// Climbing onto floor 30 puts the thief of the floor-29 tunnel in the prison of floor 2
+// (cell 120) until he has dug floor 35's tunnel; other climbs leave the prison alone.
+TEST_F(StairsTest, ClimbingOntoFloorThirtyJailsTheTunnelThief) {
+  struct Case {
+    int from;
+    TileCode tunnel, prison;
+  };
+  const Case cases[] = {{29, tile::Wall, tile::Thief},
+                        {29, tile::Floor, tile::Floor},
+                        {28, tile::Wall, tile::Floor},
+                        {30, tile::Wall, tile::Floor}};
+  for (const Case& c : cases) {
+    onFloor(c.from, 5, 5);
+    put(5, 4, tile::StairsUp);
+    game.floors.setCell(35, 91, c.tunnel);
+    game.floors.setCell(2, 120, tile::Floor);
+    game.keyDown(kUp);
+    EXPECT_EQ(game.state[gs::Floor], c.from + 1);
+    EXPECT_EQ(game.floors.cell(2, 120), c.prison) << "from floor " << c.from;
+    finish();
+  }
+}
+
 // ---- Magic -----------------------------------------------------------------------------------
 
 // A magician beside the cell the hero walks into casts after the move: 200 x L for

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 
 #include "ui/app.h"
 #include "ui/recovery.h"
@@ -143,6 +145,177 @@ TEST_F(WindowTest, EndingHoldsAtTheBackSideUntilEnter) {
   EXPECT_FALSE(game.controls.sceneVisible);
   EXPECT_EQ(game.state[gs::LevelBoost], gs::kLevelBoostAfterWin);
   EXPECT_EQ(game.state[gs::Floor], 1);
+}
+
+// F11 fills the screen with the picture scaled and centred, and gives the window back.
+TEST_F(WindowTest, FullScreenScalesThePictureAndGivesTheWindowBack) {
+  App app(AppOptions{false, false});
+  std::string error;
+  ASSERT_TRUE(app.init(error)) << error;
+  app.pump(200);
+  const Bitmap picture = app.capture();
+  press(SDLK_F11);
+  app.pump(500);
+  EXPECT_TRUE(app.fullScreen());
+  Bitmap screen = app.captureWindow();
+  SDL_DisplayMode mode;
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
+  EXPECT_EQ(screen.width, mode.w);
+  EXPECT_EQ(screen.height, mode.h);
+  EXPECT_EQ(screen.at(0, 0), kBlack) << "a bar beside the picture";
+  EXPECT_EQ(app.capture().width, picture.width) << "the picture keeps its own size";
+  press(SDLK_F11);
+  app.pump(500);
+  EXPECT_FALSE(app.fullScreen());
+  screen = app.captureWindow();
+  EXPECT_EQ(screen.width, picture.width);
+  EXPECT_EQ(screen.height, picture.height);
+}
+
+// The window's settings live in settings.ini in the config folder: read at start, kept
+// when changed with whatever else the file holds, and a save holder and KVN12.INI of an
+// earlier run stay byte for byte as they were, with no file added.
+TEST_F(WindowTest, SettingsSurviveARestartAndAnOldHolderStaysAsItWas) {
+  const fs::path holder = home_ / "data" / "kelvorn" / "savedat";
+  const fs::path config = home_ / "config" / "kelvorn";
+  fs::create_directories(holder);
+  fs::create_directories(config);
+  OptionBytes options = builtInOptions();
+  options[opt::Prologue] = 0;
+  std::ofstream(holder / "option.dat", std::ios::binary)
+      .write(reinterpret_cast<const char*>(options.data()), options.size());
+  std::ofstream(holder / "save3.dat", std::ios::binary) << std::string(6957, '\x07');
+  std::ofstream(holder / "option11.dat") << "A player\n";
+  std::ofstream(config / "KVN12.INI") << holder.string() << "\n/nowhere\n\n";
+  std::ofstream(config / "settings.ini")
+      << "key.up.1=I\nfull-screen=1\nmusic-volume=40\nfrom-a-later-version=x\n";
+  auto snapshot = [&] {
+    std::map<fs::path, std::string> files;
+    for (const fs::path& folder : {holder, config})
+      for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename() != "settings.ini") {
+          std::ifstream in(entry.path(), std::ios::binary);
+          files[entry.path()] = std::string(std::istreambuf_iterator<char>(in), {});
+        }
+    return files;
+  };
+  const auto before = snapshot();
+
+  for (const bool first : {true, false}) {
+    App app(AppOptions{std::nullopt, false});
+    std::string error;
+    ASSERT_TRUE(app.init(error)) << error;
+    app.pump(300);
+    EXPECT_EQ(app.fullScreen(), first);
+    press(SDLK_DOWN);
+    app.pump(300);
+    press(SDLK_i);
+    app.pump(300);
+    EXPECT_EQ(app.game().state[gs::Facing], kFaceUp) << "I walks up";
+    press(SDLK_UP);
+    app.pump(300);
+    EXPECT_EQ(app.game().state[gs::Facing], kFaceUp) << "the up arrow still does";
+    if (first) press(SDLK_F11);
+    app.pump(300);
+  }
+  std::ifstream in(config / "settings.ini");
+  const std::string settings(std::istreambuf_iterator<char>(in), {});
+  for (const char* line :
+       {"full-screen=0\n", "key.up.1=I\n", "music-volume=40\n", "from-a-later-version=x\n"})
+    EXPECT_NE(settings.find(line), std::string::npos) << line;
+  EXPECT_EQ(snapshot(), before);
+}
+
+// A walk key pressed while a short script plays (here a pickup) is acted on when input
+// unlocks, unless the purist's option has it ignored as the game always did; a click on
+// a floor cell walks there around whatever is not floor.
+TEST_F(WindowTest, KeptKeysAndClickedWalks) {
+  for (const bool keep : {true, false}) {
+    fs::create_directories(home_ / "config" / "kelvorn");
+    std::ofstream(home_ / "config" / "kelvorn" / "settings.ini") << "keep-keys=" << keep << "\n";
+    App app(AppOptions{false, false});
+    std::string error;
+    ASSERT_TRUE(app.init(error)) << error;
+    app.pump(200);
+    Game& game = app.game();
+    const int floor = game.state[gs::Floor];
+    for (int c = 0; c < kCells; ++c) game.floors.setCell(floor, c, tile::Floor);
+    game.floors.setCell(floor, cellIndex(4, 10), 32);  // a potion: a pickup's short script
+    game.redrawAll();
+    game.unlockInput();
+    press(SDLK_LEFT);
+    press(SDLK_LEFT);
+    app.pump(1500);
+    EXPECT_EQ(game.state.heroCell(), cellIndex(keep ? 3 : 4, 10)) << "keep " << keep;
+    if (!keep) continue;
+
+    // Walls across the way: the walk goes round them.
+    for (int x = 0; x < 10; ++x) game.floors.setCell(floor, cellIndex(x, 8), tile::Wall);
+    game.redrawAll();
+    game.unlockInput();
+    const Layout& l = game.layout;
+    const int x = l.board.x + 2 * l.tileSize + l.tileSize / 2;
+    const int y = app.menuHeight() + l.board.y + 7 * l.tileSize + l.tileSize / 2;
+    SDL_WarpMouseInWindow(SDL_GetWindowFromID(1), x, y);
+    app.pump(100);
+    for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+      SDL_Event e{};
+      e.type = type;
+      e.button.button = SDL_BUTTON_LEFT;
+      e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+      e.button.clicks = 1;
+      e.button.x = x;
+      e.button.y = y;
+      SDL_PushEvent(&e);
+      app.pump(100);
+    }
+    app.pump(3000);
+    EXPECT_EQ(game.state.heroCell(), cellIndex(2, 7));
+  }
+}
+
+// A gamepad plugged in while the game runs walks with its d-pad, opens the menu bar with
+// Start, moves in it and picks with A, answers No with B and closes the ranking with A;
+// pulled out and plugged in again, it still plays.
+TEST_F(WindowTest, AGamepadComesAndGoesWhileTheGameRuns) {
+  App app(AppOptions{false, false});
+  std::string error;
+  ASSERT_TRUE(app.init(error)) << error;
+  app.pump(200);
+  Game& game = app.game();
+  for (const int x : {4, 5}) {
+    const int device = SDL_JoystickAttachVirtual(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    SDL_Joystick* pad = SDL_JoystickOpen(device);
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
+    app.pump(200);
+    auto push = [&](SDL_GameControllerButton button) {
+      SDL_JoystickSetVirtualButton(pad, button, 1);
+      app.pump(100);
+      SDL_JoystickSetVirtualButton(pad, button, 0);
+      app.pump(200);
+    };
+    push(x == 4 ? SDL_CONTROLLER_BUTTON_DPAD_LEFT : SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    EXPECT_EQ(game.state.heroCell(), cellIndex(x, 10));
+    if (x == 4) {
+      push(SDL_CONTROLLER_BUTTON_START);  // the Game menu, on Game Start
+      push(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+      push(SDL_CONTROLLER_BUTTON_A);
+      ASSERT_TRUE(game.question);
+      EXPECT_EQ(game.question->kind, QuestionKind::GameQuit);
+      push(SDL_CONTROLLER_BUTTON_B);  // No
+      EXPECT_FALSE(game.question);
+      // A is the OK of the windows of their own too: the ranking closes, so the d-pad
+      // walks the hero again below.
+      game.menuRanking();
+      app.pump(300);
+      push(SDL_CONTROLLER_BUTTON_A);
+    }
+    SDL_JoystickClose(pad);
+    SDL_JoystickDetachVirtual(device);
+    app.pump(200);
+  }
 }
 
 TEST_F(WindowTest, ASecondInstanceIsRefusedAndRaisesTheFirst) {

@@ -66,8 +66,9 @@ TEST_F(StackTest, TickRunsTwoStepsAndStopsOnlyWhenItFindsTheStackEmpty) {
   EXPECT_FALSE(stepping());
   EXPECT_FALSE(inputLocked());
 
-  game.timer2on();  // an empty tick while a dialog holds the stack keeps input locked
+  game.timer2on();  // an empty tick while an open dialog holds the stack keeps input locked
   game.dialogHold = true;
+  game.controls.windowVisible = true;
   game.stepTick();
   EXPECT_FALSE(stepping());
   EXPECT_TRUE(inputLocked());

@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libimgui-dev
   fonts-dejavu-core timgm6mb-soundfont
   xvfb xauth libgl1-mesa-dri
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command on a private virtual X display, with no sound card needed.
+# Runs a command on a private virtual X display, with no sound card needed. The screen is
+# 1024x768 unless KELVORN_SCREEN names another (e.g. KELVORN_SCREEN=1920x1080).
 set -euo pipefail
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$@"
+exec xvfb-run -a -s "-screen 0 ${KELVORN_SCREEN:-1024x768}x24 -nolisten tcp" "$@"

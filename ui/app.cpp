@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <iostream>
+#include <utility>
 
 #include "storage/files.h"
 #include "ui/paths.h"
 #include "ui/recovery.h"
+#include "ui/scaling.h"
 #include "ui/theme.h"
 
 namespace kelvorn::ui {
@@ -19,6 +21,26 @@ namespace fs = std::filesystem;
 namespace {
 constexpr const char* kCaption = "Kelvorn Ver1.2";
 constexpr int kMotionFrameMs = 16;  // one picture of a walk per display frame
+// A walk key pressed while a short script plays (a pickup, a door: under a second at
+// every speed) is acted on when input unlocks; one pressed longer ago than this, early in
+// a long scene or fight, is dropped. A key held down keeps repeating, so it always acts.
+constexpr int kHeldKeyMs = 1000;
+
+// The engine's key codes for the window's keys (0: none of them).
+int engineKey(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_RETURN: return 13;
+    case SDLK_ESCAPE: return 27;
+    case SDLK_LEFT: return 37;
+    case SDLK_UP: return 38;
+    case SDLK_RIGHT: return 39;
+    case SDLK_DOWN: return 40;
+    default: return 0;
+  }
+}
+bool isWalkKey(SDL_Keycode key) {
+  return key == SDLK_LEFT || key == SDLK_UP || key == SDLK_RIGHT || key == SDLK_DOWN;
+}
 }  // namespace
 
 App::App(AppOptions options)
@@ -39,6 +61,7 @@ App::~App() {
     t->reset();
   for (Texture& t : icons_) t.reset();
   for (Texture& t : forecastPortraits_) t.reset();
+  if (frame_) SDL_DestroyTexture(frame_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
@@ -61,6 +84,9 @@ bool App::init(std::string& error) {
     error = std::string("cannot open a window: ") + SDL_GetError();
     return false;
   }
+  // Without gamepads the game still plays: the subsystem is only asked for, not needed.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+    std::cerr << "kelvorn: no gamepads (" << SDL_GetError() << ")\n";
   if (!openWindow(error)) return false;
   startUp();
   return true;
@@ -74,7 +100,7 @@ bool App::largeAllowed() const {
 
 bool App::openWindow(std::string& error) {
   window_ = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 424,
-                             SDL_WINDOW_HIDDEN);
+                             SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!window_) {
     error = std::string("cannot open a window: ") + SDL_GetError();
     return false;
@@ -106,7 +132,11 @@ int App::menuHeight() const {
 // then the engine's own start-up (options applied, intro, new game).
 void App::startUp() {
   programFolder_ = programFolder();
+  settings_ = storage::SettingsFile(configFolder() / "settings.ini");
+  settings_.load();
+  keys_.load(settings_);
   audio_ = std::make_unique<audio::Player>(programFolder_);
+  applyVolumes();
   const fs::path iniPath = configFolder() / "KVN12.INI";
   std::optional<storage::HolderIni> ini;
   if (auto bytes = storage::readFile(iniPath))
@@ -130,11 +160,33 @@ void App::startUp() {
   OptionBytes block = stored.value_or(builtInOptions());
   if (options_.prologue) block[opt::Prologue] = *options_.prologue ? 1 : 0;
   if (block[opt::Size] == 1 && !largeAllowed()) block[opt::Size] = 0;
+  windowScale_ = startingScale();
   applyLayout(block[opt::Size] == 1);
   game_.startUp((stored || options_.prologue) ? std::optional(block) : std::nullopt);
   game_.options[opt::Size] = block[opt::Size];
   SDL_ShowWindow(window_);
+  if (settings_.flag(setting::FullScreen, false))
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
   lastTicks_ = SDL_GetTicks64();
+}
+
+int App::startingScale() const {
+  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+  float dpi = 0;
+  SDL_Rect usable{};
+  if (SDL_GetDisplayDPI(display, &dpi, nullptr, nullptr) != 0 ||
+      SDL_GetDisplayUsableBounds(display, &usable) != 0)
+    return 1;
+  // Where the system already gives the window more pixels than points, that part of the
+  // density is taken care of.
+  int windowW = 0, windowH = 0, outputW = 0, outputH = 0;
+  SDL_GetWindowSize(window_, &windowW, &windowH);
+  SDL_GetRendererOutputSize(renderer_, &outputW, &outputH);
+  const float pixelsPerPoint = windowW > 0 ? float(outputW) / float(windowW) : 1.0f;
+  const Layout small = makeLayout(false);
+  const int fits =
+      std::min(usable.w / small.clientWidth, usable.h / (small.clientHeight + menuHeight()));
+  return std::clamp(int(dpi / 96.0f / std::max(pixelsPerPoint, 1.0f)), 1, std::max(fits, 1));
 }
 
 void App::applyLayout(bool large) {
@@ -151,7 +203,23 @@ void App::applyLayout(bool large) {
                   pictures_.left,       pictures_.right,      pictures_.leftWon,
                   pictures_.rightWon,   pictures_.endings,    pictures_.endingScroll,
                   pictures_.endingLast};
-  SDL_SetWindowSize(window_, layout.clientWidth, layout.clientHeight + menuHeight());
+  // The picture is drawn at its own size into a texture that is then scaled into the
+  // window, whatever its size.
+  const int w = layout.clientWidth, h = layout.clientHeight + menuHeight();
+  int frameW = 0, frameH = 0;
+  if (frame_) SDL_QueryTexture(frame_, nullptr, nullptr, &frameW, &frameH);
+  if (!frame_ || frameW != w || frameH != h) {
+    if (frame_) SDL_DestroyTexture(frame_);
+    frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+  }
+  SDL_SetWindowMinimumSize(window_, w, h);
+  if (!fullScreen()) {
+    SDL_Rect usable{};
+    int scale = windowScale_;
+    if (SDL_GetDisplayUsableBounds(std::max(SDL_GetWindowDisplayIndex(window_), 0), &usable) == 0)
+      scale = std::clamp(std::min(usable.w / w, usable.h / h), 1, scale);
+    SDL_SetWindowSize(window_, w * scale, h * scale);
+  }
   centre_.upload(renderer_, pictures_.centre);
   boardGeneration_ = ~0ull;
   framesToDraw_ = 2;
@@ -162,6 +230,38 @@ void App::changeSize(bool large) {
   game_.options[opt::Size] = large ? 1 : 0;
   applyLayout(large);
   game_.afterSizeChange();
+}
+
+bool App::fullScreen() const {
+  return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+         SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+void App::toggleFullScreen() {
+  const bool on = !fullScreen();
+  SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  // Not every desktop gives the window its size back by itself.
+  if (!on)
+    SDL_SetWindowSize(window_, pictureWidth() * windowScale_, pictureHeight() * windowScale_);
+  settings_.setFlag(setting::FullScreen, on);
+  saveSettings();
+  requestFrame();
+}
+
+void App::setComfort(const char* name, bool on) {
+  settings_.setFlag(name, on);
+  saveSettings();
+}
+
+void App::saveSettings() {
+  if (const std::string error = settings_.save(); !error.empty())
+    std::cerr << "kelvorn: the window's settings were not kept: " << error << "\n";
+}
+
+void App::applyVolumes() {
+  if (audio_)
+    audio_->setVolumes(settings_.number(setting::MusicVolume, 0, 100, 100),
+                       settings_.number(setting::EffectsVolume, 0, 100, 100));
 }
 
 void App::run() {
@@ -180,6 +280,7 @@ void App::loopOnce(int maxWaitMs) {
   int wait = maxWaitMs;
   if (const auto due = game_.timers.untilNext()) wait = std::min(wait, *due);
   if (!game_.board.motion.empty()) wait = std::min(wait, kMotionFrameMs);
+  if (const auto due = pads_.untilRepeat(SDL_GetTicks64())) wait = std::min(wait, *due);
   if (framesToDraw_ > 0) wait = 0;
   SDL_Event event;
   if (SDL_WaitEventTimeout(&event, std::max(wait, 0))) {
@@ -191,6 +292,8 @@ void App::loopOnce(int maxWaitMs) {
   const int elapsed = static_cast<int>(std::min<std::uint64_t>(now - lastTicks_, 60'000));
   lastTicks_ = now;
   game_.advance(elapsed);
+  if (const auto press = pads_.repeat(now)) handlePad(*press);
+  feedWaitingInput();
   if (game_.timerFirings != lastTimerCount_) {
     lastTimerCount_ = game_.timerFirings;
     framesToDraw_ = std::max(framesToDraw_, 1);
@@ -204,6 +307,7 @@ void App::loopOnce(int maxWaitMs) {
   if (framesToDraw_ > 0 || !game_.board.motion.empty()) {
     render();
     if (framesToDraw_ > 0) --framesToDraw_;
+    if (padKeyUp_ != SDLK_UNKNOWN) imguiKey(std::exchange(padKeyUp_, SDLK_UNKNOWN), false);
   }
 }
 
@@ -212,48 +316,171 @@ void App::handleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT: running_ = false; break;
     case SDL_KEYDOWN: handleKey(event.key.keysym); break;
-    default: break;
+    case SDL_WINDOWEVENT:
+      // A window the player sized keeps its whole scale through a change of layout.
+      if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && !fullScreen())
+        windowScale_ = std::max(
+            1, std::min(event.window.data1 / pictureWidth(), event.window.data2 / pictureHeight()));
+      break;
+    default:
+      if (const auto press = pads_.handle(event, SDL_GetTicks64())) handlePad(*press);
+      break;
   }
 }
 
 void App::handleKey(const SDL_Keysym& key) {
+  if (capturing_) {  // the Keys window takes the next key for the slot it waits on
+    const auto [action, slot] = *capturing_;
+    if (reservedKey(key.sym)) {
+      keysNote_ = std::string(SDL_GetKeyName(key.sym)) + " is kept by the window.";
+      return;
+    }
+    if (const auto before = keys_.actionOf(key.sym); before && *before != action)
+      keysNote_ = std::string(SDL_GetKeyName(key.sym)) + " no longer means " +
+                  actionInfo(*before).label + ".";
+    else
+      keysNote_.clear();
+    keys_.bind(action, slot, key.sym);
+    keys_.store(settings_);
+    saveSettings();
+    capturing_.reset();
+    return;
+  }
+  if (keysOpen_ && key.sym == SDLK_ESCAPE) {
+    keysOpen_ = false;
+    return;
+  }
+  if (key.sym == SDLK_F11) return toggleFullScreen();
+  if (key.sym == SDLK_F1 && !modalWindowOpen()) {
+    helpOpen_ = !helpOpen_;
+    return;
+  }
+  handleMeaning(keys_.translate(key.sym));
+}
+
+void App::handleMeaning(SDL_Keycode key) {
   // Boxes answer the keyboard first: Enter takes the focused button, Escape says No,
   // the arrow keys and Tab move between Yes and No.
   if (game_.question) {
-    if (key.sym == SDLK_LEFT || key.sym == SDLK_RIGHT || key.sym == SDLK_TAB)
+    if (key == SDLK_LEFT || key == SDLK_RIGHT || key == SDLK_TAB)
       yesFocused_ = !yesFocused_;
-    else if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER)
+    else if (key == SDLK_RETURN)
       game_.answer(yesFocused_);
-    else if (key.sym == SDLK_ESCAPE || key.sym == SDLK_n)
+    else if (key == SDLK_ESCAPE || key == SDLK_n)
       game_.answer(false);
-    else if (key.sym == SDLK_y)
+    else if (key == SDLK_y)
       game_.answer(true);
     return;
   }
   if (game_.notice) {
-    if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER || key.sym == SDLK_ESCAPE)
-      game_.acknowledge();
+    if (key == SDLK_RETURN || key == SDLK_ESCAPE) game_.acknowledge();
     return;
   }
   if (modalWindowOpen()) return;  // its own buttons and text box take the keys
-  if (aboutOpen_) {
-    if (key.sym == SDLK_RETURN || key.sym == SDLK_ESCAPE) aboutOpen_ = false;
+  if (aboutOpen_ || helpOpen_) {
+    if (key == SDLK_RETURN || key == SDLK_ESCAPE) aboutOpen_ = helpOpen_ = false;
     return;
   }
-  if (key.sym == SDLK_F2) return game_.menuGameStart();
-  if (key.sym == SDLK_F9) return game_.menuGameQuit();
-  if (handleButtonKey(key.sym)) return;
-  if (ImGui::GetIO().WantCaptureKeyboard || !game_.board.motion.empty()) return;
-  switch (key.sym) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: game_.keyDown(13); break;
-    case SDLK_ESCAPE: game_.keyDown(27); break;
-    case SDLK_LEFT: game_.keyDown(37); break;
-    case SDLK_UP: game_.keyDown(38); break;
-    case SDLK_RIGHT: game_.keyDown(39); break;
-    case SDLK_DOWN: game_.keyDown(40); break;
-    default: break;
+  if (key == SDLK_F2) return game_.menuGameStart();
+  if (key == SDLK_F9) return game_.menuGameQuit();
+  clickWalk_.reset();  // a key takes over from a click's walk
+  if (handleButtonKey(key)) return;
+  const int code = engineKey(key);
+  if (ImGui::GetIO().WantCaptureKeyboard || code == 0) return;
+  // Keep keys: a walk key pressed during a short script or a walk's pictures is
+  // kept and acted on once input unlocks, instead of being lost.
+  if (isWalkKey(key) && !inputUnlocked() && !buttonsShowing() && comfort(setting::KeepKeys)) {
+    heldKey_ = HeldKey{key, SDL_GetTicks64()};
+    return;
   }
+  if (!game_.board.motion.empty()) return;
+  game_.keyDown(code);
+}
+
+void App::handlePad(PadPress press) {
+  if (padMenuOpen_) return;  // the menu bar reads the pad itself
+  if (press == PadPress::Menu) {
+    if (!modalWindowOpen() && !game_.question && !game_.notice) {
+      padMenuWanted_ = true;
+      pads_.forgetPresses();
+    }
+    return;
+  }
+  static constexpr SDL_Keycode kMeaning[] = {SDLK_UP,   SDLK_LEFT,   SDLK_RIGHT,
+                                             SDLK_DOWN, SDLK_RETURN, SDLK_ESCAPE};
+  const SDL_Keycode key = kMeaning[int(press)];
+  // The windows of their own read Enter and Escape through Dear ImGui: the pad presses
+  // them there as a key would, held down until a frame has seen it.
+  if (modalWindowOpen() && !keysOpen_ && (key == SDLK_RETURN || key == SDLK_ESCAPE)) {
+    imguiKey(key, true);
+    padKeyUp_ = key;
+    return;
+  }
+  if (keysOpen_ && key == SDLK_ESCAPE && !capturing_) {
+    keysOpen_ = false;
+    return;
+  }
+  handleMeaning(key);
+}
+
+void App::imguiKey(SDL_Keycode key, bool down) {
+  SDL_Event e{};
+  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  e.key.keysym.sym = key;
+  e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  ImGui_ImplSDL2_ProcessEvent(&e);
+}
+
+bool App::buttonsShowing() const {
+  const Controls& c = game_.controls;
+  return c.windowVisible || c.yesNoVisible || c.altarChoicesVisible || c.confirmSlot >= 0 ||
+         c.flightVisible || c.hintGridVisible || c.forecastVisible || c.sceneVisible ||
+         c.backSideVisible || game_.cursorShown || game_.introRunning();
+}
+
+bool App::inputUnlocked() const {
+  return game_.controls.optionsEnabled && game_.stack.count() == 0 && game_.board.motion.empty() &&
+         !game_.question && !game_.notice && !modalWindowOpen() && !aboutOpen_ && !helpOpen_ &&
+         !buttonsShowing();
+}
+
+void App::feedWaitingInput() {
+  if (!heldKey_ && !clickWalk_) return;
+  // A window or its buttons came up: what was waiting was meant for the board, not them.
+  if (buttonsShowing() || game_.question || game_.notice) {
+    heldKey_.reset();
+    clickWalk_.reset();
+    return;
+  }
+  if (!inputUnlocked()) return;
+  if (heldKey_) {
+    const HeldKey held = *heldKey_;
+    heldKey_.reset();
+    clickWalk_.reset();
+    if (SDL_GetTicks64() - held.at <= kHeldKeyMs) game_.keyDown(engineKey(held.key));
+    return;
+  }
+  stepClickWalk();
+}
+
+// One move of a click's walk, found afresh from where the hero stands, so a board that
+// changed on the way is walked around or stops the walk.
+void App::stepClickWalk() {
+  ClickWalk& walk = *clickWalk_;
+  const bool onCourse = game_.state[gs::Floor] == walk.floor &&
+                        game_.state[gs::Life] == walk.life &&
+                        (walk.expectedCell < 0 || game_.state.heroCell() == walk.expectedCell);
+  const std::vector<int> moves = onCourse ? game_.floorWalk(walk.target) : std::vector<int>{};
+  if (moves.empty()) {
+    clickWalk_.reset();
+    return;
+  }
+  static constexpr int kKey[] = {0, 38, 37, 39, 40};
+  static constexpr int kStep[] = {0, -kBoardSide, -1, 1, kBoardSide};
+  walk.expectedCell = game_.state.heroCell() + kStep[moves.front()];
+  if (moves.size() == 1) clickWalk_.reset();
+  game_.keyDown(kKey[moves.front()]);
 }
 
 void App::openRanking() {
@@ -267,8 +494,18 @@ void App::openHolderChooser() {
 }
 
 Bitmap App::capture() {
+  Bitmap out(pictureWidth(), pictureHeight());
+  SDL_SetRenderTarget(renderer_, frame_);
+  SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, out.pixels.data(),
+                       out.width * static_cast<int>(sizeof(Pixel)));
+  SDL_SetRenderTarget(renderer_, nullptr);
+  return out;
+}
+
+Bitmap App::captureWindow() {
   int w = 0, h = 0;
   SDL_GetRendererOutputSize(renderer_, &w, &h);
+  composeWindow();
   Bitmap out(w, h);
   SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, out.pixels.data(),
                        w * static_cast<int>(sizeof(Pixel)));

@@ -19,13 +19,28 @@
 #include "storage/holder_host.h"
 #include "storage/holder_ini.h"
 #include "storage/ranking_board.h"
+#include "storage/settings_file.h"
 #include "ui/fonts.h"
+#include "ui/gamepad.h"
+#include "ui/key_bindings.h"
 #include "ui/picture_files.h"
 #include "ui/single_instance.h"
 #include "ui/text_fit.h"
 #include "ui/texture.h"
 
 namespace kelvorn::ui {
+
+// The names of the window's settings in settings.ini. The comforts are on until the
+// player switches them off.
+namespace setting {
+inline constexpr const char* FullScreen = "full-screen";
+inline constexpr const char* MusicVolume = "music-volume";  // percent
+inline constexpr const char* EffectsVolume = "effects-volume";
+inline constexpr const char* KeepKeys = "keep-keys";
+inline constexpr const char* ClickToWalk = "click-to-walk";
+inline constexpr const char* MonsterHints = "monster-hints";
+inline constexpr const char* SlotDetails = "slot-details";
+}  // namespace setting
 
 struct AppOptions {
   std::optional<bool> prologue;  // overrides the Prologue option for this run
@@ -51,9 +66,17 @@ class App : public storage::HolderHost {
   Game& game() { return game_; }
   // Asks for a fresh frame after the game was changed other than by an event or a tick.
   void requestFrame() { framesToDraw_ = std::max(framesToDraw_, 2); }
-  // The window's client area as last drawn, as 0x00RRGGBB pixels below the menu bar.
+  // The game's picture as last drawn at its own size (menu bar and client area), as
+  // 0x00RRGGBB pixels.
   Bitmap capture();
+  // The whole window as last shown: the picture scaled into it, with its bars.
+  Bitmap captureWindow();
   int menuHeight() const;
+  // F11: full screen on the desktop's own size, or back to the window.
+  void toggleFullScreen();
+  bool fullScreen() const;
+  // Opens the Keys window, as Options, Keys... does.
+  void openKeys() { keysOpen_ = true; }
   // Switches the window size, as the Size menu does.
   void changeSize(bool large);
   // Opens the About box, as the Help menu does.
@@ -87,10 +110,37 @@ class App : public storage::HolderHost {
   void failureLoopOnce(int maxWaitMs);
   void handleEvent(const SDL_Event& event);
   void handleKey(const SDL_Keysym& key);
+  // A key as the window means it (an arrow, Enter, Escape, or another key), from the
+  // keyboard after the player's bindings or from a gamepad.
+  void handleMeaning(SDL_Keycode key);
+  void handlePad(PadPress press);
+  // Tells Dear ImGui of a key going down or up, for the windows that read it there.
+  void imguiKey(SDL_Keycode key, bool down);
+  // A walk key held back while a short script played, or the next move of a click's
+  // walk, once input is unlocked.
+  void feedWaitingInput();
+  bool inputUnlocked() const;
+  // Something over the board or in front of the game takes the keys: a window, its
+  // buttons, the item cursor, a scene.
+  bool buttonsShowing() const;
+  void stepClickWalk();
   void render();
+  // Puts the picture into the window, scaled by the rule of fitPicture, and shows it.
+  void composeWindow();
+  void present();
+  // Dear ImGui works in the picture's own coordinates, whatever the window's size.
+  void pointerToPicture();
+  int pictureWidth() const { return game_.layout.clientWidth; }
+  int pictureHeight() const { return game_.layout.clientHeight + menuHeight(); }
+  // The whole scale a new window opens at: the display's density in steps of 96 dots per
+  // inch, as far as the window fits the display.
+  int startingScale() const;
   void drawPictures();
   void drawInterface();
   void drawMenuBar();
+  // While a pad has the menu bar open, its buttons and stick move Dear ImGui's
+  // navigation through the menus (read before each frame).
+  void padToMenus();
   void drawStatus();
   void drawControls();
   void drawMessageWindow();
@@ -101,6 +151,9 @@ class App : public storage::HolderHost {
   void drawFlightButtons();
   void drawHintGrid();
   void drawForecast();
+  // Over the board: a click walks to a floor cell, the pointer names a monster and the
+  // fight's cost.
+  void drawBoardPointer();
   // Writes a text fitted into a place of the layout.
   void textIn(const Rect& place, std::string_view text, int points, bool bold, Align align,
               ImU32 colour, bool wrap = false);
@@ -119,9 +172,18 @@ class App : public storage::HolderHost {
   // The focused button of the group now showing (a new group starts on its default).
   int focusedButton(const std::string& group, int count, int initial);
   void drawAbout();
+  void drawHelp();
+  void drawKeysWindow();
+  void drawOptionsMenu();
+  void drawSlotMenu(bool load);
+  // The window's comforts a purist can switch off, by their names in settings.ini.
+  bool comfort(const char* name) const { return settings_.flag(name, true); }
+  void setComfort(const char* name, bool on);
+  void saveSettings();
+  void applyVolumes();
   void drawRankingWindow();
   void drawHolderChooser();
-  bool modalWindowOpen() const { return ranking_.has_value() || chooser_.has_value(); }
+  bool modalWindowOpen() const { return ranking_.has_value() || chooser_.has_value() || keysOpen_; }
   void uploadPanels();
   bool largeAllowed() const;
 
@@ -151,6 +213,35 @@ class App : public storage::HolderHost {
   std::optional<storage::HolderChooser> chooser_;
   std::array<char, 256> inputText_{};  // the text box of a name or a new holder
   bool makingHolder_ = false;
+
+  storage::SettingsFile settings_{std::filesystem::path()};
+  KeyBindings keys_;
+  Gamepads pads_;
+  bool helpOpen_ = false;
+  bool keysOpen_ = false;
+  // The Keys window waits for the key of this action and slot.
+  std::optional<std::pair<Action, int>> capturing_;
+  std::string keysNote_;  // what the Keys window says about the last key pressed
+  // Start opened the menu bar: the pad moves through it until it closes.
+  bool padMenuWanted_ = false;
+  bool padMenuOpen_ = false;
+  SDL_Keycode padKeyUp_ = SDLK_UNKNOWN;  // a key the pad pressed, let go after a frame
+  // A walk key pressed while input was locked, and when.
+  struct HeldKey {
+    SDL_Keycode key;
+    std::uint64_t at;
+  };
+  std::optional<HeldKey> heldKey_;
+  // A click's walk to a floor cell: it stops when the floor or the hero's life changes or
+  // a move does not end where it should.
+  struct ClickWalk {
+    int floor, target, expectedCell;
+    std::int32_t life;
+  };
+  std::optional<ClickWalk> clickWalk_;
+  std::array<storage::SlotSummary, 9> slots_;  // read as the Save or Load menu opens
+  SDL_Texture* frame_ = nullptr;  // the picture at its own size, scaled into the window
+  int windowScale_ = 1;           // the window's whole scale when not full screen
 
   Texture board_, centre_, left_, right_, scene_, keyPanel_, swordIcon_, shieldIcon_, monster_;
   std::array<Texture, kItemSlots> icons_;

@@ -70,6 +70,7 @@ void App::failureLoopOnce(int maxWaitMs) {
   ImGui::SetItemDefaultFocus();
   ImGui::End();
   ImGui::Render();
+  SDL_SetRenderTarget(renderer_, nullptr);  // the failure may have come mid-frame
   SDL_SetRenderDrawColor(renderer_, 0x20, 0x24, 0x2C, 0xFF);
   SDL_RenderClear(renderer_);
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());

@@ -5,10 +5,12 @@
 #include <imgui_impl_sdlrenderer.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cstdio>
 
 #include "ui/app.h"
 #include "ui/places.h"
+#include "ui/scaling.h"
 #include "ui/text_fit.h"
 #include "ui/theme.h"
 
@@ -97,15 +99,51 @@ void App::drawPictures() {
 void App::render() {
   ImGui_ImplSDLRenderer_NewFrame();
   ImGui_ImplSDL2_NewFrame();
+  pointerToPicture();
+  padToMenus();
   ImGui::NewFrame();
+  ImGui::GetIO().ConfigFlags &= ~ImGuiConfigFlags_NavEnableGamepad;
   drawMenuBar();
   drawInterface();
   settleDimming();
   ImGui::Render();
+  SDL_SetRenderTarget(renderer_, frame_);
   SDL_SetRenderDrawColor(renderer_, 0xC0, 0xC0, 0xC0, 0xFF);
   SDL_RenderClear(renderer_);
   drawPictures();
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+  present();
+}
+
+void App::pointerToPicture() {
+  ImGuiIO& io = ImGui::GetIO();
+  int windowW = 0, windowH = 0, outputW = 0, outputH = 0;
+  SDL_GetWindowSize(window_, &windowW, &windowH);
+  SDL_GetRendererOutputSize(renderer_, &outputW, &outputH);
+  io.DisplaySize = ImVec2(float(pictureWidth()), float(pictureHeight()));
+  io.DisplayFramebufferScale = ImVec2(1, 1);
+  if (io.MousePos.x == -FLT_MAX || windowW <= 0 || windowH <= 0) return;
+  const PictureFit fit = fitPicture(outputW, outputH, pictureWidth(), pictureHeight());
+  const PicturePoint p =
+      toPicture(fit, io.MousePos.x * float(outputW) / float(windowW),
+                io.MousePos.y * float(outputH) / float(windowH), pictureWidth(), pictureHeight());
+  io.MousePos = ImVec2(p.x, p.y);
+}
+
+void App::composeWindow() {
+  SDL_SetRenderTarget(renderer_, nullptr);
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(renderer_, &w, &h);
+  const PictureFit fit = fitPicture(w, h, pictureWidth(), pictureHeight());
+  SDL_SetTextureScaleMode(frame_, fit.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 0xFF);
+  SDL_RenderClear(renderer_);
+  const SDL_Rect to{fit.place.x, fit.place.y, fit.place.w, fit.place.h};
+  SDL_RenderCopy(renderer_, frame_, nullptr, &to);
+}
+
+void App::present() {
+  composeWindow();
   SDL_RenderPresent(renderer_);
 }
 
@@ -130,9 +168,12 @@ void App::drawInterface() {
   drawAnswerButtons();
   drawFlightButtons();
   drawHintGrid();
+  drawBoardPointer();
   ImGui::End();
   drawBoxes();
   drawAbout();
+  drawHelp();
+  drawKeysWindow();
   drawRankingWindow();
   drawHolderChooser();
 }
@@ -201,6 +242,31 @@ void App::drawControls() {
     if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
       ImGui::SetTooltip("%s", kHints[i]);
     ImGui::PopID();
+  }
+}
+
+void App::drawBoardPointer() {
+  if (buttonsShowing() || !game_.controls.panelsVisible) return;
+  const Layout& l = game_.layout;
+  const int top = menuHeight();
+  ImGui::SetCursorScreenPos(screenMin(l.board, top));
+  const bool clicked = ImGui::InvisibleButton("##board", sizeOf(l.board));
+  if (!ImGui::IsItemHovered() && !clicked) return;
+  const ImVec2 m = ImGui::GetIO().MousePos;
+  const int x = int(m.x - l.board.x) / l.tileSize, y = int(m.y - top - l.board.y) / l.tileSize;
+  if (!onBoard(x, y)) return;
+  const int cell = cellIndex(x, y);
+  // The board shows the floor as stored only once no script is left to play.
+  if (game_.stack.count() != 0) return;
+  const int kind = monsterKindOf(game_.floors.cell(game_.state[gs::Floor], cell));
+  if (kind >= 0 && comfort(setting::MonsterHints)) {
+    const std::string name(game_.messageText(monsterNameEntry(kind)));
+    ImGui::SetTooltip("%s\n%s", name.c_str(), game_.forecastText(kind).c_str());
+  }
+  if (clicked && comfort(setting::ClickToWalk) && inputUnlocked() &&
+      !game_.floorWalk(cell).empty()) {
+    heldKey_.reset();
+    clickWalk_ = ClickWalk{game_.state[gs::Floor], cell, -1, game_.state[gs::Life]};
   }
 }
 

@@ -3,12 +3,14 @@
 //
 //   kelvorn-artgen ART_DIR OUT_DIR            writes OUT_DIR/data, data3 and data2
 //   kelvorn-artgen --review ART_DIR OUT_DIR   writes contact sheets and previews
+//   kelvorn-artgen --icons ART_DIR OUT_DIR    writes the desktop icons
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <string>
 
 #include "assets/sheet_index.h"
+#include "tools/artgen/icons.h"
 #include "tools/artgen/review.h"
 #include "tools/artgen/sets.h"
 
@@ -50,8 +52,10 @@ int main(int argc, char** argv) {
       Art art = loadArt(argv[2]);
       return writeReview(art, argv[3]) ? 0 : 1;
     }
+    if (argc == 4 && std::string(argv[1]) == "--icons")
+      return writeIcons(loadArt(argv[2]), argv[3]) ? 0 : 1;
     if (argc == 3) return generate(loadArt(argv[1]), argv[2]);
-    std::fprintf(stderr, "usage: kelvorn-artgen [--review] ART_DIR OUT_DIR\n");
+    std::fprintf(stderr, "usage: kelvorn-artgen [--review | --icons] ART_DIR OUT_DIR\n");
     return 2;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kelvorn-artgen: %s\n", e.what());

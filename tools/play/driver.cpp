@@ -25,10 +25,6 @@ struct CommandError {
   throw CommandError{status, std::move(message)};
 }
 
-[[noreturn]] void notYet(const std::string& what, const std::string& arrives) {
-  fail(kExitBadCommand, "'" + what + "' is not available yet (" + arrives + ")");
-}
-
 void requireTarget(bool available, const std::string& what) {
   if (!available) fail(kExitNoTarget, "'" + what + "' has no visible, enabled target now");
 }
@@ -353,7 +349,15 @@ void Driver::menu(const std::string& item, const std::string& arg) {
     item == "option-save" ? game_.menuOptionSave() : game_.menuOptionInit();
   } else if (item == "size") {
     if (arg != "small" && arg != "large") fail(kExitBadCommand, "usage: menu size small|large");
-    notYet("menu size", "window sizes arrive with the game window");
+    // As the window's Size menu: closed while a script plays; the driver has no
+    // pictures, so the new layout comes with blank ones.
+    requireTarget(game_.controls.sizeEnabled && game_.controls.optionsEnabled, "menu size");
+    const bool large = arg == "large";
+    if (large != game_.layout.large) {
+      game_.options[opt::Size] = large ? 1 : 0;
+      game_.setLayout(makeLayout(large), PictureSet{});
+      game_.afterSizeChange();
+    }
   } else if (item == "ranking") {
     noArg();
     requireTarget(game_.controls.rankingEnabled, "menu ranking");

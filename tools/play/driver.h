@@ -18,7 +18,7 @@ namespace kelvorn::play {
 
 // Exit statuses of a run.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitBadCommand = 2;  // a line that is not understood or not available
+inline constexpr int kExitBadCommand = 2;  // a line that is not understood
 inline constexpr int kExitNoTarget = 3;    // a click or answer with no visible, enabled target
 inline constexpr int kExitNotIdle = 4;     // `wait` ran out of time
 inline constexpr int kExitBadFile = 5;     // a file named on the command line cannot be used
@@ -56,6 +56,12 @@ class Driver {
   int run(std::istream& script);
 
   Game& game() { return game_; }
+  const Game& game() const { return game_; }
+  // The driver's own windows while they are open, and whether the chooser's name box
+  // for a new folder is waiting.
+  const storage::RankingBoard* ranking() const { return ranking_ ? &*ranking_ : nullptr; }
+  const storage::HolderChooser* chooser() const { return chooser_ ? &*chooser_ : nullptr; }
+  bool holderNameAsked() const { return makeHolderAsked_; }
 
  private:
   friend class DriverHost;
@@ -75,6 +81,10 @@ class Driver {
   std::optional<storage::HolderChooser> chooser_;
   bool makeHolderAsked_ = false;
 };
+
+// Names of the clickable controls that are visible and enabled now, as `click` takes
+// them ("ok", "hint 3", "arrow up", "item 0", ...).
+std::vector<std::string> activeControls(const Game& game);
 
 // One JSON object on one line describing the game as the player sees it, with the
 // ranking window and the holder chooser when they are open.

@@ -48,7 +48,18 @@ std::string stringArray(const std::vector<std::string>& values) {
   return out + "]";
 }
 
-// Names of the clickable controls that are visible and enabled now.
+std::string forecastJson(const Game& game) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < game.forecast.size(); ++i) {
+    const auto& row = game.forecast[i];
+    out += (i ? "," : "") + std::string("{\"name\":") + jsonString(row.name) +
+           ",\"stats\":" + jsonString(row.stats) + ",\"damage\":" + jsonString(row.damage) + "}";
+  }
+  return out + "]";
+}
+
+}  // namespace
+
 std::vector<std::string> activeControls(const Game& game) {
   const Controls& c = game.controls;
   std::vector<std::string> names;
@@ -77,18 +88,6 @@ std::vector<std::string> activeControls(const Game& game) {
     if (c.iconVisible[s] && c.iconEnabled[s]) names.push_back("item " + std::to_string(s));
   return names;
 }
-
-std::string forecastJson(const Game& game) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < game.forecast.size(); ++i) {
-    const auto& row = game.forecast[i];
-    out += (i ? "," : "") + std::string("{\"name\":") + jsonString(row.name) +
-           ",\"stats\":" + jsonString(row.stats) + ",\"damage\":" + jsonString(row.damage) + "}";
-  }
-  return out + "]";
-}
-
-}  // namespace
 
 std::string rankingJson(const storage::RankingBoard& board) {
   std::string out = "{\"current\":" + std::to_string(board.current()) +

@@ -39,7 +39,7 @@ Commands:
   tick MS             advance time by MS milliseconds
   dump                print the game as one line of JSON
 
-Exit status: 0 done; 2 a line not understood (or not available yet);
+Exit status: 0 done; 2 a line not understood;
 3 a click, answer or input with no visible, enabled target; 4 a wait that
 did not end; 5 a file on the command line that cannot be used; 6 the game
 itself failed (an internal error, reported in one line: please report it).

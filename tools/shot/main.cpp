@@ -1,13 +1,15 @@
 // kelvorn-shot: plays a few key presses in the real window and saves it as PNG, so a
-// developer can look at what a player sees (and attach it to a review).
+// developer can look at what a player sees (and attach it to a review). The PNG is the
+// whole window, the picture scaled into it as the player sees it (full screen too).
 //
 //   kelvorn-shot OUT.png [--large] [--prologue] WORD...
 //
 // Staging, applied before play starts: set:I=V puts V into GameState index I and
 // cell:F:C=T TileCode T into cell C of floor F.
-// Play, in order: a key (left, right, up, down, enter, escape, tab, f2, y, n) is
-// followed by 250 ms of play; wait:MS plays on; click:N clicks item icon N;
-// mouse:X,Y clicks the window at (X, Y) (the menu bar is at the top); type:TEXT types
+// Play, in order: a key (left, right, up, down, enter, escape, tab, f1, f2, f11, y, n,
+// w, a, s, d) is followed by 250 ms of play; wait:MS plays on; click:N clicks item icon N;
+// mouse:X,Y clicks the window at (X, Y) (the menu bar is at the top) and point:X,Y only
+// moves the pointer there; save:N saves into slot N; keys opens the Keys window; type:TEXT types
 // text into the box that has the keyboard; font:tiny|small|normal|big chooses a Font
 // item; message:N shows message code N in the message bar; monster:K shows monster
 // kind K in the monster panel; ranking, holder and about open those windows.
@@ -29,9 +31,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: kelvorn-shot OUT.png [--large] [--prologue] WORD...\n"
     "  staging: set:I=V  cell:F:C=T\n"
-    "  play:    left right up down enter escape tab f2 y n  wait:MS  click:N  mouse:X,Y\n"
-    "           type:TEXT  font:tiny|small|normal|big  message:N  monster:K\n"
-    "           ranking  holder  about  ok  back-side  steps:N\n";
+    "  play:    left right up down enter escape tab f1 f2 f11 y n w a s d  wait:MS  click:N\n"
+    "           mouse:X,Y  point:X,Y  save:N  type:TEXT  font:tiny|small|normal|big\n"
+    "           message:N  monster:K  ranking  holder  about  keys  ok  back-side  steps:N\n";
 
 // A key held for a few frames: the boxes read keys from Dear ImGui, which sees a key
 // only while it is down at the start of a frame.
@@ -49,9 +51,13 @@ void pressKey(kelvorn::ui::App& app, SDL_Keycode code) {
 }
 
 // Dear ImGui reads the pointer's place from the system, so the pointer really moves.
-void click(kelvorn::ui::App& app, int x, int y) {
+void point(kelvorn::ui::App& app, int x, int y) {
   SDL_WarpMouseInWindow(SDL_GetWindowFromID(1), x, y);
   app.pump(50);
+}
+
+void click(kelvorn::ui::App& app, int x, int y) {
+  point(app, x, y);
   SDL_Event e{};
   for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
     e.type = type;
@@ -115,10 +121,10 @@ int main(int argc, char** argv) {
   }
   if (large) app.changeSize(true);
   const std::pair<const char*, SDL_Keycode> keys[] = {
-      {"left", SDLK_LEFT}, {"right", SDLK_RIGHT},  {"up", SDLK_UP},
-      {"down", SDLK_DOWN}, {"enter", SDLK_RETURN}, {"escape", SDLK_ESCAPE},
-      {"tab", SDLK_TAB},   {"f2", SDLK_F2},        {"y", SDLK_y},
-      {"n", SDLK_n}};
+      {"left", SDLK_LEFT},    {"right", SDLK_RIGHT},   {"up", SDLK_UP},   {"down", SDLK_DOWN},
+      {"enter", SDLK_RETURN}, {"escape", SDLK_ESCAPE}, {"tab", SDLK_TAB}, {"f1", SDLK_F1},
+      {"f2", SDLK_F2},        {"f11", SDLK_F11},       {"y", SDLK_y},     {"n", SDLK_n},
+      {"w", SDLK_w},          {"a", SDLK_a},           {"s", SDLK_s},     {"d", SDLK_d}};
   const std::pair<const char*, kelvorn::FontChoice> fonts[] = {
       {"font:tiny", kelvorn::FontChoice::Tiny},
       {"font:small", kelvorn::FontChoice::Small},
@@ -135,6 +141,8 @@ int main(int argc, char** argv) {
       word == "ranking" ? game.menuRanking() : game.menuHolder();
     } else if (word == "about") {
       app.openAbout();
+    } else if (word == "keys") {
+      app.openKeys();
     } else if (word == "ok") {
       if (game.controls.windowVisible && game.controls.okVisible) game.pressOk();
     } else if (word == "back-side") {
@@ -156,6 +164,11 @@ int main(int argc, char** argv) {
       game.clickItem(std::stoi(word.substr(6)));
     } else if (std::sscanf(word.c_str(), "mouse:%d,%d", &a, &b) == 2) {
       click(app, a, b);
+    } else if (std::sscanf(word.c_str(), "point:%d,%d", &a, &b) == 2) {
+      point(app, a, b);
+    } else if (std::sscanf(word.c_str(), "save:%d", &a) == 1) {
+      game.menuSave(a);
+      if (game.question) game.answer(true);
     } else if (word.rfind("type:", 0) == 0) {
       pushText(word.substr(5));
     } else if (std::sscanf(word.c_str(), "message:%d", &a) == 1) {
@@ -182,7 +195,8 @@ int main(int argc, char** argv) {
   }
   app.pump(100);
   std::string writeError;
-  if (!kelvorn::storage::writeFileAtomic(argv[1], kelvorn::encodePng(app.capture()), writeError)) {
+  if (!kelvorn::storage::writeFileAtomic(argv[1], kelvorn::encodePng(app.captureWindow()),
+                                         writeError)) {
     std::cerr << "kelvorn-shot: " << writeError << "\n";
     return 1;
   }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Writes the save the route segment of floors 41 to 49 starts from: a first game whose
 # hero has just come up the stairs of floor 40 on the fourth checkpoint's par line.
-#   tools/stage/floor41-start.sh BIN_DIR OUT.sav
+#   tools/stage/floor-41-start.sh BIN_DIR OUT.sav
 # The hero stands on floor 41's arrival cell 16 facing down, with Life 1600, Offense 152,
 # Defense 198, 500 gold, the three keys of floor 40's reward, six altar offerings made,
 # three fairies met; he holds the orbs of the hero, of wisdom and of flying and the
