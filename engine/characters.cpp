@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/game.h"
+#include "engine/scene_script.h"
 
 namespace kelvorn {
 
@@ -81,37 +82,24 @@ void Game::oldMan() {
   }
   flag = heardNow(state);
   hintNumber = found->hint;
+  // An old man's gift is shown by a short script while his words stay open.
+  auto gift = [&](const SceneScript& script) {
+    script.pushOnto(stack);
+    timer2on();
+  };
   if (floor == 2 && state[gs::OldManGiftGiven] == 0) {
     state[gs::OldManGiftGiven] = 1;
     state.add(gs::Offense, std::int64_t{state[gs::Offense]} * 3 / 100);
     state.add(gs::Defense, std::int64_t{state[gs::Defense]} * 3 / 100);
-    stack.push(wsPause);
-    stack.push(wsMessage, 0);
-    stack.push(wsPause);
-    stack.push(wsSound, 2);
-    stack.push(wsPause);
-    stack.push(wsPause);
-    timer2on();
+    gift(SceneScript().pause(2).sound(2).pause().step(wsMessage, 0).pause());
   } else if (floor == 16 && found->column == 9 && state[gs::ElixirGiftGiven] == 0) {
     state[gs::ElixirGiftGiven] = 1;
     state.itemSlot(4) = 1;
-    stack.push(wsPause);
-    stack.push(wsShowPanels);
-    stack.push(wsPause);
-    stack.push(wsSound, 2);
-    stack.push(wsPause);
-    stack.push(wsPause);
-    timer2on();
+    gift(SceneScript().pause(2).sound(2).pause().step(wsShowPanels).pause());
   } else if (floor == 3) {
     // The orb of the hero: input stays locked until his words are closed with OK.
     state.itemSlot(0) = 2;
-    stack.push(wsPause);
-    stack.push(wsShowPanels);
-    stack.push(wsPause);
-    stack.push(wsSound, 2);
-    stack.push(wsPause);
-    stack.push(wsMessage, 11);
-    timer2on();
+    gift(SceneScript().step(wsMessage, 11).pause().sound(2).pause().step(wsShowPanels).pause());
   }
   openMessageWindow();
 }

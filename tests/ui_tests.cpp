@@ -14,6 +14,7 @@
 #include "ui/app.h"
 #include "ui/recovery.h"
 #include "ui/single_instance.h"
+#include "ui/synthetic_input.h"
 
 namespace kelvorn::ui {
 namespace {
@@ -256,19 +257,7 @@ TEST_F(WindowTest, KeptKeysAndClickedWalks) {
     const Layout& l = game.layout;
     const int x = l.board.x + 2 * l.tileSize + l.tileSize / 2;
     const int y = app.menuHeight() + l.board.y + 7 * l.tileSize + l.tileSize / 2;
-    SDL_WarpMouseInWindow(SDL_GetWindowFromID(1), x, y);
-    app.pump(100);
-    for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-      SDL_Event e{};
-      e.type = type;
-      e.button.button = SDL_BUTTON_LEFT;
-      e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-      e.button.clicks = 1;
-      e.button.x = x;
-      e.button.y = y;
-      SDL_PushEvent(&e);
-      app.pump(100);
-    }
+    clickAt(app, x, y, 100);
     app.pump(3000);
     EXPECT_EQ(game.state.heroCell(), cellIndex(2, 7));
   }

@@ -25,6 +25,7 @@
 #include "engine/png.h"
 #include "storage/files.h"
 #include "ui/app.h"
+#include "ui/synthetic_input.h"
 
 namespace {
 
@@ -48,27 +49,6 @@ void pressKey(kelvorn::ui::App& app, SDL_Keycode code) {
   e.type = SDL_KEYUP;
   e.key.state = SDL_RELEASED;
   SDL_PushEvent(&e);
-}
-
-// Dear ImGui reads the pointer's place from the system, so the pointer really moves.
-void point(kelvorn::ui::App& app, int x, int y) {
-  SDL_WarpMouseInWindow(SDL_GetWindowFromID(1), x, y);
-  app.pump(50);
-}
-
-void click(kelvorn::ui::App& app, int x, int y) {
-  point(app, x, y);
-  SDL_Event e{};
-  for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-    e.type = type;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.button.clicks = 1;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
-    app.pump(50);
-  }
 }
 
 void pushText(const std::string& text) {
@@ -163,9 +143,9 @@ int main(int argc, char** argv) {
     } else if (word.rfind("click:", 0) == 0) {
       game.clickItem(std::stoi(word.substr(6)));
     } else if (std::sscanf(word.c_str(), "mouse:%d,%d", &a, &b) == 2) {
-      click(app, a, b);
+      kelvorn::ui::clickAt(app, a, b, 50);
     } else if (std::sscanf(word.c_str(), "point:%d,%d", &a, &b) == 2) {
-      point(app, a, b);
+      kelvorn::ui::pointAt(app, a, b, 50);
     } else if (std::sscanf(word.c_str(), "save:%d", &a) == 1) {
       game.menuSave(a);
       if (game.question) game.answer(true);
