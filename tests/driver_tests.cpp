@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "storage/files.h"
@@ -105,6 +106,49 @@ TEST_F(DriverTest, ClicksAndAnswersWithoutATargetFail) {
                              "select /tmp\n", "click rank 1\n"}) {
     EXPECT_EQ(play(script), kExitNoTarget) << script;
     EXPECT_NE(err_.str().find("line 1:"), std::string::npos) << script;
+  }
+}
+
+// A route made of parts: included scripts play in place, named relative to the script
+// that includes them; their failures name the file and stop the whole run.
+TEST_F(DriverTest, IncludePlaysScriptsInPlaceRelativeToTheIncludingOne) {
+  const auto write = [](const std::filesystem::path& path, const std::string& text) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path) << text;
+  };
+  write(holder_ / "route" / "first.txt", "wait\ninclude parts/walk.txt\ndump\n");
+  write(holder_ / "route" / "parts" / "walk.txt", "up\ninclude step.txt\n");
+  write(holder_ / "route" / "parts" / "step.txt", "wait\n");
+  write(holder_ / "route" / "parts" / "bad.txt", "wait\n\nwait now\n");
+  write(holder_ / "route" / "parts" / "self.txt", "include self.txt\n");
+
+  std::ifstream route(holder_ / "route" / "first.txt");
+  driver_.emplace(DriverOptions{holder_, std::nullopt, false}, out_, err_);
+  driver_->startUp();
+  ASSERT_EQ(driver_->run(route, holder_ / "route"), kExitOk) << err_.str();
+  EXPECT_EQ(game().state[gs::HeroY], 9);  // the included step up was played
+  EXPECT_NE(out_.str().find("\"floor\":1,"), std::string::npos);
+
+  struct Case {
+    const char* script;
+    int status;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"include parts/bad.txt\ndump\n", kExitBadCommand, "parts/bad.txt line 3: usage: wait"},
+      {"wait\ninclude parts/none.txt\n", kExitBadFile, "line 2: cannot read the included"},
+      {"include parts/self.txt\n", kExitBadCommand, "more than 16 deep"},
+      {"include\n", kExitBadCommand, "line 1: usage: include FILE"},
+  };
+  for (const Case& c : cases) {
+    driver_.emplace(DriverOptions{holder_, std::nullopt, false}, out_, err_);
+    driver_->startUp();
+    out_.str("");
+    err_.str("");
+    std::istringstream in(c.script);
+    EXPECT_EQ(driver_->run(in, holder_ / "route"), c.status) << c.script;
+    EXPECT_NE(err_.str().find(c.error), std::string::npos) << c.script << " -> " << err_.str();
+    EXPECT_TRUE(out_.str().empty()) << c.script;  // nothing after a failure is played
   }
 }
 

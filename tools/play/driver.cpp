@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -52,6 +53,9 @@ void expectArgs(const std::vector<std::string>& w, std::size_t count, const std:
 // Game time `wait` may spend before it gives up: longer than any scene of the game.
 constexpr int kWaitLimitMs = 30 * 60 * 1000;
 
+// How deep `include` may nest scripts.
+constexpr int kIncludeDepthLimit = 16;
+
 }  // namespace
 
 Driver::Driver(DriverOptions options, std::ostream& out, std::ostream& err)
@@ -97,7 +101,12 @@ void Driver::loadFile(const std::filesystem::path& path) {
     err_ << "kelvorn-play: " << path.string() << " is not a usable save; the game is unchanged\n";
 }
 
-int Driver::run(std::istream& script) {
+int Driver::run(std::istream& script, const std::filesystem::path& folder) {
+  return play(script, folder, "", 0);
+}
+
+int Driver::play(std::istream& script, const std::filesystem::path& folder, const std::string& name,
+                 int depth) {
   std::string line;
   int lineNo = 0;
   while (std::getline(script, line)) {
@@ -105,23 +114,45 @@ int Driver::run(std::istream& script) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const auto first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
+    const std::string where = (name.empty() ? "" : name + " ") + "line " + std::to_string(lineNo);
     try {
-      execute(line.substr(first));
+      const std::string command = line.substr(first);
+      if (words(command)[0] == "include") {
+        // An included script reports its own failures; its status ends this run too.
+        if (const int status = include(command, folder, depth); status != kExitOk) return status;
+      } else {
+        execute(command);
+      }
     } catch (const CommandError& e) {
-      err_ << "line " << lineNo << ": " << e.message << "\n";
+      err_ << where << ": " << e.message << "\n";
       return e.status;
     } catch (const std::exception& e) {
-      err_ << "line " << lineNo << ": internal error: " << e.what() << "\n";
+      err_ << where << ": internal error: " << e.what() << "\n";
       return kExitInternal;
     }
     game_.board.motion.clear();  // no window plays the frames of a walk
     if (game_.quitRequested) break;
   }
   if (script.bad()) {
-    err_ << "kelvorn-play: the script could not be read\n";
+    err_ << "kelvorn-play: the script " << (name.empty() ? "" : name + " ")
+         << "could not be read\n";
     return kExitBadFile;
   }
   return kExitOk;
+}
+
+int Driver::include(const std::string& command, const std::filesystem::path& folder, int depth) {
+  const auto space = command.find_first_of(" \t");
+  const auto start = space == std::string::npos ? space : command.find_first_not_of(" \t", space);
+  if (start == std::string::npos) fail(kExitBadCommand, "usage: include FILE");
+  // Deep enough for any route made of parts; a script that includes itself stops here.
+  if (depth >= kIncludeDepthLimit)
+    fail(kExitBadCommand, "scripts included more than " + std::to_string(kIncludeDepthLimit) +
+                              " deep (does a script include itself?)");
+  const std::filesystem::path path = folder / command.substr(start);
+  std::ifstream file(path);
+  if (!file) fail(kExitBadFile, "cannot read the included script " + path.string());
+  return play(file, path.parent_path(), path.string(), depth + 1);
 }
 
 void Driver::execute(const std::string& line) {

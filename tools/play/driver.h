@@ -52,8 +52,9 @@ class Driver {
   // Starts the game as the window would (options from the holder), then loads the
   // requested save file.
   void startUp();
-  // Plays the script; returns the exit status.
-  int run(std::istream& script);
+  // Plays the script; returns the exit status. `folder` is where the script lives: an
+  // `include FILE` line plays FILE, named relative to the including script's folder.
+  int run(std::istream& script, const std::filesystem::path& folder = {});
 
   Game& game() { return game_; }
   const Game& game() const { return game_; }
@@ -65,6 +66,10 @@ class Driver {
 
  private:
   friend class DriverHost;
+  // Plays a script (`name` labels its errors, empty for the top one) or an included one.
+  int play(std::istream& script, const std::filesystem::path& folder, const std::string& name,
+           int depth);
+  int include(const std::string& command, const std::filesystem::path& folder, int depth);
   void execute(const std::string& line);
   void click(const std::string& control, const std::vector<std::string>& args);
   void menu(const std::string& item, const std::string& rest);

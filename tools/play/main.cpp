@@ -38,6 +38,9 @@ Commands:
   wait                advance time until nothing more happens without the player
   tick MS             advance time by MS milliseconds
   dump                print the game as one line of JSON
+  include FILE        play the commands of FILE here; FILE is named relative to
+                      the including script's folder (the current one for standard
+                      input), and its failures name it: "FILE line N: ..."
 
 Exit status: 0 done; 2 a line not understood;
 3 a click, answer or input with no visible, enabled target; 4 a wait that
@@ -116,7 +119,7 @@ int main(int argc, char** argv) {
   int status = kelvorn::play::kExitOk;
   try {
     driver.startUp();
-    status = driver.run(scriptPath ? static_cast<std::istream&>(file) : std::cin);
+    status = scriptPath ? driver.run(file, scriptPath->parent_path()) : driver.run(std::cin);
   } catch (const std::exception& e) {
     std::cerr << "kelvorn-play: internal error: " << e.what() << "\n";
     status = kelvorn::play::kExitInternal;
