@@ -194,14 +194,13 @@ void Game::scriptedBattle(int cell) {
   state[gs::BoardHold] = 1;
   const MonsterStats& m = monsters[monsterKind];
   monsterLife = static_cast<std::int32_t>(m.life * state.levelFactor());
-  // Counted without the doubling; the monster strikes first, so once more than in the
-  // cost of a battle the hero starts.
+  // Blows counted without the doubling. The monster strikes first, so it strikes as
+  // often as the hero: once more than in a battle the hero starts.
   const FightCost cost = fightCost(state, m, monsterKind, false);
   const std::int64_t blow = cost.monsterBlow;
   const TileCode heroTile = floors.cell(state[gs::Floor], state.heroCell());
-  // A monster the hero cannot hurt would never be beaten: the battle is lost.
   const std::int64_t expected = blow <= 0 ? 0 : blow * cost.strikes;
-
+  // A monster the hero cannot hurt would never be beaten: the battle is lost.
   if (cost.canHurt && state[gs::Life] > expected) {
     state[gs::BoardHold] = 0;
     stack.push(wsScript, script::MonsterReactions, 5);
