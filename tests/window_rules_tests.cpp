@@ -1,6 +1,6 @@
 // The window's rules that need no window: where the picture goes in a screen of any
 // size, what a key means after the player rebinds it, what the Save and Load menus
-// say about a slot, and the damage figures over the board.
+// say about a slot, and how a damage figure is shortened to fit under a tile.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -131,30 +131,6 @@ TEST(DamageFigures, CompactFigures) {
       {-5, "0"},
   };
   for (const auto& [n, text] : cases) EXPECT_EQ(compactFigure(n), text) << n;
-}
-
-// One figure per monster a step would fight, its danger from the battle's rules; none on
-// the hero's own cell or on floors where a step fights nothing.
-TEST(DamageFigures, DangerOfEachFight) {
-  Game game;
-  OptionBytes options = builtInOptions();
-  options[opt::Prologue] = 0;
-  game.startUp(options);
-  const int floor = game.state[gs::Floor];
-  for (int c = 0; c < kCells; ++c) game.floors.setCell(floor, c, tile::Floor);
-  game.state[gs::Life] = 100, game.state[gs::Offense] = 20, game.state[gs::Defense] = 20;
-  game.floors.setCell(floor, 0, 61);  // Green Slime strikes for nothing
-  game.floors.setCell(floor, 1, 79);  // Skeleton B: 6 blows of 32, more than his life
-  game.floors.setCell(floor, 2, 69);  // Priest: 4 blows of 12
-  game.floors.setCell(floor, 3, 93);  // the Magic Sergeant: defence 100
-  game.floors.setCell(floor, game.state.heroCell(), 61);
-  const std::vector<std::pair<std::string, Danger>> expected = {{"0", Danger::Safe},
-                                                                {"192", Danger::Deadly},
-                                                                {"48", Danger::Costly},
-                                                                {"\xc3\x97", Danger::CannotHurt}};
-  std::vector<std::pair<std::string, Danger>> shown;
-  for (const DamageFigure& f : damageFigures(game)) shown.emplace_back(f.text, f.danger);
-  EXPECT_EQ(shown, expected);
 }
 
 }  // namespace
