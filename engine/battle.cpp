@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/bosses.h"
+#include "engine/fight_cost.h"
 #include "engine/game.h"
 
 namespace kelvorn {
@@ -13,43 +14,79 @@ constexpr int kSlash = 184, kSlashMask = 183;
 
 std::int64_t ceilDiv(std::int64_t a, std::int64_t b) { return (a + b - 1) / b; }
 
-bool doubled(int kind, const GameState& s) {
-  return ((kind == kind::Zombie || kind == kind::ZombieKnight || kind == kind::Vampire) &&
-          s.itemSlot(3) != 0) ||
-         (kind == kind::Dragon && s.itemSlot(10) != 0);
-}
+// The rounds of the four scripts, by who strikes first and what the two strikes carry
+// (arguments the strikes themselves ignore).
+struct RoundForm {
+  bool heroFirst;
+  int heroArg, monsterArg;
+};
+constexpr RoundForm kRoundForms[] = {
+    {true, kSlashMask, 0}, {true, kSlashMask, kSlash}, {false, 193, 0}, {false, 0, 250}};
+enum RoundKind { kHeroFirstWin, kHeroFirstLoss, kMonsterFirstWin, kMonsterFirstLoss };
+
+// Rounds written out at once; the rest of a long fight waits in one entry.
+constexpr std::int64_t kRoundsAtOnce = 32;
 }  // namespace
 
 // One full round as two halves of six steps: a slash over the monster with the hero's
-// blow, and the hero in his fighting pose with the monster's blow. `heroFirst` decides
-// which half shows first.
-void Game::pushBattleRound(int target, TileCode heroTile, bool heroFirst, int monsterArg) {
+// blow, and the hero in his fighting pose with the monster's blow. `monsterArg`, when
+// not negative, replaces what the monster's strike carries.
+void Game::pushBattleRound(int target, TileCode heroTile, int form, int monsterArg) {
+  const RoundForm& f = kRoundForms[form];
   const int pose = fightingPose(state[gs::Facing]);
   const auto cell = i16(target);
   auto monsterHalf = [&] {
     stack.push(wsPause);
-    stack.push(wsMonsterStrike, cell, i16(monsterArg));
+    stack.push(wsMonsterStrike, cell, i16(monsterArg >= 0 ? monsterArg : f.monsterArg));
     stack.push(wsPause, heroTile, i16(pose));
     stack.push(wsOverlay, cell, i16(pose + 1));
     stack.push(wsPause);
     stack.push(wsSound, 3);
   };
-  auto heroHalf = [&](int heroArg) {
+  auto heroHalf = [&] {
     stack.push(wsPause);
-    stack.push(wsHeroStrike, cell, i16(heroArg));
+    stack.push(wsHeroStrike, cell, i16(f.heroArg));
     stack.push(wsPause, heroTile, kSlash);
     stack.push(wsOverlay, cell, kSlashMask);
     stack.push(wsPause);
     stack.push(wsSound, 3);
   };
   // Pushed in reverse: the half pushed second shows first.
-  if (heroFirst) {
+  if (f.heroFirst) {
     monsterHalf();
-    heroHalf(kSlashMask);
+    heroHalf();
   } else {
-    heroHalf(193);
+    heroHalf();
     monsterHalf();
   }
+}
+
+// `n` rounds of one form. Only the first few are written out: the rest wait in one
+// entry (the round's cell, form and hero tile in the entry below it) that writes out the
+// next ones when it comes to the top, so a fight of any length keeps the stack short.
+// When fights are skipped, the first and the last round show and one step between them
+// strikes all the others.
+void Game::pushRounds(std::int64_t n, int target, TileCode heroTile, int form) {
+  if (n <= 0) return;
+  if (skipFights() && n >= 3) {
+    pushBattleRound(target, heroTile, form);
+    stack.push(countStep(wsSkipRounds, n - 2));
+    pushBattleRound(target, heroTile, form);
+    return;
+  }
+  const std::int64_t now = std::min(n, kRoundsAtOnce);
+  if (n > now) {
+    stack.push(wsRoundData, i16(target + (form << 8)), heroTile);
+    stack.push(countStep(wsRounds, n - now));
+  }
+  for (std::int64_t i = 0; i < now; ++i) pushBattleRound(target, heroTile, form);
+}
+
+void Game::writeOutRounds() {
+  const std::int64_t n = countOf(stack.top());
+  const WorkStep data = stack.below();
+  stack.setCount(stack.count() - 2);
+  pushRounds(n, data.arg1 & 0xff, static_cast<TileCode>(data.arg2 & 0xff), (data.arg1 >> 8) & 3);
 }
 
 void Game::battle() {
@@ -57,31 +94,23 @@ void Game::battle() {
   monsterKind = monsterKindOf(code);
   drawMonsterPanel();
   const MonsterStats& m = monsters[monsterKind];
-  const std::int64_t L = state.levelFactor();
-  const std::int64_t defense = m.defense * L;
-  const std::int64_t offense = state[gs::Offense];
-  // The cannot-hurt test ignores the doubling of the cross and the Dragon Slayer.
-  if (defense - offense < 0) {
+  const FightCost cost = fightCost(state, m, monsterKind, true);
+  if (cost.canHurt) {
     walk();
     state[gs::BoardHold] = 1;
   }
-  monsterLife = static_cast<std::int32_t>(m.life * L);
-  if (defense - offense >= 0) {
+  monsterLife = static_cast<std::int32_t>(m.life * state.levelFactor());
+  if (!cost.canHurt) {
     messageCode = msg::Composed;
     composedMessage = messages.entry(217);
     disp();
     timer2on();
     return;
   }
-  const std::int64_t k = doubled(monsterKind, state) ? 2 : 1;
-  const std::int64_t hit = offense * k - defense;
-  const std::int64_t strikes = ceilDiv(m.life * L, hit);
-  const std::int64_t blow = m.offense * L - state[gs::Defense];
-  const std::int64_t expected = blow <= 0 ? 0 : blow * (strikes - 1);
   const int target = targetCell;
   const TileCode heroTile = code;  // the hero stands on the monster's cell
 
-  if (state[gs::Life] > expected) {
+  if (!cost.lost) {
     state[gs::BoardHold] = 0;
     stack.push(wsScript, script::MonsterReactions, 5);
     const bool octopusEdge = monsterKind == kind::Octopus && code != 104;
@@ -110,15 +139,42 @@ void Game::battle() {
     stack.push(wholeBody ? wsHeroStrikeFlash : wsOverlay, i16(target), kSlashMask);
     stack.push(wsPause);
     stack.push(wsSound, 3);
-    for (std::int64_t i = 1; i < strikes; ++i) pushBattleRound(target, heroTile, true, 0);
+    pushRounds(cost.strikes - 1, target, heroTile, kHeroFirstWin);
   } else {
     stack.push(wsDeath);
     for (int i = 0; i < 6; ++i) stack.push(wsPause);
+    // The rounds until his life is used up; the one that shows last carries his tile.
+    const std::int64_t blow = cost.monsterBlow;
     const std::int64_t rounds = blow <= 0 ? 0 : ceilDiv(state[gs::Life], blow);
-    for (std::int64_t j = 1; j <= rounds; ++j)
-      pushBattleRound(target, heroTile, true, j == 1 ? heroTile : kSlash);
+    if (rounds >= 1) {
+      pushBattleRound(target, heroTile, kHeroFirstLoss, heroTile);
+      pushRounds(rounds - 1, target, heroTile, kHeroFirstLoss);
+    }
   }
   timer2on();
+}
+
+std::optional<FightCost> Game::bumpCost(int cell) const {
+  if (cell < 0 || cell >= kCells) return std::nullopt;
+  const int floor = state[gs::Floor];
+  const TileCode t = floors.cell(floor, cell);
+  const int k = monsterKindOf(t);
+  // The codes the cell judge fights; a 3 x 3 body is priced once, at its bottom middle
+  // cell, which the Dragon is only fought at and the Giant Octopus is cleared from.
+  const bool plain = (t >= 61 && t <= 90) || (t >= 93 && t <= 96) || (t >= 133 && t <= 157);
+  if (k < 0 || !(plain || t == 104 || t == 122 || t == 91 || t == 92)) return std::nullopt;
+  if (t == 91 || t == 92) {
+    // Zeno is fought on floor 49, and on floor 50 only in a later game, weakened.
+    if (floor == 50 && state[gs::LevelBoost] != 0) {
+      MonsterTable met = monsters;
+      weakenZenoForLaterGame(state, k, met);
+      return fightCost(state, met[k], k, true);
+    }
+    if (floor != 49) return std::nullopt;
+  } else if (floor == 50) {
+    return std::nullopt;
+  }
+  return fightCost(state, monsters[k], k, true);
 }
 
 // A battle ordered by a story script against the monster at `cell`: the monster
@@ -137,17 +193,15 @@ void Game::scriptedBattle(int cell) {
   drawMonsterPanel();
   state[gs::BoardHold] = 1;
   const MonsterStats& m = monsters[monsterKind];
-  const std::int64_t L = state.levelFactor();
-  monsterLife = static_cast<std::int32_t>(m.life * L);
-  const std::int64_t hit = state[gs::Offense] - m.defense * L;
-  const std::int64_t blow = m.offense * L - state[gs::Defense];
+  monsterLife = static_cast<std::int32_t>(m.life * state.levelFactor());
+  // Blows counted without the doubling. The monster strikes first, so it strikes as
+  // often as the hero: once more than in a battle the hero starts.
+  const FightCost cost = fightCost(state, m, monsterKind, false);
+  const std::int64_t blow = cost.monsterBlow;
   const TileCode heroTile = floors.cell(state[gs::Floor], state.heroCell());
+  const std::int64_t expected = blow <= 0 ? 0 : blow * cost.strikes;
   // A monster the hero cannot hurt would never be beaten: the battle is lost.
-  const bool canWin = hit > 0;
-  const std::int64_t strikes = canWin ? ceilDiv(m.life * L, hit) : 0;
-  const std::int64_t expected = blow <= 0 ? 0 : blow * strikes;
-
-  if (canWin && state[gs::Life] > expected) {
+  if (cost.canHurt && state[gs::Life] > expected) {
     state[gs::BoardHold] = 0;
     stack.push(wsScript, script::MonsterReactions, 5);
     stack.push(wsAddGold, i16(m.gold));
@@ -160,32 +214,23 @@ void Game::scriptedBattle(int cell) {
     stack.push(wsPutCell, i16(state.heroCell()), tile::Floor);
     stack.push(wsPause);
     stack.push(wsScript, script::DrawHero, 0);
-    for (std::int64_t i = 0; i < strikes; ++i) pushBattleRound(cell, heroTile, false, 0);
+    pushRounds(cost.strikes, cell, heroTile, kMonsterFirstWin);
   } else {
     stack.push(wsPause);
     stack.push(wsDeath);
     for (int i = 0; i < 6; ++i) stack.push(wsPause);
     const std::int64_t rounds =
         blow <= 0 ? 1 : std::max<std::int64_t>(ceilDiv(state[gs::Life], blow), 1);
+    // The round that shows last is the monster's killing blow, then twelve pauses.
     const int pose = fightingPose(state[gs::Facing]);
-    for (std::int64_t j = 1; j <= rounds; ++j) {
-      if (j == 1) {
-        for (int i = 0; i < 12; ++i) stack.push(wsPause);
-      } else {
-        stack.push(wsPause);
-        stack.push(wsHeroStrike, i16(cell), 0);
-        stack.push(wsPause, heroTile, kSlash);
-        stack.push(wsOverlay, i16(cell), kSlashMask);
-        stack.push(wsPause);
-        stack.push(wsSound, 3);
-      }
-      stack.push(wsPause);
-      stack.push(wsMonsterStrike, i16(cell), j == 1 ? heroTile : 250);
-      stack.push(wsPause, heroTile, i16(pose));
-      stack.push(wsOverlay, i16(cell), i16(pose + 1));
-      stack.push(wsPause);
-      stack.push(wsSound, 3);
-    }
+    for (int i = 0; i < 12; ++i) stack.push(wsPause);
+    stack.push(wsPause);
+    stack.push(wsMonsterStrike, i16(cell), heroTile);
+    stack.push(wsPause, heroTile, i16(pose));
+    stack.push(wsOverlay, i16(cell), i16(pose + 1));
+    stack.push(wsPause);
+    stack.push(wsSound, 3);
+    pushRounds(rounds - 1, cell, heroTile, kMonsterFirstLoss);
   }
   timer2on();
 }

@@ -4,6 +4,11 @@
 
 namespace kelvorn {
 
+namespace {
+// Fast play: the step timer fires every 10 ms and runs four ticks (eight steps) each time.
+constexpr int kFastStepMs = 10, kFastTicks = 4;
+}  // namespace
+
 Game::Game(const content::BuiltIn& tables, Host* host)
     : messages(tables.messages),
       monsters(tables.monsters),
@@ -120,11 +125,23 @@ void Game::advance(int ms) {
   }
 }
 
+void Game::setFastPlay(bool on) {
+  fastPlay_ = on;
+  timers.cap(TimerId::Steps, on ? std::optional(kFastStepMs) : std::nullopt);
+}
+
 void Game::onTimer(TimerId id) {
   ++timerFirings;
   switch (id) {
     case TimerId::Animation: animationTick(); break;
-    case TimerId::Steps: stepTick(); break;
+    case TimerId::Steps:
+      stepTick();
+      // Fast play runs several ticks at once; the last, empty one that unlocks input
+      // comes with the next firing, as it would.
+      for (int i = 1;
+           fastPlay_ && i < kFastTicks && timers.enabled(TimerId::Steps) && stack.count() > 0; ++i)
+        stepTick();
+      break;
     case TimerId::Repeat: repeatTick(); break;
     case TimerId::Intro: introTick(); break;
   }

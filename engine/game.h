@@ -13,6 +13,7 @@
 
 #include "content/tables.h"
 #include "engine/controls.h"
+#include "engine/fight_cost.h"
 #include "engine/floor_store.h"
 #include "engine/game_state.h"
 #include "engine/host.h"
@@ -72,6 +73,13 @@ class Game {
   // ---- Time ------------------------------------------------------------------------
   // Moves time forward by `ms`, firing every timer that falls due on the way.
   void advance(int ms);
+  // Fast play, while the player holds it: steps run at the fastest rate (what waits for
+  // an answer still waits) and fights are skipped as by skipFightAnimations.
+  void setFastPlay(bool on);
+  bool fastPlay() const { return fastPlay_; }
+  // A fight shows its first and last rounds only, with the same outcome.
+  bool skipFightAnimations = false;
+  bool skipFights() const { return fastPlay_ || skipFightAnimations; }
   bool introRunning() const { return timers.enabled(TimerId::Intro); }
 
   // ---- Work stack --------------------------------------------------------------------
@@ -177,8 +185,15 @@ class Game {
   void pressHintOk();
   // Closes the orb of the hero's forecast.
   void pressForecastOk();
-  // What fighting one of this kind would cost now, as the forecast says it.
+  // What fighting one of this kind would cost now, as the forecast says it (without the
+  // cross's or the Dragon Slayer's doubling).
   std::string forecastText(int kind) const;
+  // What stepping into a cell of the current floor would cost by the battle's own rules,
+  // or nullopt when that step starts no battle (not a monster, a 3 x 3 body's other
+  // cells, Zeno where he is no foe to fight).
+  std::optional<FightCost> bumpCost(int cell) const;
+  // "Expected damage: N", or "Cannot be hit by you!".
+  std::string costText(const FightCost& cost) const;
   // One row of the forecast: a monster kind of the floor and what fighting it costs.
   struct ForecastRow {
     int kind;
@@ -298,7 +313,11 @@ class Game {
   void pushEnding();
   void battle();
   void scriptedBattle(int cell);
-  void pushBattleRound(int target, TileCode heroTile, bool heroFirst, int monsterArg);
+  void pushBattleRound(int target, TileCode heroTile, int form, int monsterArg = -1);
+  void pushRounds(std::int64_t n, int target, TileCode heroTile, int form);
+  void writeOutRounds();
+  void strikeMonster(std::int64_t n, bool doubling);
+  void strikeHero(std::int64_t n);
   void afterMoveChecks();
   void magicAttack(int code, int offset);
   void sergeantsStrike();
@@ -357,6 +376,7 @@ class Game {
 
   bool scriptPending() const;
 
+  bool fastPlay_ = false;
   int shownFloor_ = 1;
   std::string shownMessage_;
   std::deque<std::string> laterNotices_;  // boxes waiting behind `notice`

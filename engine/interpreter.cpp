@@ -36,6 +36,9 @@ void Game::stepTick() {
 }
 
 void Game::runStep() {
+  // Rounds of a long fight that wait in one entry are written out as they come to the
+  // top; that takes no step of time.
+  while (stack.top().op == wsRounds && stack.count() >= 2) writeOutRounds();
   dialogHold = false;
   perform(stack.top());
   // Ops that start a new game empty the stack before this decrement; keep it at 0.
@@ -80,32 +83,16 @@ void Game::perform(const WorkStep& s) {
       disp();
       break;
     case wsDeath: startDeath(false); break;
-    case wsMonsterStrike:
-      if (validKind(monsterKind)) {
-        const std::int64_t d = std::min<std::int64_t>(
-            0, std::int64_t{state[gs::Defense]} -
-                   std::int64_t{monsters[monsterKind].offense} * state.levelFactor());
-        state[gs::Life] = saturate(std::max<std::int64_t>(0, state[gs::Life] + d));
-      }
-      break;
+    case wsMonsterStrike: strikeHero(1); break;
     case wsHeroStrike:
     case wsHeroStrikeFlash:
       if (s.op == wsHeroStrikeFlash && validCell(s.arg1))
         overlayCell(s.arg1, stack.below().arg1, stack.below().arg2, s.arg2);
-      if (validKind(monsterKind)) {
-        int k = 1;
-        if (s.op == wsHeroStrike &&
-            (((monsterKind == kind::Zombie || monsterKind == kind::ZombieKnight ||
-               monsterKind == kind::Vampire) &&
-              state.itemSlot(3) == 1) ||
-             (monsterKind == kind::Dragon && state.itemSlot(10) == 1)))
-          k = 2;
-        const std::int64_t d = std::min<std::int64_t>(
-            0, std::int64_t{monsters[monsterKind].defense} * state.levelFactor() -
-                   std::int64_t{state[gs::Offense]} * k);
-        monsterLife = saturate(std::max<std::int64_t>(0, monsterLife + d));
-        panels.monsterStats[0] = std::to_string(monsterLife);  // the foe panel counts down
-      }
+      strikeMonster(1, s.op == wsHeroStrike);
+      break;
+    case wsSkipRounds:
+      strikeMonster(countOf(s), true);
+      strikeHero(countOf(s));
       break;
     case wsSetCell:
     case wsPutCell:
@@ -154,6 +141,32 @@ void Game::perform(const WorkStep& s) {
     case wsNewGame: startNewGameFromMenu(); break;
     default: break;  // 18 and unknown ops are consumed without effect
   }
+}
+
+// `n` blows of the monster fought on the hero; no death check (the script ends in one).
+void Game::strikeHero(std::int64_t n) {
+  if (!validKind(monsterKind)) return;
+  const std::int64_t d = std::min<std::int64_t>(
+      0, std::int64_t{state[gs::Defense]} -
+             std::int64_t{monsters[monsterKind].offense} * state.levelFactor());
+  state[gs::Life] = saturate(std::max<std::int64_t>(0, state[gs::Life] + d * n));
+}
+
+// `n` blows of the hero on the monster fought; `doubling` lets the cross and the Dragon
+// Slayer double them. The foe panel counts down.
+void Game::strikeMonster(std::int64_t n, bool doubling) {
+  if (!validKind(monsterKind)) return;
+  int k = 1;
+  if (doubling && (((monsterKind == kind::Zombie || monsterKind == kind::ZombieKnight ||
+                     monsterKind == kind::Vampire) &&
+                    state.itemSlot(3) == 1) ||
+                   (monsterKind == kind::Dragon && state.itemSlot(10) == 1)))
+    k = 2;
+  const std::int64_t d =
+      std::min<std::int64_t>(0, std::int64_t{monsters[monsterKind].defense} * state.levelFactor() -
+                                    std::int64_t{state[gs::Offense]} * k);
+  monsterLife = saturate(std::max<std::int64_t>(0, monsterLife + d * n));
+  panels.monsterStats[0] = std::to_string(monsterLife);
 }
 
 void Game::performScript(int subStep, int param) {

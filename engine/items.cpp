@@ -408,13 +408,12 @@ void Game::addForecast(int k) {
 
 // What fighting one of this kind would cost, without the cross or the Dragon Slayer.
 std::string Game::forecastText(int k) const {
-  const MonsterStats& m = monsters[k];
-  const std::int64_t L = state.levelFactor();
-  const std::int64_t hit = state[gs::Offense] - m.defense * L;
-  if (hit <= 0) return messages.entry(185);
-  const std::int64_t strikes = (m.life * L + hit - 1) / hit;
-  const std::int64_t blow = m.offense * L - state[gs::Defense];
-  return messages.entry(184) + " " + std::to_string(blow > 0 ? blow * (strikes - 1) : 0);
+  return costText(fightCost(state, monsters[k], k, false));
+}
+
+std::string Game::costText(const FightCost& cost) const {
+  if (!cost.canHurt) return messages.entry(185);
+  return messages.entry(184) + " " + std::to_string(cost.damage);
 }
 
 void Game::pressForecastOk() {

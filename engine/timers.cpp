@@ -6,10 +6,10 @@ namespace kelvorn {
 
 Timers::Timers() {
   // As created: the animation runs, everything else waits to be started.
-  timers_[0] = {500, true, 0};
-  timers_[1] = {300, false, 0};
-  timers_[2] = {300, false, 0};
-  timers_[3] = {500, false, 0};
+  timers_[0] = {500, true, 0, std::nullopt};
+  timers_[1] = {300, false, 0, std::nullopt};
+  timers_[2] = {300, false, 0, std::nullopt};
+  timers_[3] = {500, false, 0, std::nullopt};
 }
 
 void Timers::setInterval(TimerId id, int ms) {
@@ -17,6 +17,10 @@ void Timers::setInterval(TimerId id, int ms) {
   ms = std::max(ms, 1);
   if (t.interval != ms) t.elapsed = 0;
   t.interval = ms;
+}
+
+void Timers::cap(TimerId id, std::optional<int> ms) {
+  at(id).cap = ms ? std::optional(std::max(*ms, 1)) : std::nullopt;
 }
 
 void Timers::enable(TimerId id, bool on) {
@@ -30,7 +34,7 @@ std::optional<int> Timers::untilNext(std::initializer_list<TimerId> among) const
   for (TimerId id : among) {
     const Timer& t = at(id);
     if (!t.enabled) continue;
-    const int due = std::max(t.interval - t.elapsed, 0);
+    const int due = std::max(t.due() - t.elapsed, 0);
     if (!best || due < *best) best = due;
   }
   return best;
@@ -54,7 +58,7 @@ std::optional<TimerId> Timers::advance(int& budget) {
     Timer& t = timers_[i];
     if (!t.enabled) continue;
     t.elapsed += *due;
-    if (!fired && t.elapsed >= t.interval) fired = static_cast<TimerId>(i);
+    if (!fired && t.elapsed >= t.due()) fired = static_cast<TimerId>(i);
   }
   at(*fired).elapsed = 0;
   return fired;

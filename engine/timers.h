@@ -25,6 +25,9 @@ class Timers {
 
   // A changed interval restarts the count, as does enabling a stopped timer.
   void setInterval(TimerId id, int ms);
+  // While capped, a timer fires at least every `ms` whatever its interval (fast play);
+  // nullopt lifts the cap.
+  void cap(TimerId id, std::optional<int> ms);
   void enable(TimerId id, bool on);
 
   // Milliseconds until the earliest enabled timer of `mask` fires, or nullopt.
@@ -41,6 +44,8 @@ class Timers {
     int interval = 0;
     bool enabled = false;
     int elapsed = 0;
+    std::optional<int> cap;
+    int due() const { return cap && *cap < interval ? *cap : interval; }
   };
   Timer& at(TimerId id) { return timers_[static_cast<int>(id)]; }
   const Timer& at(TimerId id) const { return timers_[static_cast<int>(id)]; }

@@ -32,6 +32,10 @@ enum Op : std::int16_t {
   wsSetState = 20,
   wsReveal = 21,
   wsNewGame = 22,
+  // A long fight's rounds: ops of this program only, never in a script of the game.
+  wsRounds = 23,      // rounds not yet written out (a count), the round's data below
+  wsRoundData = 24,   // the cell plus 256 x the round's form, and the hero's tile
+  wsSkipRounds = 25,  // the blows of that many rounds struck in one step (a count)
 };
 
 // Sub-steps of wsScript (its first argument).
@@ -57,6 +61,16 @@ struct WorkStep {
   std::int16_t arg2 = 0;
   bool operator==(const WorkStep&) const = default;
 };
+
+// A step whose two arguments hold one count of up to 31 bits, high half first.
+constexpr WorkStep countStep(std::int16_t op, std::int64_t n) {
+  n = n < 0 ? 0 : n > 0x7fffffff ? 0x7fffffff : n;
+  return {op, static_cast<std::int16_t>(n >> 16), static_cast<std::int16_t>(n & 0xffff)};
+}
+constexpr std::int64_t countOf(const WorkStep& s) {
+  return (std::int64_t{static_cast<std::uint16_t>(s.arg1)} << 16) |
+         static_cast<std::uint16_t>(s.arg2);
+}
 
 class WorkStack {
  public:

@@ -1,6 +1,6 @@
 // The window's rules that need no window: where the picture goes in a screen of any
-// size, what a key means after the player rebinds it, and what the Save and Load menus
-// say about a slot.
+// size, what a key means after the player rebinds it, what the Save and Load menus
+// say about a slot, and how a damage figure is shortened to fit under a tile.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "ui/damage_figures.h"
 #include "ui/key_bindings.h"
 #include "ui/scaling.h"
 #include "ui/slot_label.h"
@@ -119,6 +120,17 @@ TEST(SlotLabel, FloorLifeAndDateOrWhyNot) {
       {{}, "empty"},
   };
   for (const auto& [slot, text] : cases) EXPECT_EQ(slotDetails(slot), text);
+}
+
+// Figures stay within four characters, so one fits under a tile in either layout.
+TEST(DamageFigures, CompactFigures) {
+  const std::pair<std::int64_t, const char*> cases[] = {
+      {0, "0"},          {9999, "9999"},      {10000, "10k"},
+      {999999, "999k"},  {1000000, "1.0M"},   {1290000, "1.2M"},
+      {12345678, "12M"}, {999999999, "999M"}, {4200000000, "4.2G"},
+      {-5, "0"},
+  };
+  for (const auto& [n, text] : cases) EXPECT_EQ(compactFigure(n), text) << n;
 }
 
 }  // namespace

@@ -135,6 +135,7 @@ void App::startUp() {
   settings_ = storage::SettingsFile(configFolder() / "settings.ini");
   settings_.load();
   keys_.load(settings_);
+  game_.skipFightAnimations = comfort(setting::SkipFights, false);
   audio_ = std::make_unique<audio::Player>(programFolder_);
   applyVolumes();
   const fs::path iniPath = configFolder() / "KVN12.INI";
@@ -251,6 +252,7 @@ void App::toggleFullScreen() {
 void App::setComfort(const char* name, bool on) {
   settings_.setFlag(name, on);
   saveSettings();
+  game_.skipFightAnimations = comfort(setting::SkipFights, false);
 }
 
 void App::saveSettings() {
@@ -291,6 +293,7 @@ void App::loopOnce(int maxWaitMs) {
   const std::uint64_t now = SDL_GetTicks64();
   const int elapsed = static_cast<int>(std::min<std::uint64_t>(now - lastTicks_, 60'000));
   lastTicks_ = now;
+  followFastPlay();
   game_.advance(elapsed);
   if (const auto press = pads_.repeat(now)) handlePad(*press);
   feedWaitingInput();
@@ -315,8 +318,16 @@ void App::handleEvent(const SDL_Event& event) {
   ImGui_ImplSDL2_ProcessEvent(&event);
   switch (event.type) {
     case SDL_QUIT: running_ = false; break;
-    case SDL_KEYDOWN: handleKey(event.key.keysym); break;
+    case SDL_KEYDOWN:
+      if (event.key.keysym.sym == SDLK_SPACE) spaceHeld_ = true;
+      handleKey(event.key.keysym);
+      break;
+    case SDL_KEYUP:
+      if (event.key.keysym.sym == SDLK_SPACE) spaceHeld_ = false;
+      break;
     case SDL_WINDOWEVENT:
+      // A key let go while another window had the keyboard is never seen here.
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) spaceHeld_ = false;
       // A window the player sized keeps its whole scale through a change of layout.
       if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && !fullScreen())
         windowScale_ = std::max(
@@ -325,6 +336,18 @@ void App::handleEvent(const SDL_Event& event) {
     default:
       if (const auto press = pads_.handle(event, SDL_GetTicks64())) handlePad(*press);
       break;
+  }
+}
+
+// Fast play lasts while Space or a shoulder button is held down. The pictures of a walk
+// are dropped then: the hero stands where he went at once.
+void App::followFastPlay() {
+  const bool fast = spaceHeld_ || pads_.shoulderHeld();
+  if (fast != game_.fastPlay()) game_.setFastPlay(fast);
+  if (fast && !game_.board.motion.empty()) {
+    game_.board.motion.clear();
+    boardGeneration_ = ~0ull;
+    framesToDraw_ = std::max(framesToDraw_, 1);
   }
 }
 

@@ -20,6 +20,7 @@
 #include "storage/holder_ini.h"
 #include "storage/ranking_board.h"
 #include "storage/settings_file.h"
+#include "ui/damage_figures.h"
 #include "ui/fonts.h"
 #include "ui/gamepad.h"
 #include "ui/key_bindings.h"
@@ -40,6 +41,9 @@ inline constexpr const char* KeepKeys = "keep-keys";
 inline constexpr const char* ClickToWalk = "click-to-walk";
 inline constexpr const char* MonsterHints = "monster-hints";
 inline constexpr const char* SlotDetails = "slot-details";
+inline constexpr const char* ShowDamage = "show-damage";
+// Off until switched on: fights show all their blows, as the game always did.
+inline constexpr const char* SkipFights = "skip-battle-animations";
 }  // namespace setting
 
 struct AppOptions {
@@ -66,6 +70,8 @@ class App : public storage::HolderHost {
   Game& game() { return game_; }
   // Asks for a fresh frame after the game was changed other than by an event or a tick.
   void requestFrame() { framesToDraw_ = std::max(framesToDraw_, 2); }
+  // Draws a frame now, whether anything changed or not (a benchmark times it).
+  void drawFrame() { render(); }
   // The game's picture as last drawn at its own size (menu bar and client area), as
   // 0x00RRGGBB pixels.
   Bitmap capture();
@@ -154,6 +160,10 @@ class App : public storage::HolderHost {
   // Over the board: a click walks to a floor cell, the pointer names a monster and the
   // fight's cost.
   void drawBoardPointer();
+  // Over every monster on the board, what fighting it would cost now.
+  void drawDamageFigures();
+  // Space or a shoulder button held: the game plays fast.
+  void followFastPlay();
   // Writes a text fitted into a place of the layout.
   void textIn(const Rect& place, std::string_view text, int points, bool bold, Align align,
               ImU32 colour, bool wrap = false);
@@ -177,7 +187,9 @@ class App : public storage::HolderHost {
   void drawOptionsMenu();
   void drawSlotMenu(bool load);
   // The window's comforts a purist can switch off, by their names in settings.ini.
-  bool comfort(const char* name) const { return settings_.flag(name, true); }
+  bool comfort(const char* name, bool byDefault = true) const {
+    return settings_.flag(name, byDefault);
+  }
   void setComfort(const char* name, bool on);
   void saveSettings();
   void applyVolumes();
@@ -239,6 +251,10 @@ class App : public storage::HolderHost {
     std::int32_t life;
   };
   std::optional<ClickWalk> clickWalk_;
+  bool spaceHeld_ = false;  // fast play by the keyboard
+  // The damage figures of the last moment no script played, and their floor.
+  std::vector<DamageFigure> figures_;
+  int figuresFloor_ = -1;
   std::array<storage::SlotSummary, 9> slots_;  // read as the Save or Load menu opens
   SDL_Texture* frame_ = nullptr;  // the picture at its own size, scaled into the window
   int windowScale_ = 1;           // the window's whole scale when not full screen

@@ -98,6 +98,14 @@ std::optional<int> Gamepads::untilRepeat(std::uint64_t now) const {
   return now >= nextRepeat_ ? 0 : int(nextRepeat_ - now);
 }
 
+bool Gamepads::shoulderHeld() const {
+  for (const auto& [id, pad] : pads_)
+    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) ||
+        SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER))
+      return true;
+  return false;
+}
+
 bool Gamepads::down(SDL_GameControllerButton button) {
   const std::uint32_t bit = 1u << int(button);
   bool isDown = (pressedSinceAsked_ & bit) != 0;

@@ -35,6 +35,8 @@ class Gamepads {
   bool down(SDL_GameControllerButton button);
   // Forgets the presses not asked about yet (those meant for the game before the menu).
   void forgetPresses() { pressedSinceAsked_ = 0; }
+  // Whether a shoulder button is held down on any pad (fast play).
+  bool shoulderHeld() const;
   // Whether the stick points in a direction now.
   std::optional<PadPress> stickDirection() const { return stick_; }
 

@@ -35,6 +35,7 @@ void App::drawHelp() {
   for (int a = 0; a < kActions; ++a)
     rows.push_back({actionInfo(Action(a)).label, keys_.names(Action(a)), kPadWalk[a]});
   rows.push_back({"Menu bar", "Mouse", "Start"});
+  rows.push_back({"Fast play", "Hold Space", "Hold L or R"});
   rows.push_back({"New game", "F2", ""});
   rows.push_back({"End the program", "F9", ""});
   rows.push_back({"Full screen", "F11", ""});

@@ -24,7 +24,7 @@ std::string settingName(int action, int slot) {
 const ActionInfo& actionInfo(Action action) { return kActionInfo[int(action)]; }
 
 bool reservedKey(SDL_Keycode key) {
-  return key == SDLK_F1 || key == SDLK_F2 || key == SDLK_F9 || key == SDLK_F11;
+  return key == SDLK_F1 || key == SDLK_F2 || key == SDLK_F9 || key == SDLK_F11 || key == SDLK_SPACE;
 }
 
 KeyBindings::KeyBindings() {

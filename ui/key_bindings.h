@@ -26,7 +26,8 @@ struct ActionInfo {
 };
 const ActionInfo& actionInfo(Action action);
 
-// Keys the window keeps for itself (help, new game, end, full screen): never bound.
+// Keys the window keeps for itself (help, new game, end, full screen, fast play): never
+// bound.
 bool reservedKey(SDL_Keycode key);
 
 class KeyBindings {

@@ -17,8 +17,11 @@ namespace {
 struct ComfortItem {
   const char* name;
   const char* label;
+  bool byDefault = true;
 };
 constexpr ComfortItem kComforts[] = {
+    {setting::ShowDamage, "Show Damage"},
+    {setting::SkipFights, "Skip battle animations", false},
     {setting::KeepKeys, "Keep Keys During Short Scenes"},
     {setting::ClickToWalk, "Click a Floor Cell to Walk There"},
     {setting::MonsterHints, "Monster Name and Cost Under the Pointer"},
@@ -173,8 +176,8 @@ void App::drawOptionsMenu() {
   ImGui::Separator();
   if (ImGui::BeginMenu("Comforts")) {
     for (const ComfortItem& item : kComforts)
-      if (ImGui::MenuItem(item.label, nullptr, comfort(item.name)))
-        setComfort(item.name, !comfort(item.name));
+      if (ImGui::MenuItem(item.label, nullptr, comfort(item.name, item.byDefault)))
+        setComfort(item.name, !comfort(item.name, item.byDefault));
     ImGui::EndMenu();
   }
   ImGui::Separator();

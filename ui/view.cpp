@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstdio>
 
 #include "ui/app.h"
@@ -162,6 +163,7 @@ void App::drawInterface() {
   drawStatus();
   drawControls();
   drawItemIcons();
+  drawDamageFigures();
   drawForecast();
   drawSceneText();
   drawMessageWindow();
@@ -260,13 +262,65 @@ void App::drawBoardPointer() {
   if (game_.stack.count() != 0) return;
   const int kind = monsterKindOf(game_.floors.cell(game_.state[gs::Floor], cell));
   if (kind >= 0 && comfort(setting::MonsterHints)) {
+    // The cost of the battle a step there starts, the same as the figure over it; a cell
+    // no step fights there (a 3 x 3 body's other cells) tells what the forecast would.
     const std::string name(game_.messageText(monsterNameEntry(kind)));
-    ImGui::SetTooltip("%s\n%s", name.c_str(), game_.forecastText(kind).c_str());
+    const auto cost = game_.bumpCost(cell);
+    const std::string text = cost ? game_.costText(*cost) : game_.forecastText(kind);
+    ImGui::SetTooltip("%s\n%s", name.c_str(), text.c_str());
   }
   if (clicked && comfort(setting::ClickToWalk) && inputUnlocked() &&
       !game_.floorWalk(cell).empty()) {
     heldKey_.reset();
     clickWalk_ = ClickWalk{game_.state[gs::Floor], cell, -1, game_.state[gs::Life]};
+  }
+}
+
+void App::drawDamageFigures() {
+  const Controls& c = game_.controls;
+  if (!comfort(setting::ShowDamage) || game_.introRunning() || !c.panelsVisible || c.sceneVisible)
+    return;
+  // With no script left to play the board shows the floor as stored; while one plays,
+  // the figures of the last quiet moment stay, on their own floor only.
+  const int floor = game_.state[gs::Floor];
+  if (game_.stack.count() == 0) {
+    figures_ = damageFigures(game_);
+    figuresFloor_ = floor;
+  }
+  if (figuresFloor_ != floor) return;
+  static constexpr ImU32 kColours[] = {
+      IM_COL32(140, 240, 130, 255),  // safe
+      IM_COL32(255, 214, 90, 255),   // costly
+      IM_COL32(255, 84, 70, 255),    // deadly
+      IM_COL32(200, 150, 255, 255),  // cannot hurt
+  };
+  const Layout& l = game_.layout;
+  const float t = float(l.tileSize);
+  const ImVec2 board = screenMin(l.board, menuHeight());
+  ImFont* font = fonts_.get(l.large ? 9 : 8, true);
+  ImDrawList* list = ImGui::GetWindowDrawList();
+  const int hero = game_.state.heroCell();
+  for (const DamageFigure& f : figures_) {
+    if (f.cell == hero) continue;  // his fight is under way there
+    const ImU32 colour = kColours[int(f.danger)];
+    const float left = board.x + cellColumn(f.cell) * t, foot = board.y + (cellRow(f.cell) + 1) * t;
+    if (f.danger == Danger::CannotHurt) {
+      // A cross of two strokes reads better at this size than the sign in the font.
+      const float r = std::round(font->FontSize * 0.35f), cx = left + t / 2, cy = foot - r - 2;
+      for (const auto& [ink, width] : {std::pair{IM_COL32_BLACK, 5.0f}, std::pair{colour, 2.5f}}) {
+        list->AddLine(ImVec2(cx - r, cy - r), ImVec2(cx + r, cy + r), ink, width);
+        list->AddLine(ImVec2(cx - r, cy + r), ImVec2(cx + r, cy - r), ink, width);
+      }
+      continue;
+    }
+    // Centred at the foot of the cell, outlined in black so it reads over any picture.
+    const char* text = f.text.c_str();
+    const ImVec2 size = font->CalcTextSizeA(font->FontSize, FLT_MAX, 0, text);
+    const ImVec2 at(std::floor(left + (t - size.x) / 2), foot - size.y);
+    for (const auto& [dx, dy] :
+         {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}})
+      list->AddText(font, font->FontSize, ImVec2(at.x + dx, at.y + dy), IM_COL32_BLACK, text);
+    list->AddText(font, font->FontSize, at, colour, text);
   }
 }
 
