@@ -139,7 +139,8 @@ void Game::overlayCell(int cell, int background, int sprite, int mask) {
       return picture - 1 + (f == 1 ? frameOffset(static_cast<TileCode>(code), still) : 0);
     };
     draw(board.frames[f], cellColumn(cell) * t, cellRow(cell) * t,
-         composeOver(pictures.tiles[image(background)], image(sprite), pictures.tiles, mask - 1));
+         composeOver(pictures.tiles[image(background)], image(sprite), pictures.tiles,
+                     mask - 1));
   }
   present();
 }
