@@ -19,9 +19,29 @@ void Game::setLayout(const Layout& newLayout, PictureSet newPictures) {
   board.shown = Bitmap(side, side);
   board.motion.clear();
   ++board.generation;
+  drawing_ = true;
+  if (viewBehind_) {
+    // The rules have played on without a view: the board, the hero and the panels as
+    // the state has them now.
+    viewBehind_ = false;
+    for (int k = 1; k <= kCells; ++k) drawCell(revealCell(k));
+    drawHeroAfterMove();
+    present();
+    drawKeyPanel();
+    drawItemPanel();
+    drawMonsterPanel();
+    if (monsterKind >= 0 && monsterKind < kMonsterKinds)
+      panels.monsterStats[0] = std::to_string(monsterLife);  // as far as the fight went
+  }
+}
+
+bool Game::drawingSkipped() {
+  if (!drawing_) viewBehind_ = true;
+  return !drawing_;
 }
 
 void Game::drawCell(int cell) {
+  if (drawingSkipped()) return;
   const int t = layout.tileSize;
   const int x = cellColumn(cell) * t, y = cellRow(cell) * t;
   const TileCode code = floors.cell(state[gs::Floor], cell);
@@ -30,9 +50,12 @@ void Game::drawCell(int cell) {
   draw(board.frames[1], x, y, pictures.tiles[second]);
 }
 
+// Drawing a floor anew also forgets that the hero stood beside its stairs: a rule, so
+// it holds with or without a view.
 void Game::drawFloor() {
-  for (int k = 1; k <= kCells; ++k) drawCell(revealCell(k));
   state.extra[extra::NearStairs] = 0;
+  if (drawingSkipped()) return;
+  for (int k = 1; k <= kCells; ++k) drawCell(revealCell(k));
 }
 
 Bitmap Game::composeOver(const Bitmap& background, int sprite, const ImageList& maskList,
@@ -51,7 +74,7 @@ Bitmap Game::composeHero(int pose) const {
 
 void Game::drawHeroAfterMove() {
   const int facing = state[gs::Facing];
-  if (!validFacing(facing)) return;
+  if (!validFacing(facing) || drawingSkipped()) return;
   const int g = image::heroPoses(facing);
   const int t = layout.tileSize;
   const int x = state[gs::HeroX] * t, y = state[gs::HeroY] * t;
@@ -60,14 +83,18 @@ void Game::drawHeroAfterMove() {
 }
 
 void Game::present() {
+  if (drawingSkipped()) return;
   board.shown = board.frames[0];
   ++board.generation;
 }
 
 void Game::animationTick() {
   const int f = board.phase;
-  board.shown = board.frames[f];
-  ++board.generation;
+  const bool draws = !drawingSkipped();
+  if (draws) {
+    board.shown = board.frames[f];
+    ++board.generation;
+  }
   if (state[gs::BoardHold] == 0) {
     // The two large monsters leave their outline in the frames once their body cell is
     // taken; paint the eight cells around and above the hero as plain floor, once per frame.
@@ -78,14 +105,14 @@ void Game::animationTick() {
     int& shownCount = state[octopus ? gs::OctopusShown15 : gs::OctopusShown35];
     if ((octopus || dragon) && floors.cell(floor, cell) == tile::Floor && shownCount <= 1) {
       const int t = layout.tileSize, hx = state[gs::HeroX], hy = state[gs::HeroY];
-      for (int dy = -2; dy <= 0; ++dy)
+      for (int dy = -2; dy <= 0 && draws; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
           if (dx != 0 || dy != 0)
             draw(board.frames[f], (hx + dx) * t, (hy + dy) * t, pictures.tiles[image::PlainFloor]);
-      ++shownCount;
+      ++shownCount;  // counted with or without a view: the saved game holds the count
     }
     const int facing = state[gs::Facing];
-    if (validFacing(facing)) {
+    if (validFacing(facing) && draws) {
       const int t = layout.tileSize;
       draw(board.frames[f], state[gs::HeroX] * t, state[gs::HeroY] * t,
            composeHero(image::heroPoses(facing) + 4));
@@ -103,6 +130,7 @@ void Game::animationTick() {
 // sprite through a mask, into both frames (the second frame with both pictures' second
 // animation frames), then shown.
 void Game::overlayCell(int cell, int background, int sprite, int mask) {
+  if (drawingSkipped()) return;
   const int t = layout.tileSize;
   const bool still = state[gs::PrincessStill] == 1;
   for (int f = 0; f < 2; ++f) {
@@ -123,7 +151,7 @@ void Game::slideSprite(int from, int to) {
   const int t = layout.tileSize, floor = state[gs::Floor];
   const TileCode moving = floors.cell(floor, from);
   const int dx = cellColumn(to) - cellColumn(from), dy = cellRow(to) - cellRow(from);
-  if (std::abs(dx) + std::abs(dy) == 1) {
+  if (std::abs(dx) + std::abs(dy) == 1 && !drawingSkipped()) {
     const int quarter = std::max(t / 4, 1);
     const bool still = state[gs::PrincessStill] == 1;
     const Bitmap& target = pictures.tiles[floors.cell(floor, to) - 1];
@@ -150,19 +178,22 @@ void Game::revealOne(int mode, int k) {
   if (k < 1 || k > kCells) return;
   const int c = revealCell(k);
   const int t = layout.tileSize, x = cellColumn(c) * t, y = cellRow(c) * t;
+  const bool draws = !drawingSkipped();
   if (mode == 0) {
-    draw(board.shown, x, y, pictures.tiles[image::Black]);
-    if (k == 1 && state[gs::SoundOff] == 0) host_->playEffect(1);
+    if (draws) draw(board.shown, x, y, pictures.tiles[image::Black]);
+    if (k == 1 && state[gs::SoundOff] == 0) host().playEffect(1);
   } else if (mode == 1) {
-    drawCell(c);
-    if (c == state.heroCell()) drawHeroAfterMove();
-    blit(board.shown, x, y, board.frames[0], x, y, t, t);
+    if (draws) {
+      drawCell(c);
+      if (c == state.heroCell()) drawHeroAfterMove();
+      blit(board.shown, x, y, board.frames[0], x, y, t, t);
+    }
     if (k == kCells) {
       applyCheckedSpeed();
       timers.enable(TimerId::Animation, true);
     }
   }
-  ++board.generation;
+  if (draws) ++board.generation;
 }
 
 }  // namespace kelvorn

@@ -63,6 +63,7 @@ void weakenZenoForLaterGame(const GameState& state, int foe, MonsterTable& monst
 // appearance mask that fills as they come. When the bats reach the centre they have
 // merged into him, and he stands whole on plain floor.
 void Game::drawVampireGrowth(int size) {
+  if (drawingSkipped()) return;
   static constexpr int kBigBat = 83, kVampire = 95;
   const int t = layout.tileSize;
   const int unscaled = layout.large ? size * 4 / 5 : size;

@@ -307,13 +307,13 @@ void Game::fairy() {
   state[gs::LastScore] = static_cast<std::int32_t>(score);
   state[gs::RankWon] = 0;
 
-  const RankingLookup ranking = host_->judgementRanking(n, state[gs::SaveVersion]);
+  const RankingLookup ranking = host().judgementRanking(n, state[gs::SaveVersion]);
   if (!ranking.problem.empty()) showNotice(ranking.problem);
   const int place = rankingPlace(ranking.rows, {state[gs::LastScore], state[gs::Life],
                                                 state[gs::Offense], state[gs::Defense]});
   state[gs::RankWon] = place;
   state[gs::Checkpoint] = n;
-  if (const std::string error = host_->handOver(SavedGame{floors, state}); !error.empty())
+  if (const std::string error = host().handOver(SavedGame{floors, state}); !error.empty())
     showNotice(error);
 
   std::string text;

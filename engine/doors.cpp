@@ -36,6 +36,7 @@ void Game::doorStep(const WorkStep& s) {
 
 // One frame of the animation into both board frames, then shown.
 void Game::drawDoorFrame(int cell, int kind, int frame) {
+  if (drawingSkipped()) return;
   const int t = layout.tileSize;
   const int f = std::clamp(layout.large ? frame * 5 / 4 : frame, 0, t);
   const Bitmap& floor = pictures.tiles[image::PlainFloor];

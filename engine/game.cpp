@@ -10,10 +10,7 @@ constexpr int kFastStepMs = 10, kFastTicks = 4;
 }  // namespace
 
 Game::Game(const content::BuiltIn& tables, Host* host)
-    : messages(tables.messages),
-      monsters(tables.monsters),
-      tables_(tables),
-      host_(host ? host : &defaultHost_) {}
+    : messages(tables.messages), monsters(tables.monsters), tables_(tables), host_(host) {}
 
 // ---- Start-up and new game ---------------------------------------------------------
 
@@ -161,6 +158,7 @@ void Game::introTick() {
 // two walking poses: each tick he shrinks by a pixel and climbs an eighth of a tile,
 // centred on the road (x = 10 tiles) with his feet on it, clear of the picture's edge.
 void Game::drawIntroFrame() {
+  if (drawingSkipped()) return;
   scenePicture = scenes.opening;
   if (scenePicture.empty() || introFrame > 18) return;
   const int c = introFrame, t = layout.tileSize;
@@ -297,11 +295,11 @@ void Game::chooseFloorTrack() {
 }
 
 void Game::playTrack() {
-  host_->closeMusic();
-  host_->playMusic(state[gs::MusicTrack]);
+  host().closeMusic();
+  host().playMusic(state[gs::MusicTrack]);
 }
 
-void Game::closeMusic() { host_->closeMusic(); }
+void Game::closeMusic() { host().closeMusic(); }
 
 // ---- Loading -------------------------------------------------------------------------
 

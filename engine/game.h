@@ -132,8 +132,13 @@ class Game {
   void afterSizeChange();
 
   // ---- Pictures and layout ---------------------------------------------------------
-  // Switches to a layout and its pictures and rebuilds the board frames.
+  // Switches to a layout and its pictures and rebuilds the board frames. This attaches
+  // the view: from now on every change the rules make is drawn as it happens. A game
+  // never given a layout (the driver, the soak, the route search, tests of the rules)
+  // plays by the same rules and draws nothing; whatever it skipped is drawn from the
+  // state (the board, the hero and the panels) when a view is attached later.
   void setLayout(const Layout& newLayout, PictureSet newPictures);
+  bool drawing() const { return drawing_; }
   // The board: every cell of the current floor into both frames (no hero).
   void drawFloor();
   void drawCell(int cell);
@@ -291,6 +296,7 @@ class Game {
   void moveRequest(int direction, bool turn = true);
   void judge();
   void walk();
+  void drawWalkFrames();
   int scanNeighbours(bool markNearStairs = true);
   void moveCursor(int delta, int direction);
   void showCursor(int direction);
@@ -375,12 +381,20 @@ class Game {
   void startNewGameFromMenu();
 
   bool scriptPending() const;
+  // True when no view is attached: the caller skips its drawing, and the view is
+  // marked as behind the rules so that attaching one redraws it.
+  bool drawingSkipped();
 
   bool fastPlay_ = false;
+  bool drawing_ = false;
+  bool viewBehind_ = false;
   int shownFloor_ = 1;
   std::string shownMessage_;
   std::deque<std::string> laterNotices_;  // boxes waiting behind `notice`
   const content::BuiltIn& tables_;
+  // The host given, or the silent one; chosen at each call so that a copy of a game
+  // never points at the silent host of the game it was copied from.
+  Host& host() { return host_ ? *host_ : defaultHost_; }
   Host defaultHost_;
   Host* host_;
 };

@@ -126,6 +126,20 @@ void Game::moveRequest(int direction, bool turn) {
 
 void Game::walk() {
   sourceCell = state.heroCell();
+  if (!drawingSkipped()) drawWalkFrames();
+  // Both frames get the two cells back as a full redraw draws them, then the hero's step
+  // poses on his new cell: nothing of the walk stays behind for the idle animation.
+  drawCell(sourceCell);
+  drawCell(targetCell);
+  state[gs::HeroX] = cellColumn(targetCell);
+  state[gs::HeroY] = cellRow(targetCell);
+  drawHeroAfterMove();
+  present();
+  afterMoveChecks();
+}
+
+// The pictures of the hero's step from sourceCell to targetCell, into board.motion.
+void Game::drawWalkFrames() {
   const int t = layout.tileSize;
   // The window plays a walk's pictures at its own frame rate, so every speed shows the
   // same four: the hero in step pose A at each quarter of the way.
@@ -151,15 +165,6 @@ void Game::walk() {
     draw(board.frames[0], stripX, stripY, strip);
     board.motion.push_back(board.frames[0]);
   }
-  // Both frames get the two cells back as a full redraw draws them, then the hero's step
-  // poses on his new cell: nothing of the walk stays behind for the idle animation.
-  drawCell(sourceCell);
-  drawCell(targetCell);
-  state[gs::HeroX] = cellColumn(targetCell);
-  state[gs::HeroY] = cellRow(targetCell);
-  drawHeroAfterMove();
-  present();
-  afterMoveChecks();
 }
 
 // What the bar says about the hero's neighbours: the last one that has a message wins.

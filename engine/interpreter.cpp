@@ -71,7 +71,7 @@ void Game::perform(const WorkStep& s) {
     case wsPause: break;
     case wsSound:
       if ((s.arg1 >= 1 && s.arg1 <= 4) || (s.arg1 >= 7 && s.arg1 <= 10)) {
-        if (state[gs::SoundOff] == 0) host_->playEffect(s.arg1);
+        if (state[gs::SoundOff] == 0) host().playEffect(s.arg1);
       } else if (s.arg1 == 5) {
         if (state[gs::MusicTrack] != 0) playTrack();
       } else if (s.arg1 == 6) {
@@ -166,7 +166,7 @@ void Game::strikeMonster(std::int64_t n, bool doubling) {
       std::min<std::int64_t>(0, std::int64_t{monsters[monsterKind].defense} * state.levelFactor() -
                                     std::int64_t{state[gs::Offense]} * k);
   monsterLife = saturate(std::max<std::int64_t>(0, monsterLife + d * n));
-  panels.monsterStats[0] = std::to_string(monsterLife);
+  if (!drawingSkipped()) panels.monsterStats[0] = std::to_string(monsterLife);  // the foe panel counts down
 }
 
 void Game::performScript(int subStep, int param) {
@@ -197,7 +197,7 @@ void Game::performScript(int subStep, int param) {
       showTitlePicture();
       break;
     case script::HeroComposite:
-      if (state[gs::Facing] >= 1 && state[gs::Facing] <= 4) {
+      if (state[gs::Facing] >= 1 && state[gs::Facing] <= 4 && !drawingSkipped()) {
         const Bitmap standing = composeHero(image::heroPoses(state[gs::Facing]) + 4);
         const int t = layout.tileSize;
         for (Bitmap& frame : board.frames)

@@ -398,7 +398,10 @@ void Game::addForecast(int k) {
   const std::int64_t L = state.levelFactor();
   const int portrait = portraitImage(k);
   forecast.push_back(ForecastRow{
-      k, composeOver(pictures.tiles[image::EmptySlot], portrait, pictures.masks, portrait),
+      k,
+      drawingSkipped()
+          ? Bitmap()
+          : composeOver(pictures.tiles[image::EmptySlot], portrait, pictures.masks, portrait),
       messages.entry(monsterNameEntry(k)),
       messages.entry(214) + " " + std::to_string(m.life * L) + " " + messages.entry(215) + " " +
           std::to_string(m.offense * L) + " " + messages.entry(216) + " " +

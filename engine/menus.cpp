@@ -21,7 +21,7 @@ void Game::menuGameQuit() { question = Question{QuestionKind::GameQuit, kGameOve
 void Game::menuGameExit() {
   if (controls.musicChecked) closeMusic();
   quitRequested = true;
-  host_->quit();
+  host().quit();
 }
 
 void Game::menuSpeed(Speed speed) {

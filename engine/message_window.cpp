@@ -136,7 +136,7 @@ void Game::pressOk() {
       closeWindow();
       messageCode = msg::None;
       if (state[gs::LevelBoost] == 0)
-        host_->openRanking();
+        host().openRanking();
       else
         timers.enable(TimerId::Steps, true);
       break;
@@ -178,7 +178,7 @@ void Game::answer(bool yes) {
       break;
     case QuestionKind::Overwrite:
       if (yes) {
-        if (const std::string error = host_->writeSlot(slot, SavedGame{floors, state});
+        if (const std::string error = host().writeSlot(slot, SavedGame{floors, state});
             !error.empty())
           notice = "The game was not saved: " + error;
         else
@@ -191,7 +191,7 @@ void Game::answer(bool yes) {
       options[2] = 0;
       options[opt::Speed] =
           static_cast<std::uint8_t>(checkedSpeed(options).value_or(Speed::Middle));
-      if (const std::string error = host_->writeOptions(options); !error.empty())
+      if (const std::string error = host().writeOptions(options); !error.empty())
         notice = "The options were not saved: " + error;
       else
         notice = "Done.";
@@ -204,7 +204,7 @@ void Game::answer(bool yes) {
         if (i != opt::Size) options[i] = initial[i];
       if (wasLarge) {
         options[opt::Size] = 0;
-        host_->changeWindowSize(false);
+        host().changeWindowSize(false);
         afterSizeChange();
       } else {
         applyOptions();

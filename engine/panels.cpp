@@ -19,6 +19,7 @@ constexpr Equipment kEquipment[] = {{"      ", "", ""},
 }  // namespace
 
 void Game::drawKeyPanel() {
+  if (drawingSkipped()) return;
   int red = state[gs::RedKeys], blue = state[gs::BlueKeys], yellow = state[gs::YellowKeys];
   panels.keyPanelVisible = red + blue + yellow > 0;
   if (!panels.keyPanelVisible) return;
@@ -34,6 +35,7 @@ void Game::drawKeyPanel() {
 }
 
 void Game::drawItemPanel() {
+  if (drawingSkipped()) return;
   const Bitmap& blank = pictures.tiles[image::EmptySlot];
   auto equipment = [&](int level, int firstImage, Bitmap& icon, std::string& name,
                        std::string& hint, bool sword) {
@@ -56,6 +58,7 @@ void Game::drawItemPanel() {
 }
 
 void Game::drawMonsterPanel() {
+  if (drawingSkipped()) return;
   panels.monsterPicture = pictures.tiles[image::EmptySlot];
   if (monsterKind >= 0) {
     const int portrait = portraitImage(monsterKind);

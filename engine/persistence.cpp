@@ -10,11 +10,11 @@ void Game::menuSave(int slot) {
   controls.saveChecked = slot;
   state.extra[extra::Sum] = plainSum(state);
   state.extra[extra::AlternatingSum] = alternatingSum(state);
-  if (host_->slotExists(slot)) {
+  if (host().slotExists(slot)) {
     question = Question{QuestionKind::Overwrite, "Overwrite. Is it true?", slot};
     return;
   }
-  if (const std::string error = host_->writeSlot(slot, SavedGame{floors, state}); !error.empty())
+  if (const std::string error = host().writeSlot(slot, SavedGame{floors, state}); !error.empty())
     notice = "The game was not saved: " + error;
   else
     messageCode = msg::Saved;
@@ -26,10 +26,10 @@ void Game::menuLoad(int slot) {
   if (introRunning()) timers.enable(TimerId::Intro, false);
   lockInput();
   // The game as it is now stays as the undo copy; a failure to keep it stops nothing.
-  if (const std::string error = host_->handOver(SavedGame{floors, state}); !error.empty())
+  if (const std::string error = host().handOver(SavedGame{floors, state}); !error.empty())
     notice = "The undo copy of the game could not be written: " + error;
   controls.loadChecked = slot;
-  const SlotRead read = host_->readSlot(slot);
+  const SlotRead read = host().readSlot(slot);
   loadGame(read.game, read.valid);
 }
 
@@ -44,12 +44,12 @@ void Game::menuOptionInit() {
 void Game::menuRanking() {
   state[gs::RankWon] = 0;
   state[gs::Checkpoint] = 0;
-  if (const std::string error = host_->handOver(SavedGame{floors, state}); !error.empty())
+  if (const std::string error = host().handOver(SavedGame{floors, state}); !error.empty())
     showNotice("The game could not be handed to the rankings: " + error);
-  host_->openRanking();
+  host().openRanking();
 }
 
-void Game::menuHolder() { host_->openHolderChooser(); }
+void Game::menuHolder() { host().openHolderChooser(); }
 
 void Game::rankingClosed() { timers.enable(TimerId::Steps, true); }
 

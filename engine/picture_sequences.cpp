@@ -36,20 +36,22 @@ void stretch(Bitmap& dst, const Bitmap& src, int sx, int sy, int sw, int sh, int
 
 // The scene layer shows `picture` stretched over the window's picture area.
 void Game::coverWindow(const Bitmap& picture, int brightness) {
+  controls.sceneVisible = true;
+  if (drawingSkipped()) return;
   scenePicture = Bitmap(layout.clientWidth, layout.centrePanel.h);
   stretch(scenePicture, picture, 0, 0, picture.width, picture.height, brightness);
-  controls.sceneVisible = true;
 }
 
 // The side panels (the crimson ones after a win) around `centre` on the scene layer.
 void Game::showPanelsAround(const Bitmap& centre) {
+  controls.sceneVisible = true;
+  if (drawingSkipped()) return;
   const bool won = state[gs::LevelBoost] != 0;
   scenePicture = Bitmap(layout.clientWidth, layout.centrePanel.h);
   draw(scenePicture, layout.leftPanel.x, layout.leftPanel.y, won ? scenes.leftWon : scenes.left);
   draw(scenePicture, layout.rightPanel.x, layout.rightPanel.y,
        won ? scenes.rightWon : scenes.right);
   draw(scenePicture, layout.centrePanel.x, layout.centrePanel.y, centre);
-  controls.sceneVisible = true;
 }
 
 // The title in the centre panel in place of the board.
@@ -89,13 +91,14 @@ void Game::pictureFrame(int mode, int p) {
       break;
     case 4: {  // the tall picture scrolls down by p pixels of its own
       const Bitmap& tall = scenes.scroll;
+      controls.sceneVisible = true;
+      if (drawingSkipped()) break;
       scenePicture = Bitmap(layout.clientWidth, layout.centrePanel.h);
       if (!tall.empty()) {
         const int viewHeight = tall.width * layout.centrePanel.h / layout.clientWidth;
         const int top = std::clamp(p, 0, std::max(tall.height - viewHeight, 0));
         stretch(scenePicture, tall, 0, top, tall.width, viewHeight, kFullBrightness);
       }
-      controls.sceneVisible = true;
       break;
     }
     case 5: coverWindow(scenes.last); break;
@@ -108,8 +111,8 @@ void Game::pictureFrame(int mode, int p) {
       coverWindow(Bitmap());
       controls.sceneText = kThanks;
       if (state[gs::MusicTrack] != 0) {
-        host_->closeMusic();
-        host_->playMusicFile(kThanksTune);
+        host().closeMusic();
+        host().playMusicFile(kThanksTune);
       }
       break;
     case 8:  // the script waits here until the player goes to the back side

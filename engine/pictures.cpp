@@ -38,6 +38,13 @@ PictureSet cutSheets(const Bitmap& tiles, const Bitmap& masks, const Bitmap& key
                     ImageList::cut(keys, tileSize / 2, tileSize / 2, 2, kKeyImages)};
 }
 
+PictureSet blankSheets(int tileSize) {
+  const auto rows = [](int images, int perRow) { return (images + perRow - 1) / perRow; };
+  const int t = tileSize, half = tileSize / 2;
+  return cutSheets(Bitmap(11 * t, rows(kTileImages, 11) * t),
+                   Bitmap(11 * t, rows(kMaskImages, 11) * t),
+                   Bitmap(2 * half, rows(kKeyImages, 2) * half), tileSize);
+}
 
 int sheetImage(std::string_view sheetName, std::string_view name) {
   const ::kelvorn::art::Sheet* sheet = ::kelvorn::art::builtInSheetIndex().sheet(sheetName);

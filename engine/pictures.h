@@ -44,6 +44,9 @@ inline const int kKeyImages = sheetImageCount("key");
 // Cuts the three sheets as the game addresses them: tiles and masks 11 cells to a row
 // at `tileSize`, keys 2 to a row at half of it.
 PictureSet cutSheets(const Bitmap& tiles, const Bitmap& masks, const Bitmap& keys, int tileSize);
+// Black sheets of their real sizes: every picture is drawn at its true size with nothing
+// to see, for tools and tests that draw without the picture files.
+PictureSet blankSheets(int tileSize);
 
 namespace image {
 inline const int PlainFloor = sheetImage("chtable", "floor");

@@ -238,5 +238,46 @@ TEST_F(BoardTest, LargeMonsterOutlineIsClearedOncePerFrame) {
   }
 }
 
+// A game played by the rules alone, given a view afterwards, shows what a game drawn
+// all along shows: every cell but the hero's (whose pose follows the idle animation),
+// the key panel, the item icons and the foe's panel where the fight left it.
+TEST(LateView, AttachingAViewDrawsTheGameAsItStands) {
+  constexpr int kUpKey = 38, kRightKey = 39, t = 32;
+  Game drawn, late;
+  drawn.setLayout(makeLayout(false), solidPictures(t));
+  for (Game* game : {&drawn, &late}) {
+    OptionBytes options = builtInOptions();
+    options[opt::Prologue] = 0;
+    game->startUp(options);
+    game->state[gs::Floor] = 3;
+    for (int c = 0; c < kCells; ++c) game->floors.setCell(3, c, tile::Floor);
+    game->floors.setCell(3, cellIndex(6, 5), 29);  // a yellow key
+    game->floors.setCell(3, cellIndex(6, 4), 61);  // a Green Slime
+    game->state[gs::HeroX] = 5, game->state[gs::HeroY] = 5;
+    game->state[gs::Offense] = 100;
+    game->drawFloor();
+    for (const int key : {kRightKey, kUpKey}) {
+      game->keyDown(key);
+      while (game->timers.enabled(TimerId::Steps))
+        game->advance(game->timers.interval(TimerId::Steps));
+    }
+  }
+  ASSERT_FALSE(late.drawing());
+  late.setLayout(makeLayout(false), solidPictures(t));
+  ASSERT_EQ(late.state.v, drawn.state.v);
+  ASSERT_EQ(late.state[gs::YellowKeys], 1);
+  for (int f = 0; f < 2; ++f)
+    for (int c = 0; c < kCells; ++c) {
+      if (c == late.state.heroCell()) continue;
+      ASSERT_TRUE(
+          samePicture(cellOf(late.board.frames[f], c, t), cellOf(drawn.board.frames[f], c, t)))
+          << "frame " << f << " cell " << c;
+    }
+  EXPECT_TRUE(late.panels.keyPanel == drawn.panels.keyPanel);
+  EXPECT_TRUE(late.panels.itemIcons == drawn.panels.itemIcons);
+  EXPECT_EQ(late.panels.monsterName, "Green Slime");
+  EXPECT_EQ(late.panels.monsterStats, drawn.panels.monsterStats);
+}
+
 }  // namespace
 }  // namespace kelvorn

@@ -3,6 +3,7 @@
 // saved game, and the message window's OK button.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "engine/game.h"
@@ -134,6 +135,17 @@ TEST_F(GameTest, MenusKeepTheOptionBytesCurrent) {
   game.menuSound();
   EXPECT_EQ(game.options[opt::SoundOff], 0);
   EXPECT_EQ(game.state[gs::SoundOff], 0);
+}
+
+// A copy of a game (a search branching from a position) asks its own silent host: it
+// plays on after the game it was copied from is gone (the sanitized build checks it).
+TEST(GameCopy, OutlivesTheGameItCameFrom) {
+  auto original = std::make_unique<Game>();
+  original->startUp(withoutPrologue());
+  Game copy = *original;
+  original.reset();
+  copy.menuSave(1);
+  EXPECT_EQ(copy.notice, "The game was not saved: no save holder");
 }
 
 TEST(FontCheck, OnlyTheFourPairsCheckAnItem) {

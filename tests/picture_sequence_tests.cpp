@@ -51,7 +51,7 @@ TEST_F(PictureSequenceTest, EachModeShowsItsPicture) {
       {5, 0, kLast},           {7, 0, kBlack},
   };
   for (const bool large : {false, true}) {
-    game.layout = makeLayout(large);
+    game.setLayout(makeLayout(large), PictureSet{});
     for (const Case& c : cases) {
       SCOPED_TRACE(::testing::Message() << "large " << large << " mode " << c.mode << " p " << c.p);
       frame(c.mode, c.p);

@@ -55,6 +55,7 @@ TEST_F(RulesTest, FoePanelLifeFallsWithEachBlow) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "code " << c.code << ", life " << c.life);
     restart();
+    game.setLayout(makeLayout(false), PictureSet{});  // the panel is drawn by the view
     game.state[gs::LevelBoost] = c.boost;
     game.state.itemSlot(3) = c.cross;
     hero(c.life, c.offense, c.defense);

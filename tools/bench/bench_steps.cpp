@@ -1,11 +1,12 @@
 // How fast the engine plays its scripts, without a window: every iteration lets the
-// step timer run a whole script through advance(), drawing into the board frames as
-// the window would, and counts the steps it consumed.
+// step timer run a whole script through advance() and counts the steps it consumed,
+// once drawing into the board frames as the window would (drawing:1) and once with the
+// rules alone, as the driver and the route search play (drawing:0).
 //
 //   kelvorn-bench-steps [--benchmark_filter=...]
 //
 // "steps/s" is the figure to read: the window needs at most two steps per 150 ms tick
-// at the fastest speed (four cells per tick in a dissolve).
+// at the fastest speed (four cells per tick in a dissolve); a search wants millions.
 #include <benchmark/benchmark.h>
 
 #include "engine/game.h"
@@ -16,17 +17,13 @@ using namespace kelvorn;
 
 constexpr int kRight = 39, kUp = 38;
 
-// Sheets of the real sizes, so every step draws as much as it does in the window.
-PictureSet plainPictures(int t) {
-  return cutSheets(Bitmap(11 * t, 20 * t), Bitmap(11 * t, 15 * t), Bitmap(t, t), t);
-}
-
-// A first or later game with the prologue off, on a plain floor, the hero at (5, 5).
-void setUp(Game& game, int floor, int levelBoost) {
+// A first or later game with the prologue off, on a plain floor, the hero at (5, 5);
+// drawn with pictures of the real sizes when `drawing`.
+void setUp(Game& game, int floor, int levelBoost, bool drawing) {
   OptionBytes options = builtInOptions();
   options[opt::Prologue] = 0;
   game.startUp(options);
-  game.setLayout(makeLayout(false), plainPictures(32));
+  if (drawing) game.setLayout(makeLayout(false), blankSheets(32));
   game.state[gs::LevelBoost] = levelBoost;
   game.state[gs::Floor] = floor;
   for (int c = 0; c < kCells; ++c) game.floors.setCell(floor, c, tile::Floor);
@@ -49,7 +46,7 @@ void longFight(benchmark::State& bench) {
   std::int64_t steps = 0, fights = 0;
   for (auto _ : bench) {
     bench.PauseTiming();
-    setUp(game, 3, gs::kLevelBoostAfterWin);
+    setUp(game, 3, gs::kLevelBoostAfterWin, bench.range(0) != 0);
     game.state[gs::Offense] = 45;
     game.state[gs::Defense] = 18 * 44;
     game.floors.setCell(3, cellIndex(6, 5), 61);
@@ -59,10 +56,12 @@ void longFight(benchmark::State& bench) {
     ++fights;
   }
   if (game.state[gs::Gold] != 1) bench.SkipWithError("the fight was not won");
-  bench.counters["steps/s"] = benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
-  bench.counters["steps/fight"] = static_cast<double>(steps) / static_cast<double>(std::max<std::int64_t>(fights, 1));
+  bench.counters["steps/s"] =
+      benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
+  bench.counters["steps/fight"] =
+      static_cast<double>(steps) / static_cast<double>(std::max<std::int64_t>(fights, 1));
 }
-BENCHMARK(longFight)->Unit(benchmark::kMillisecond);
+BENCHMARK(longFight)->ArgName("drawing")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // Up the stairs from floor 3: the stairs script and the dissolve of 242 cells.
 void floorChange(benchmark::State& bench) {
@@ -70,7 +69,7 @@ void floorChange(benchmark::State& bench) {
   std::int64_t steps = 0, changes = 0;
   for (auto _ : bench) {
     bench.PauseTiming();
-    setUp(game, 3, 0);
+    setUp(game, 3, 0, bench.range(0) != 0);
     game.floors.setCell(3, cellIndex(5, 4), tile::StairsUp);
     bench.ResumeTiming();
     game.keyDown(kUp);
@@ -78,10 +77,28 @@ void floorChange(benchmark::State& bench) {
     ++changes;
   }
   if (game.state[gs::Floor] != 4) bench.SkipWithError("the floor did not change");
-  bench.counters["steps/s"] = benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
-  bench.counters["steps/change"] = static_cast<double>(steps) / static_cast<double>(std::max<std::int64_t>(changes, 1));
+  bench.counters["steps/s"] =
+      benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
+  bench.counters["steps/change"] =
+      static_cast<double>(steps) / static_cast<double>(std::max<std::int64_t>(changes, 1));
 }
-BENCHMARK(floorChange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(floorChange)->ArgName("drawing")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// A saved position put into a game without a view, as a route search does for every
+// state it expands: the file's values checked, the state and the floors installed.
+void loadPosition(benchmark::State& bench) {
+  Game game;
+  OptionBytes options = builtInOptions();
+  options[opt::Prologue] = 0;
+  game.startUp(options);
+  const SavedGame position{game.floors, game.state};
+  for (auto _ : bench)
+    if (game.loadGame(position, true) != Game::LoadResult::Loaded)
+      bench.SkipWithError("the position was refused");
+  bench.counters["loads/s"] =
+      benchmark::Counter(static_cast<double>(bench.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(loadPosition)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -82,6 +82,7 @@ void Driver::startUp() {
     if (!stored) stored = builtInOptions();
     (*stored)[opt::Prologue] = *options_.prologue ? 1 : 0;
   }
+  if (options_.draw) game_.setLayout(game_.layout, blankSheets(game_.layout.tileSize));
   game_.startUp(stored);
   if (options_.load) loadFile(*options_.load);
 }
@@ -380,13 +381,15 @@ void Driver::menu(const std::string& item, const std::string& arg) {
     item == "option-save" ? game_.menuOptionSave() : game_.menuOptionInit();
   } else if (item == "size") {
     if (arg != "small" && arg != "large") fail(kExitBadCommand, "usage: menu size small|large");
-    // As the window's Size menu: closed while a script plays; the driver has no
-    // pictures, so the new layout comes with blank ones.
+    // As the window's Size menu: closed while a script plays.
     requireTarget(game_.controls.sizeEnabled && game_.controls.optionsEnabled, "menu size");
     const bool large = arg == "large";
     if (large != game_.layout.large) {
       game_.options[opt::Size] = large ? 1 : 0;
-      game_.setLayout(makeLayout(large), PictureSet{});
+      if (options_.draw)
+        game_.setLayout(makeLayout(large), blankSheets(makeLayout(large).tileSize));
+      else
+        game_.layout = makeLayout(large);
       game_.afterSizeChange();
     }
   } else if (item == "ranking") {

@@ -28,6 +28,9 @@ struct DriverOptions {
   std::filesystem::path holder;               // the save-holder folder
   std::optional<std::filesystem::path> load;  // a save file to load after start-up
   std::optional<bool> prologue;               // overrides the Prologue option
+  // Draws the board, the panels and the scenes into memory as the window does (with
+  // black pictures): slower, and the game must come out the same as without it.
+  bool draw = false;
 };
 
 class Driver;

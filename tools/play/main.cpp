@@ -19,6 +19,8 @@ Options:
   --load FILE         after start-up, load this save file as the Load command does
   --prologue on|off   override the Prologue option
   --script FILE       read commands from FILE instead of standard input
+  --draw              draw every picture into memory as the window does (slower;
+                      the game plays the same with or without it)
   --help              show this text
 
 Commands:
@@ -77,6 +79,8 @@ int main(int argc, char** argv) {
         temporaryHolder = false;
       } else if (arg == "--load") {
         options.load = value();
+      } else if (arg == "--draw") {
+        options.draw = true;
       } else if (arg == "--script") {
         scriptPath = value();
       } else if (arg == "--prologue") {
