@@ -34,6 +34,8 @@ void Game::newGameData() {
   applyNewGameValues(state);
   for (int i = 0; i < extra::Marker; ++i) state.extra[i] = 0;
   floors = FloorStore(tables_.floors);
+  ++gamesBegun;
+  ++undoBarriers;
 }
 
 void Game::redrawAll() {
@@ -112,6 +114,7 @@ void Game::hideDialogControls() {
 // ---- Time ----------------------------------------------------------------------------
 
 void Game::advance(int ms) {
+  replay.tick(*this, ms);
   int budget = ms;
   while (budget >= 0) {
     const auto fired = timers.advance(budget);
@@ -302,6 +305,9 @@ Game::LoadResult Game::loadGame(const std::optional<SavedGame>& file, bool valid
     // The orb of the hero's first words cannot be open in a saved game: the orb is held.
     if (state.itemSlot(0) == 2) state.itemSlot(0) = 1;
     redrawAll();
+    ++gamesBegun;
+    ++loads;
+    ++undoBarriers;
     messageCode = msg::Loaded;
     result = LoadResult::Loaded;
   } else {

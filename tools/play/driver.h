@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/game.h"
+#include "engine/undo_history.h"
 #include "storage/holder_chooser.h"
 #include "storage/holder_host.h"
 #include "storage/ranking_board.h"
@@ -28,6 +29,7 @@ struct DriverOptions {
   std::filesystem::path holder;               // the save-holder folder
   std::optional<std::filesystem::path> load;  // a save file to load after start-up
   std::optional<bool> prologue;               // overrides the Prologue option
+  bool record = false;                        // the game keeps a replay of its input
 };
 
 class Driver;
@@ -62,6 +64,7 @@ class Driver {
   const storage::RankingBoard* ranking() const { return ranking_ ? &*ranking_ : nullptr; }
   const storage::HolderChooser* chooser() const { return chooser_ ? &*chooser_ : nullptr; }
   bool holderNameAsked() const { return makeHolderAsked_; }
+  const UndoHistory& history() const { return history_; }
 
  private:
   friend class DriverHost;
@@ -70,6 +73,7 @@ class Driver {
   void menu(const std::string& item, const std::string& rest);
   void answer(const std::string& what);
   void wait();
+  void noteRankingInput(const std::string& command);
   void loadFile(const std::filesystem::path& path);
 
   DriverOptions options_;
@@ -80,6 +84,9 @@ class Driver {
   std::optional<storage::RankingBoard> ranking_;
   std::optional<storage::HolderChooser> chooser_;
   bool makeHolderAsked_ = false;
+  // The window's undo, followed after every command as the window follows it after
+  // every turn of its loop, so a replay's `undo` finds the same positions.
+  UndoHistory history_;
 };
 
 // Names of the clickable controls that are visible and enabled now, as `click` takes
