@@ -26,8 +26,8 @@ class Autosaves {
   // empty on success.
   std::string write(const SavedGame& game) const;
 
-  // The usable autosave written last (one a cut-short rotation left unmoved included),
-  // and what the menus say about it.
+  // The newest autosave that can be loaded (one a cut-short rotation left unmoved
+  // included), and what the menus say about it.
   struct Newest {
     std::filesystem::path file;
     SlotSummary summary;
@@ -35,6 +35,8 @@ class Autosaves {
   std::optional<Newest> newest() const;
 
  private:
+  // Moves the pending game in as autosave 1, the others down, the oldest out.
+  std::string rotateIn() const;
   std::filesystem::path pendingPath() const { return folder_ / "autosave.new"; }
   std::filesystem::path folder_;
 };
