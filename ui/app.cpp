@@ -155,6 +155,9 @@ void App::startUp() {
   fs::create_directories(ini_.holder, ec);
   setHolder(ini_.holder);
   recoveryOffered_ = fs::exists(recoveryFile(), ec);
+  autosaves_ = storage::Autosaves(dataFolder());
+  continueOffer_ = autosaves_.newest();
+  game_.replay.enabled = true;
 
   const std::optional<OptionBytes> stored = holder().readOptions();
   OptionBytes block = stored.value_or(builtInOptions());
@@ -227,6 +230,7 @@ void App::applyLayout(bool large) {
 
 void App::changeSize(bool large) {
   if (large == game_.layout.large || (large && !largeAllowed())) return;
+  noteWindowInput(large ? "menu size large" : "menu size small");
   game_.options[opt::Size] = large ? 1 : 0;
   applyLayout(large);
   game_.afterSizeChange();
@@ -266,6 +270,7 @@ void App::applyVolumes() {
 
 void App::run() {
   while (running_) guardedLoopOnce(1000);
+  if (!failed()) autosaveIfDue(true);
 }
 
 void App::pump(int ms) {
@@ -294,6 +299,8 @@ void App::loopOnce(int maxWaitMs) {
   game_.advance(elapsed);
   if (const auto press = pads_.repeat(now)) handlePad(*press);
   feedWaitingInput();
+  history_.observe(game_);
+  autosaveIfDue();
   if (game_.timerFirings != lastTimerCount_) {
     lastTimerCount_ = game_.timerFirings;
     framesToDraw_ = std::max(framesToDraw_, 1);
@@ -351,6 +358,8 @@ void App::handleKey(const SDL_Keysym& key) {
     return;
   }
   if (key.sym == SDLK_F11) return toggleFullScreen();
+  if ((key.mod & KMOD_CTRL) && (key.sym == SDLK_z || key.sym == SDLK_y))
+    return key.sym == SDLK_z ? undo() : redo();
   if (key.sym == SDLK_F1 && !modalWindowOpen()) {
     helpOpen_ = !helpOpen_;
     return;
@@ -374,6 +383,11 @@ void App::handleMeaning(SDL_Keycode key) {
   }
   if (game_.notice) {
     if (key == SDLK_RETURN || key == SDLK_ESCAPE) game_.acknowledge();
+    return;
+  }
+  if (continueOffer_) {
+    if (key == SDLK_RETURN) loadAutosave(continueOffer_->file);
+    if (key == SDLK_RETURN || key == SDLK_ESCAPE) continueOffer_.reset();
     return;
   }
   if (modalWindowOpen()) return;  // its own buttons and text box take the keys
