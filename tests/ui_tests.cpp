@@ -362,32 +362,35 @@ TEST_F(WindowTest, RecoveredGameLoadsOnceAndADamagedFileStays) {
 // Ctrl+Z takes a move back and Ctrl+Y does it again; the replay the window recorded
 // meanwhile, played headless from the game saved beside it, ends where the window is.
 TEST_F(WindowTest, UndoRedoAndTheReplayOfWhatWasPlayed) {
-  App app(AppOptions{false, false});
-  std::string error;
-  ASSERT_TRUE(app.init(error)) << error;
-  app.pump(600);
-  Game& game = app.game();
-  const int start = game.state.heroCell();
-  for (const SDL_Keycode key : {SDLK_LEFT, SDLK_UP}) {
-    press(key);
+  SavedGame played;
+  {
+    App app(AppOptions{false, false});
+    std::string error;
+    ASSERT_TRUE(app.init(error)) << error;
+    app.pump(300);
+    Game& game = app.game();
+    const int start = game.state.heroCell();
+    for (const SDL_Keycode key : {SDLK_LEFT, SDLK_UP}) {
+      press(key);
+      app.pump(600);
+    }
+    ASSERT_EQ(game.state.heroCell(), cellIndex(4, 9));
+    press(SDLK_z, KMOD_LCTRL);
+    app.pump(300);
+    press(SDLK_z, KMOD_LCTRL);
+    app.pump(300);
+    EXPECT_EQ(game.state.heroCell(), start);
+    press(SDLK_y, KMOD_LCTRL);
+    app.pump(300);
+    EXPECT_EQ(game.state.heroCell(), cellIndex(4, 10));
+    press(SDLK_UP);
     app.pump(600);
+    EXPECT_EQ(game.state.heroCell(), cellIndex(4, 9));
+    EXPECT_FALSE(app.canRedo());
+    EXPECT_TRUE(app.canUndo());
+    ASSERT_EQ(app.saveReplay(home_ / "replays" / "r.txt"), "");
+    played = {game.floors, game.state};
   }
-  ASSERT_EQ(game.state.heroCell(), cellIndex(4, 9));
-  press(SDLK_z, KMOD_LCTRL);
-  app.pump(300);
-  press(SDLK_z, KMOD_LCTRL);
-  app.pump(300);
-  EXPECT_EQ(game.state.heroCell(), start);
-  press(SDLK_y, KMOD_LCTRL);
-  app.pump(300);
-  EXPECT_EQ(game.state.heroCell(), cellIndex(4, 10));
-  press(SDLK_UP);
-  app.pump(600);
-  EXPECT_EQ(game.state.heroCell(), cellIndex(4, 9));
-  EXPECT_FALSE(app.canRedo());
-  EXPECT_TRUE(app.canUndo());
-
-  ASSERT_EQ(app.saveReplay(home_ / "replays" / "r.txt"), "");
   std::ifstream in(home_ / "replays" / "r.txt");
   const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_NE(script.find("\nundo\n"), std::string::npos);
@@ -399,8 +402,17 @@ TEST_F(WindowTest, UndoRedoAndTheReplayOfWhatWasPlayed) {
   driver.startUp();
   std::istringstream lines(script);
   ASSERT_EQ(driver.run(lines), play::kExitOk) << err.str();
-  EXPECT_EQ(driver.game().state.v, game.state.v);
-  EXPECT_EQ(driver.game().floors, game.floors);
+  EXPECT_EQ(driver.game().state.v, played.state.v);
+  EXPECT_EQ(driver.game().floors, played.floors);
+
+  // Played back in the window, eight times as fast, in a save holder of its own.
+  App replayer(AppOptions{false, false, true, home_ / "replays" / "r.txt", 8});
+  std::string error;
+  ASSERT_TRUE(replayer.init(error)) << error;
+  replayer.pump(1500);
+  EXPECT_EQ(replayer.game().state.v, played.state.v);
+  EXPECT_EQ(replayer.game().floors, played.floors);
+  EXPECT_NE(replayer.holder().folder(), home_ / "data" / "kelvorn" / "savedat");
 }
 
 // A floor change, once the game rests, is kept as the newest autosave in the data

@@ -49,6 +49,10 @@ App::App(AppOptions options)
       game_(content::builtIn(), this) {}
 
 App::~App() {
+  if (!replayHolder_.empty()) {
+    std::error_code ec;
+    fs::remove_all(replayHolder_, ec);
+  }
   audio_.reset();
   if (imguiReady_) {
     ImGui_ImplSDLRenderer_Shutdown();
@@ -167,6 +171,8 @@ void App::startUp() {
   applyLayout(block[opt::Size] == 1);
   game_.startUp((stored || options_.prologue) ? std::optional(block) : std::nullopt);
   game_.options[opt::Size] = block[opt::Size];
+  if (std::string error; !options_.replay.empty() && !startReplay(error))
+    std::cerr << "kelvorn: " << error << "\n";
   SDL_ShowWindow(window_);
   if (settings_.flag(setting::FullScreen, false))
     SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
@@ -284,7 +290,7 @@ void App::pump(int ms) {
 void App::loopOnce(int maxWaitMs) {
   int wait = maxWaitMs;
   if (const auto due = game_.timers.untilNext()) wait = std::min(wait, *due);
-  if (!game_.board.motion.empty()) wait = std::min(wait, kMotionFrameMs);
+  if (!game_.board.motion.empty() || replay_) wait = std::min(wait, kMotionFrameMs);
   if (const auto due = pads_.untilRepeat(SDL_GetTicks64())) wait = std::min(wait, *due);
   if (framesToDraw_ > 0) wait = 0;
   SDL_Event event;
@@ -296,7 +302,10 @@ void App::loopOnce(int maxWaitMs) {
   const std::uint64_t now = SDL_GetTicks64();
   const int elapsed = static_cast<int>(std::min<std::uint64_t>(now - lastTicks_, 60'000));
   lastTicks_ = now;
-  game_.advance(elapsed);
+  if (replay_)
+    playReplay(elapsed);
+  else
+    game_.advance(elapsed);
   if (const auto press = pads_.repeat(now)) handlePad(*press);
   feedWaitingInput();
   history_.observe(game_);
@@ -319,6 +328,14 @@ void App::loopOnce(int maxWaitMs) {
 }
 
 void App::handleEvent(const SDL_Event& event) {
+  // A replay plays alone: the player's keys, clicks and buttons wait until it ends, and
+  // Escape ends it where it stands.
+  if (replay_ && (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP ||
+                  event.type == SDL_TEXTINPUT || event.type == SDL_MOUSEBUTTONDOWN ||
+                  event.type == SDL_MOUSEBUTTONUP || event.type == SDL_CONTROLLERBUTTONDOWN)) {
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) replay_.reset();
+    return;
+  }
   ImGui_ImplSDL2_ProcessEvent(&event);
   switch (event.type) {
     case SDL_QUIT: running_ = false; break;

@@ -26,6 +26,7 @@
 #include "ui/gamepad.h"
 #include "ui/key_bindings.h"
 #include "ui/picture_files.h"
+#include "ui/replay_player.h"
 #include "ui/single_instance.h"
 #include "ui/text_fit.h"
 #include "ui/texture.h"
@@ -45,9 +46,11 @@ inline constexpr const char* SlotDetails = "slot-details";
 }  // namespace setting
 
 struct AppOptions {
-  std::optional<bool> prologue;  // overrides the Prologue option for this run
-  bool refusalBox = true;        // a second instance says so in a message box
-  bool errorBox = true;          // an internal error is reported in a message box
+  std::optional<bool> prologue;    // overrides the Prologue option for this run
+  bool refusalBox = true;          // a second instance says so in a message box
+  bool errorBox = true;            // an internal error is reported in a message box
+  std::filesystem::path replay{};  // a replay to play back instead of the player's input
+  int replaySpeed = 1;             // game time handed over per real millisecond of the replay
 };
 
 class App : public storage::HolderHost {
@@ -201,6 +204,11 @@ class App : public storage::HolderHost {
   void drawSaveReplay();
   void drawContinueOffer();
   void loadAutosave(const std::filesystem::path& file);
+  // The replay of --replay: begun from its starting game in a save holder of its own,
+  // played on as time passes, its commands carried out as the player's input would be.
+  bool startReplay(std::string& error);
+  void playReplay(int elapsed);
+  bool replayCommand(const std::string& line);
   // What the player does in the window's own windows (the rankings) goes into the
   // game's replay from here.
   void noteWindowInput(const std::string& command) {
@@ -276,9 +284,11 @@ class App : public storage::HolderHost {
   std::optional<storage::Autosaves::Newest> continueOffer_;  // asked once at start-up
   bool saveReplayOpen_ = false;
   std::array<char, 1024> replayPath_{};
-  std::string replayNote_;        // what the Save Replay box says after a try
-  SDL_Texture* frame_ = nullptr;  // the picture at its own size, scaled into the window
-  int windowScale_ = 1;           // the window's whole scale when not full screen
+  std::string replayNote_;  // what the Save Replay box says after a try
+  std::optional<ReplayPlayer> replay_;
+  std::filesystem::path replayHolder_;  // removed when the window closes
+  SDL_Texture* frame_ = nullptr;        // the picture at its own size, scaled into the window
+  int windowScale_ = 1;                 // the window's whole scale when not full screen
 
   Texture board_, centre_, left_, right_, scene_, keyPanel_, swordIcon_, shieldIcon_, monster_;
   std::array<Texture, kItemSlots> icons_;

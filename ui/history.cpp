@@ -33,6 +33,7 @@ void App::redo() {
 }
 
 void App::autosaveIfDue(bool now) {
+  if (!replayHolder_.empty()) return;  // a replay's game is not the player's
   // A new game or a load is where the count of floors starts again: it is not a floor
   // change of the game before.
   if (game_.gamesBegun != autosavedGame_) {
