@@ -129,6 +129,7 @@ void Game::merchant() {
 }
 
 void Game::pressYes() {
+  const auto noted = replay.note(*this, "click yes");
   if (!controls.yesNoVisible) return;
   controls.yesNoVisible = false;
   controls.noEnabled = true;
@@ -183,6 +184,7 @@ void Game::pressYes() {
 }
 
 void Game::pressNo() {
+  const auto noted = replay.note(*this, "click no");
   if (!controls.yesNoVisible || !controls.noEnabled) return;
   closeDialog();
   altarAsked = false;
@@ -206,6 +208,7 @@ void Game::altarOffer() {
 }
 
 void Game::pressAltarChoice(int choice) {
+  const auto noted = replay.note(*this, "click altar " + std::to_string(choice));
   if (!controls.altarChoicesVisible || choice < 1 || choice > 4) return;
   closeDialog();
   altarAsked = false;
@@ -290,6 +293,7 @@ void Game::fairy() {
     playTrack();
   }
   state.add(gs::FairyVisits, 1);
+  ++undoBarriers;
 
   const std::int64_t L = state[gs::Life], O = state[gs::Offense], D = state[gs::Defense];
   const std::int64_t keys = std::int64_t{state[gs::YellowKeys]} +

@@ -36,6 +36,8 @@ void Game::newGameData() {
   applyNewGameValues(state);
   for (int i = 0; i < extra::Marker; ++i) state.extra[i] = 0;
   floors = FloorStore(tables_.floors);
+  ++gamesBegun;
+  ++undoBarriers;
 }
 
 void Game::redrawAll() {
@@ -114,6 +116,7 @@ void Game::hideDialogControls() {
 // ---- Time ----------------------------------------------------------------------------
 
 void Game::advance(int ms) {
+  replay.tick(*this, ms);
   int budget = ms;
   while (budget >= 0) {
     const auto fired = timers.advance(budget);
@@ -317,6 +320,9 @@ Game::LoadResult Game::loadGame(const std::optional<SavedGame>& file, bool valid
     // The orb of the hero's first words cannot be open in a saved game: the orb is held.
     if (state.itemSlot(0) == 2) state.itemSlot(0) = 1;
     redrawAll();
+    ++gamesBegun;
+    ++loads;
+    ++undoBarriers;
     messageCode = msg::Loaded;
     result = LoadResult::Loaded;
   } else {

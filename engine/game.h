@@ -22,6 +22,7 @@
 #include "engine/monsters.h"
 #include "engine/options.h"
 #include "engine/pictures.h"
+#include "engine/replay_log.h"
 #include "engine/timers.h"
 #include "engine/work_stack.h"
 
@@ -289,6 +290,13 @@ class Game {
   int animationFrame = 0;  // which board frame the idle animation shows
   bool quitRequested = false;
   std::uint64_t timerFirings = 0;  // counts every timer tick (the window redraws after one)
+  // Where a game begins anew (a new game, a load), where it comes from outside (a load),
+  // and where no undo may reach back past (those, a save, a fairy's judgement, the
+  // rankings shown): the window's autosaves, replays and undo follow these counts.
+  std::uint64_t gamesBegun = 0;
+  std::uint64_t loads = 0;
+  std::uint64_t undoBarriers = 0;
+  ReplayLog replay;
 
  private:
   void onTimer(TimerId id);

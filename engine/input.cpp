@@ -15,6 +15,14 @@ int wrapSlot(int s) { return ((s % kItemSlots) + kItemSlots) % kItemSlots; }
 }  // namespace
 
 void Game::keyDown(int key) {
+  const char* name = key == kEnter    ? "enter"
+                     : key == kEscape ? "escape"
+                     : key == kLeft   ? "left"
+                     : key == kUp     ? "up"
+                     : key == kRight  ? "right"
+                     : key == kDown   ? "down"
+                                      : nullptr;
+  const auto noted = replay.note(*this, name ? name : "");
   // Enter takes the ending's back-side control, whatever else holds the keys.
   if (key == kEnter && controls.backSideVisible) return goToBackSide();
   if (stack.count() < 0) stack.setCount(0);
@@ -87,12 +95,16 @@ void Game::showCursor(int direction) {
 }
 
 void Game::arrowClick(int direction) {
+  static constexpr const char* kArrow[] = {"", "up", "left", "right", "down"};
+  const auto noted =
+      replay.note(*this, std::string("click arrow ") + kArrow[std::clamp(direction, 0, 4)]);
   if (stack.count() > 0) return;
   stack.clear();
   moveRequest(direction);
 }
 
 void Game::flightButtonDown(bool up) {
+  const auto noted = replay.note(*this, up ? "hold fly-up" : "hold fly-down");
   applyCheckedSpeed();
   timers.enable(TimerId::Repeat, true);
   moveDirection = up ? 5 : 6;
@@ -101,6 +113,7 @@ void Game::flightButtonDown(bool up) {
 }
 
 void Game::flightButtonUp() {
+  const auto noted = replay.note(*this, "release");
   holdRepeat = false;
   timers.enable(TimerId::Repeat, false);
   applyCheckedSpeed();

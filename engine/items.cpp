@@ -42,6 +42,7 @@ constexpr int kHintFlags[24] = {68, 69, 55, 56, 57, 59, 70, 72, 73, 74, 75, 61,
 }  // namespace
 
 void Game::clickItem(int slot) {
+  const auto noted = replay.note(*this, "click item " + std::to_string(slot));
   if (slot < 0 || slot >= kItemSlots) return;
   switch (slot) {
     case 0: return orbOfTheHero();
@@ -59,6 +60,7 @@ void Game::clickItem(int slot) {
 }
 
 void Game::pressDontUse() {
+  const auto noted = replay.note(*this, "click dont-use");
   if (controls.confirmSlot < 0) return;
   controls.confirmSlot = -1;
   pendingItem = -1;
@@ -66,6 +68,7 @@ void Game::pressDontUse() {
 }
 
 void Game::pressUse() {
+  const auto noted = replay.note(*this, "click use");
   if (controls.confirmSlot < 0) return;
   controls.confirmSlot = -1;
   const int slot = pendingItem;
@@ -277,6 +280,7 @@ void Game::orbOfFlying() {
 }
 
 void Game::pressFlyUp() {
+  const auto noted = replay.note(*this, "click fly-up");
   int& floor = state[gs::Floor];
   if (!controls.flightVisible || state.itemSlot(2) != 1 || floor >= state[gs::HighestFloor]) return;
   state[gs::FlyDirection] = 1;
@@ -290,6 +294,7 @@ void Game::pressFlyUp() {
 }
 
 void Game::pressFlyDown() {
+  const auto noted = replay.note(*this, "click fly-down");
   int& floor = state[gs::Floor];
   if (!controls.flightVisible || state.itemSlot(2) != 1 || floor < 2) return;
   state[gs::FlyDirection] = 2;
@@ -301,6 +306,7 @@ void Game::pressFlyDown() {
 }
 
 void Game::pressFlyOk() {
+  const auto noted = replay.note(*this, "click fly-ok");
   if (!controls.flightVisible || state.itemSlot(2) != 1) return;
   controls.flightVisible = false;
   holdRepeat = false;
@@ -345,6 +351,7 @@ void Game::orbOfWisdom() {
 }
 
 void Game::pressHint(int button) {
+  const auto noted = replay.note(*this, "click hint " + std::to_string(button));
   if (!controls.hintGridVisible || state.itemSlot(1) != 1 || button < 1 || button > 24 ||
       !controls.hintEnabled[button - 1])
     return;
@@ -355,6 +362,7 @@ void Game::pressHint(int button) {
 }
 
 void Game::pressHintOk() {
+  const auto noted = replay.note(*this, "click hint-ok");
   if (!controls.hintGridVisible) return;
   controls.hintGridVisible = false;
   controls.windowVisible = false;
@@ -420,6 +428,7 @@ std::string Game::costText(const FightCost& cost) const {
 }
 
 void Game::pressForecastOk() {
+  const auto noted = replay.note(*this, "click forecast-ok");
   if (!controls.forecastVisible) return;
   controls.forecastVisible = false;
   controls.windowText.clear();

@@ -8,6 +8,7 @@ constexpr const char* kGameOverQuestion = "This game is over. Is it true?";
 }
 
 void Game::menuGameStart() {
+  const auto noted = replay.note(*this, "menu game-start");
   if (introRunning()) {
     timers.enable(TimerId::Intro, false);
     startNewGameFromMenu();
@@ -16,20 +17,30 @@ void Game::menuGameStart() {
   question = Question{QuestionKind::GameStart, kGameOverQuestion};
 }
 
-void Game::menuGameQuit() { question = Question{QuestionKind::GameQuit, kGameOverQuestion}; }
+void Game::menuGameQuit() {
+  const auto noted = replay.note(*this, "menu game-quit");
+  question = Question{QuestionKind::GameQuit, kGameOverQuestion};
+}
 
 void Game::menuGameExit() {
+  const auto noted = replay.note(*this, "menu game-exit");
   if (controls.musicChecked) closeMusic();
   quitRequested = true;
   host().quit();
 }
 
 void Game::menuSpeed(Speed speed) {
+  const auto noted =
+      replay.note(*this, std::string("menu speed ") + (speed == Speed::High  ? "high"
+                                                       : speed == Speed::Low ? "low"
+                                                                             : "middle"));
   applySpeed(speed);
   options[opt::Speed] = static_cast<std::uint8_t>(speed);
 }
 
 void Game::menuFont(FontChoice choice) {
+  static constexpr const char* kFont[] = {"tiny", "small", "normal", "big"};
+  const auto noted = replay.note(*this, std::string("menu font ") + kFont[int(choice) & 3]);
   const FontPair pair = fontPair(choice);
   options[opt::SmallFont] = pair.small;
   options[opt::LargeFont] = pair.large;
@@ -37,6 +48,8 @@ void Game::menuFont(FontChoice choice) {
 }
 
 void Game::menuControl(Control control) {
+  const auto noted = replay.note(
+      *this, control == Control::Keyboard ? "menu control keyboard" : "menu control mouse");
   lockInput();
   if (control == Control::Keyboard) {
     controls.arrowsVisible = false;
@@ -53,11 +66,13 @@ void Game::menuControl(Control control) {
 }
 
 void Game::menuPrologue() {
+  const auto noted = replay.note(*this, "menu prologue");
   controls.prologueChecked = !controls.prologueChecked;
   options[opt::Prologue] = controls.prologueChecked ? 1 : 0;
 }
 
 void Game::menuMusic() {
+  const auto noted = replay.note(*this, "menu music");
   if (state[gs::MusicTrack] != 0) {
     closeMusic();
     state[gs::MusicTrack] = 0;
@@ -74,6 +89,7 @@ void Game::menuMusic() {
 }
 
 void Game::menuSound() {
+  const auto noted = replay.note(*this, "menu sound");
   std::int32_t& off = state[gs::SoundOff];
   if (off == 0) {
     off = 1;

@@ -61,6 +61,7 @@ void Game::pushDeathScript() {
 }
 
 void Game::pressOk() {
+  const auto noted = replay.note(*this, "click ok");
   if (dialogKind > 10 && dialogKind < 68) state[80 + dialogKind] = 1;
   auto closeWindow = [&] {
     controls.windowVisible = false;
@@ -155,6 +156,7 @@ void Game::pressOk() {
 }
 
 void Game::answer(bool yes) {
+  const auto noted = replay.note(*this, yes ? "answer yes" : "answer no");
   if (!question) return;
   const QuestionKind kind = question->kind;
   const int slot = question->slot;
@@ -178,11 +180,13 @@ void Game::answer(bool yes) {
       break;
     case QuestionKind::Overwrite:
       if (yes) {
-        if (const std::string error = host().writeSlot(slot, SavedGame{floors, state});
-            !error.empty())
+        if (const std::string error = host()writeSlot(slot, SavedGame{floors, state});
+            !error.empty()) {
           notice = "The game was not saved: " + error;
-        else
+        } else {
           messageCode = msg::Saved;
+          ++undoBarriers;
+        }
       }
       unlockInput();
       break;
@@ -215,6 +219,7 @@ void Game::answer(bool yes) {
 }
 
 void Game::acknowledge() {
+  const auto noted = replay.note(*this, "answer ok");
   notice.reset();
   if (laterNotices_.empty()) return;
   notice = std::move(laterNotices_.front());

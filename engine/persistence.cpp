@@ -5,6 +5,7 @@
 namespace kelvorn {
 
 void Game::menuSave(int slot) {
+  const auto noted = replay.note(*this, "menu save " + std::to_string(slot));
   if (slot < 1 || slot > 8) return;
   lockInput();
   controls.saveChecked = slot;
@@ -14,14 +15,17 @@ void Game::menuSave(int slot) {
     question = Question{QuestionKind::Overwrite, "Overwrite. Is it true?", slot};
     return;
   }
-  if (const std::string error = host().writeSlot(slot, SavedGame{floors, state}); !error.empty())
+  if (const std::string error = host()writeSlot(slot, SavedGame{floors, state}); !error.empty()) {
     notice = "The game was not saved: " + error;
-  else
+  } else {
     messageCode = msg::Saved;
+    ++undoBarriers;
+  }
   unlockInput();
 }
 
 void Game::menuLoad(int slot) {
+  const auto noted = replay.note(*this, "menu load " + std::to_string(slot));
   if (slot < 1 || slot > 8) return;
   if (introRunning()) timers.enable(TimerId::Intro, false);
   lockInput();
@@ -34,24 +38,31 @@ void Game::menuLoad(int slot) {
 }
 
 void Game::menuOptionSave() {
+  const auto noted = replay.note(*this, "menu option-save");
   question = Question{QuestionKind::SaveOptions, "Save options. Is it true?"};
 }
 
 void Game::menuOptionInit() {
+  const auto noted = replay.note(*this, "menu option-init");
   question = Question{QuestionKind::InitOptions, "Initialize options. Is it true?"};
 }
 
 void Game::menuRanking() {
+  const auto noted = replay.note(*this, "menu ranking");
   state[gs::RankWon] = 0;
   state[gs::Checkpoint] = 0;
-  if (const std::string error = host().handOver(SavedGame{floors, state}); !error.empty())
+  ++undoBarriers;
+  if (const std::string error = host()handOver(SavedGame{floors, state}); !error.empty())
     showNotice("The game could not be handed to the rankings: " + error);
   host().openRanking();
 }
 
 void Game::menuHolder() { host().openHolderChooser(); }
 
-void Game::rankingClosed() { timers.enable(TimerId::Steps, true); }
+void Game::rankingClosed() {
+  const auto noted = replay.note(*this, "click rank-ok");
+  timers.enable(TimerId::Steps, true);
+}
 
 void Game::afterSizeChange() {
   applyOptions();

@@ -126,6 +126,7 @@ void Game::pictureFrame(int mode, int p) {
 // The back-side control: the music stops, the window goes dark and the held ending goes
 // on into the next game.
 void Game::goToBackSide() {
+  const auto noted = replay.note(*this, "click back-side");
   if (!controls.backSideVisible) return;
   if (state[gs::MusicTrack] != 0) closeMusic();
   controls.backSideVisible = false;

@@ -26,6 +26,22 @@ bool SaveHolder::slotExists(int n) const {
   return std::filesystem::exists(slotPath(n), ec);
 }
 
+SlotSummary summarizeSavedGame(const std::filesystem::path& file) {
+  SlotSummary s;
+  std::error_code ec;
+  s.present = std::filesystem::exists(file, ec);
+  if (!s.present) return s;
+  const SlotRead read = readSavedGame(file);
+  s.usable = read.valid;
+  if (read.valid) {
+    s.floor = read.game->state[gs::Floor];
+    s.life = read.game->state[gs::Life];
+  }
+  const auto time = std::filesystem::last_write_time(file, ec);
+  if (!ec) s.written = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(time));
+  return s;
+}
+
 SlotRead readSavedGame(const std::filesystem::path& file) {
   const auto bytes = readFile(file);
   const auto decoded = bytes ? decodeSave(*bytes) : std::nullopt;
@@ -43,21 +59,7 @@ std::string writeSavedGame(const std::filesystem::path& file, const SavedGame& g
 
 SlotRead SaveHolder::readSlot(int n) const { return readSavedGame(slotPath(n)); }
 
-SlotSummary SaveHolder::summary(int n) const {
-  SlotSummary s;
-  std::error_code ec;
-  s.present = std::filesystem::exists(slotPath(n), ec);
-  if (!s.present) return s;
-  const SlotRead read = readSlot(n);
-  s.usable = read.valid;
-  if (read.valid) {
-    s.floor = read.game->state[gs::Floor];
-    s.life = read.game->state[gs::Life];
-  }
-  const auto time = std::filesystem::last_write_time(slotPath(n), ec);
-  if (!ec) s.written = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(time));
-  return s;
-}
+SlotSummary SaveHolder::summary(int n) const { return summarizeSavedGame(slotPath(n)); }
 
 std::string SaveHolder::writeSlot(int n, const SavedGame& game) const {
   return writeSavedGame(slotPath(n), game);

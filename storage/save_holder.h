@@ -67,6 +67,8 @@ class SaveHolder {
 // empty on success).
 SlotRead readSavedGame(const std::filesystem::path& file);
 std::string writeSavedGame(const std::filesystem::path& file, const SavedGame& game);
+// What the menus say about such a file, read without changing it.
+SlotSummary summarizeSavedGame(const std::filesystem::path& file);
 
 // The eleven files a new holder receives from the old one, in the order they are copied.
 inline constexpr const char* kHolderFiles[] = {

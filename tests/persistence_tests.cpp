@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "storage/autosaves.h"
 #include "storage/bytes.h"
 #include "storage/files.h"
 #include "storage/holder_chooser.h"
@@ -709,6 +710,59 @@ TEST_F(RankingBoardTest, AFailedRankingSaveIsNoticedAndKeepsTheOldTable) {
   ASSERT_FALSE(board.notices.empty());
   EXPECT_NE(board.notices.front().find("The ranking was not saved"), std::string::npos);
   EXPECT_EQ(readFile(dir_ / "option1.dat"), before);
+}
+
+// ---- Autosaves ----------------------------------------------------------------------
+
+SavedGame onFloor(int floor) {
+  SavedGame game = newGame();
+  game.state[gs::Floor] = game.state[gs::HighestFloor] = floor;
+  return game;
+}
+
+// Three autosaves roll, the newest first; Continue takes the newest, and the save
+// holder beside them is left as it was.
+TEST_F(HolderTest, AutosavesKeepTheLastThreeNewestFirst) {
+  ASSERT_EQ(holder_.writeSlot(1, onFloor(7)), "");
+  const auto slotBefore = readFile(holder_.slotPath(1));
+  const Autosaves autosaves(dir_ / "autosaves");
+  EXPECT_FALSE(autosaves.newest());
+  for (int floor = 1; floor <= 4; ++floor) ASSERT_EQ(autosaves.write(onFloor(floor)), "");
+  for (int n = 1; n <= Autosaves::kCount; ++n)
+    EXPECT_EQ(readSavedGame(autosaves.path(n)).game->state[gs::Floor], 5 - n);
+  EXPECT_FALSE(fs::exists(autosaves.path(4)));
+  ASSERT_TRUE(autosaves.newest());
+  EXPECT_EQ(autosaves.newest()->file, autosaves.path(1));
+  EXPECT_EQ(autosaves.newest()->summary.floor, 4);
+  EXPECT_EQ(readFile(holder_.slotPath(1)), slotBefore);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+}
+
+// An autosave cut short loses none before it: a write that fails leaves all three as
+// they were, and a rotation stopped half-way leaves every game readable, the new one
+// offered first.
+TEST_F(HolderTest, AnAutosaveCutShortLosesNothing) {
+  const Autosaves autosaves(dir_);
+  for (int floor = 1; floor <= 3; ++floor) ASSERT_EQ(autosaves.write(onFloor(floor)), "");
+  std::vector<std::optional<std::vector<std::uint8_t>>> before;
+  for (int n = 1; n <= 3; ++n) before.push_back(readFile(autosaves.path(n)));
+  std::string error;
+  {
+    DiskFullAfter full(4);
+    error = autosaves.write(onFloor(9));
+  }
+  EXPECT_NE(error, "");
+  for (int n = 1; n <= 3; ++n) EXPECT_EQ(readFile(autosaves.path(n)), before[n - 1]);
+  EXPECT_EQ(autosaves.newest()->summary.floor, 3);
+
+  // Cut after the new game was written and the oldest two moved down.
+  ASSERT_EQ(writeSavedGame(dir_ / "autosave.new", onFloor(4)), "");
+  fs::rename(autosaves.path(2), autosaves.path(3));
+  fs::rename(autosaves.path(1), autosaves.path(2));
+  EXPECT_EQ(autosaves.newest()->summary.floor, 4);
+  ASSERT_EQ(autosaves.write(onFloor(5)), "");
+  for (int n = 1; n <= 3; ++n)
+    EXPECT_EQ(readSavedGame(autosaves.path(n)).game->state[gs::Floor], 6 - n);
 }
 
 }  // namespace

@@ -12,7 +12,10 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 
+#include "storage/save_holder.h"
+#include "tools/play/driver.h"
 #include "ui/app.h"
 #include "ui/recovery.h"
 #include "ui/single_instance.h"
@@ -38,10 +41,11 @@ class WindowTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(home_); }
 
-  static void press(SDL_Keycode key) {
+  static void press(SDL_Keycode key, Uint16 mod = KMOD_NONE) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
     e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
     e.key.state = SDL_PRESSED;
     SDL_PushEvent(&e);
     e.type = SDL_KEYUP;
@@ -410,6 +414,87 @@ TEST_F(WindowTest, RecoveredGameLoadsOnceAndADamagedFileStays) {
   EXPECT_EQ(loadRecovered(game), Game::LoadResult::Missing);
   EXPECT_EQ(game.state[gs::Life], 7);
   EXPECT_TRUE(fs::exists(recoveryFile()));
+}
+
+// Ctrl+Z takes a move back and Ctrl+Y does it again; the replay the window recorded
+// meanwhile, played headless from the game saved beside it, ends where the window is.
+TEST_F(WindowTest, UndoRedoAndTheReplayOfWhatWasPlayed) {
+  SavedGame played;
+  {
+    App app(AppOptions{false, false});
+    std::string error;
+    ASSERT_TRUE(app.init(error)) << error;
+    app.pump(300);
+    Game& game = app.game();
+    const int start = game.state.heroCell();
+    for (const SDL_Keycode key : {SDLK_LEFT, SDLK_UP}) {
+      press(key);
+      app.pump(600);
+    }
+    ASSERT_EQ(game.state.heroCell(), cellIndex(4, 9));
+    press(SDLK_z, KMOD_LCTRL);
+    app.pump(300);
+    press(SDLK_z, KMOD_LCTRL);
+    app.pump(300);
+    EXPECT_EQ(game.state.heroCell(), start);
+    press(SDLK_y, KMOD_LCTRL);
+    app.pump(300);
+    EXPECT_EQ(game.state.heroCell(), cellIndex(4, 10));
+    press(SDLK_UP);
+    app.pump(600);
+    EXPECT_EQ(game.state.heroCell(), cellIndex(4, 9));
+    EXPECT_FALSE(app.canRedo());
+    EXPECT_TRUE(app.canUndo());
+    ASSERT_EQ(app.saveReplay(home_ / "replays" / "r.txt"), "");
+    played = {game.floors, game.state};
+  }
+  std::ifstream in(home_ / "replays" / "r.txt");
+  const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(script.find("\nundo\n"), std::string::npos);
+  EXPECT_NE(script.find("\nredo\n"), std::string::npos);
+  fs::create_directories(home_ / "holder");
+  std::ostringstream out, err;
+  play::Driver driver(play::DriverOptions{home_ / "holder", home_ / "replays" / "r.dat", false},
+                      out, err);
+  driver.startUp();
+  std::istringstream lines(script);
+  ASSERT_EQ(driver.run(lines), play::kExitOk) << err.str();
+  EXPECT_EQ(driver.game().state.v, played.state.v);
+  EXPECT_EQ(driver.game().floors, played.floors);
+
+  // Played back in the window, eight times as fast, in a save holder of its own.
+  App replayer(AppOptions{false, false, true, home_ / "replays" / "r.txt", 8});
+  std::string error;
+  ASSERT_TRUE(replayer.init(error)) << error;
+  replayer.pump(1500);
+  EXPECT_EQ(replayer.game().state.v, played.state.v);
+  EXPECT_EQ(replayer.game().floors, played.floors);
+  EXPECT_NE(replayer.holder().folder(), home_ / "data" / "kelvorn" / "savedat");
+}
+
+// A floor change, once the game rests, is kept as the newest autosave in the data
+// folder (the save holder gets nothing), and the next start offers to continue it.
+TEST_F(WindowTest, AutosaveOnAFloorChangeAndContinueAtTheNextStart) {
+  {
+    App app(AppOptions{false, false});
+    std::string error;
+    ASSERT_TRUE(app.init(error)) << error;
+    app.pump(300);
+    app.game().state[gs::Floor] = 2;  // as the stairs would
+    app.pump(200);
+    const SlotRead kept = storage::readSavedGame(home_ / "data" / "kelvorn" / "autosave1.dat");
+    ASSERT_TRUE(kept.valid);
+    EXPECT_EQ(kept.game->state[gs::Floor], 2);
+    for (int slot = 0; slot <= 8; ++slot) EXPECT_FALSE(app.holder().slotExists(slot));
+  }
+  App app(AppOptions{false, false});
+  std::string error;
+  ASSERT_TRUE(app.init(error)) << error;
+  app.pump(300);
+  EXPECT_EQ(app.game().state[gs::Floor], 1);
+  press(SDLK_RETURN);
+  app.pump(300);
+  EXPECT_EQ(app.game().state[gs::Floor], 2);
 }
 
 }  // namespace

@@ -49,6 +49,10 @@ App::App(AppOptions options)
       game_(content::builtIn(), this) {}
 
 App::~App() {
+  if (!replayHolder_.empty()) {
+    std::error_code ec;
+    fs::remove_all(replayHolder_, ec);
+  }
   audio_.reset();
   if (imguiReady_) {
     ImGui_ImplSDLRenderer_Shutdown();
@@ -156,6 +160,9 @@ void App::startUp() {
   fs::create_directories(ini_.holder, ec);
   setHolder(ini_.holder);
   recoveryOffered_ = fs::exists(recoveryFile(), ec);
+  autosaves_ = storage::Autosaves(dataFolder());
+  continueOffer_ = autosaves_.newest();
+  game_.replay.enabled = true;
 
   const std::optional<OptionBytes> stored = holder().readOptions();
   OptionBytes block = stored.value_or(builtInOptions());
@@ -165,6 +172,8 @@ void App::startUp() {
   applyLayout(block[opt::Size] == 1);
   game_.startUp((stored || options_.prologue) ? std::optional(block) : std::nullopt);
   game_.options[opt::Size] = block[opt::Size];
+  if (std::string error; !options_.replay.empty() && !startReplay(error))
+    std::cerr << "kelvorn: " << error << "\n";
   SDL_ShowWindow(window_);
   if (settings_.flag(setting::FullScreen, false))
     SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
@@ -228,6 +237,7 @@ void App::applyLayout(bool large) {
 
 void App::changeSize(bool large) {
   if (large == game_.layout.large || (large && !largeAllowed())) return;
+  noteWindowInput(large ? "menu size large" : "menu size small");
   game_.options[opt::Size] = large ? 1 : 0;
   applyLayout(large);
   game_.afterSizeChange();
@@ -268,6 +278,7 @@ void App::applyVolumes() {
 
 void App::run() {
   while (running_) guardedLoopOnce(1000);
+  if (!failed()) autosaveIfDue(true);
 }
 
 void App::pump(int ms) {
@@ -281,7 +292,7 @@ void App::pump(int ms) {
 void App::loopOnce(int maxWaitMs) {
   int wait = maxWaitMs;
   if (const auto due = game_.timers.untilNext()) wait = std::min(wait, *due);
-  if (!game_.board.motion.empty()) wait = std::min(wait, kMotionFrameMs);
+  if (!game_.board.motion.empty() || replay_) wait = std::min(wait, kMotionFrameMs);
   if (const auto due = pads_.untilRepeat(SDL_GetTicks64())) wait = std::min(wait, *due);
   if (framesToDraw_ > 0) wait = 0;
   SDL_Event event;
@@ -294,9 +305,14 @@ void App::loopOnce(int maxWaitMs) {
   const int elapsed = static_cast<int>(std::min<std::uint64_t>(now - lastTicks_, 60'000));
   lastTicks_ = now;
   followFastPlay();
-  game_.advance(elapsed);
+  if (replay_)
+    playReplay(elapsed);
+  else
+    game_.advance(elapsed);
   if (const auto press = pads_.repeat(now)) handlePad(*press);
   feedWaitingInput();
+  history_.observe(game_);
+  autosaveIfDue();
   if (game_.timerFirings != lastTimerCount_) {
     lastTimerCount_ = game_.timerFirings;
     framesToDraw_ = std::max(framesToDraw_, 1);
@@ -315,6 +331,14 @@ void App::loopOnce(int maxWaitMs) {
 }
 
 void App::handleEvent(const SDL_Event& event) {
+  // A replay plays alone: the player's keys, clicks and buttons wait until it ends, and
+  // Escape ends it where it stands.
+  if (replay_ && (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP ||
+                  event.type == SDL_TEXTINPUT || event.type == SDL_MOUSEBUTTONDOWN ||
+                  event.type == SDL_MOUSEBUTTONUP || event.type == SDL_CONTROLLERBUTTONDOWN)) {
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) replay_.reset();
+    return;
+  }
   ImGui_ImplSDL2_ProcessEvent(&event);
   switch (event.type) {
     case SDL_QUIT: running_ = false; break;
@@ -374,6 +398,8 @@ void App::handleKey(const SDL_Keysym& key) {
     return;
   }
   if (key.sym == SDLK_F11) return toggleFullScreen();
+  if ((key.mod & KMOD_CTRL) && (key.sym == SDLK_z || key.sym == SDLK_y))
+    return key.sym == SDLK_z ? undo() : redo();
   if (key.sym == SDLK_F1 && !modalWindowOpen()) {
     helpOpen_ = !helpOpen_;
     return;
@@ -397,6 +423,11 @@ void App::handleMeaning(SDL_Keycode key) {
   }
   if (game_.notice) {
     if (key == SDLK_RETURN || key == SDLK_ESCAPE) game_.acknowledge();
+    return;
+  }
+  if (continueOffer_) {
+    if (key == SDLK_RETURN) loadAutosave(continueOffer_->file);
+    if (key == SDLK_RETURN || key == SDLK_ESCAPE) continueOffer_.reset();
     return;
   }
   if (modalWindowOpen()) return;  // its own buttons and text box take the keys

@@ -15,6 +15,8 @@
 
 #include "audio/player.h"
 #include "engine/game.h"
+#include "engine/undo_history.h"
+#include "storage/autosaves.h"
 #include "storage/holder_chooser.h"
 #include "storage/holder_host.h"
 #include "storage/holder_ini.h"
@@ -25,6 +27,7 @@
 #include "ui/gamepad.h"
 #include "ui/key_bindings.h"
 #include "ui/picture_files.h"
+#include "ui/replay_player.h"
 #include "ui/single_instance.h"
 #include "ui/text_fit.h"
 #include "ui/texture.h"
@@ -47,9 +50,11 @@ inline constexpr const char* SkipFights = "skip-battle-animations";
 }  // namespace setting
 
 struct AppOptions {
-  std::optional<bool> prologue;  // overrides the Prologue option for this run
-  bool refusalBox = true;        // a second instance says so in a message box
-  bool errorBox = true;          // an internal error is reported in a message box
+  std::optional<bool> prologue;    // overrides the Prologue option for this run
+  bool refusalBox = true;          // a second instance says so in a message box
+  bool errorBox = true;            // an internal error is reported in a message box
+  std::filesystem::path replay{};  // a replay to play back instead of the player's input
+  int replaySpeed = 1;             // game time handed over per real millisecond of the replay
 };
 
 class App : public storage::HolderHost {
@@ -87,6 +92,18 @@ class App : public storage::HolderHost {
   void changeSize(bool large);
   // Opens the About box, as the Help menu does.
   void openAbout() { aboutOpen_ = true; }
+  // Ctrl+Z and Ctrl+Y, and the Game menu's Undo and Redo: offered while the game rests
+  // and no window of its own is open.
+  bool canUndo() const { return !modalWindowOpen() && history_.canUndo(game_); }
+  bool canRedo() const { return !modalWindowOpen() && history_.canRedo(game_); }
+  void undo();
+  void redo();
+  // Keeps the game as the newest autosave when it rests on another floor than the last
+  // one kept (or, with `now`, whenever it rests: on quitting).
+  void autosaveIfDue(bool now = false);
+  // Writes the game's replay to `script` and its starting game beside it; an error text,
+  // or empty.
+  std::string saveReplay(const std::filesystem::path& script);
 
   void quit() override { running_ = false; }
   void openRanking() override;
@@ -194,8 +211,26 @@ class App : public storage::HolderHost {
   void saveSettings();
   void applyVolumes();
   void drawRankingWindow();
+  // The Game menu's Save Replay... box, and the offer at start-up to continue the game
+  // the last autosave kept.
+  void drawSaveReplay();
+  void drawContinueOffer();
+  void loadAutosave(const std::filesystem::path& file);
+  // The replay of --replay: begun from its starting game in a save holder of its own,
+  // played on as time passes, its commands carried out as the player's input would be.
+  bool startReplay(std::string& error);
+  void playReplay(int elapsed);
+  bool replayCommand(const std::string& line);
+  // What the player does in the window's own windows (the rankings) goes into the
+  // game's replay from here.
+  void noteWindowInput(const std::string& command) {
+    const auto noted = game_.replay.note(game_, command);
+  }
   void drawHolderChooser();
-  bool modalWindowOpen() const { return ranking_.has_value() || chooser_.has_value() || keysOpen_; }
+  bool modalWindowOpen() const {
+    return ranking_.has_value() || chooser_.has_value() || keysOpen_ || saveReplayOpen_ ||
+           continueOffer_.has_value();
+  }
   void uploadPanels();
   bool largeAllowed() const;
 
@@ -256,8 +291,20 @@ class App : public storage::HolderHost {
   std::vector<DamageFigure> figures_;
   int figuresFloor_ = -1;
   std::array<storage::SlotSummary, 9> slots_;  // read as the Save or Load menu opens
-  SDL_Texture* frame_ = nullptr;  // the picture at its own size, scaled into the window
-  int windowScale_ = 1;           // the window's whole scale when not full screen
+  UndoHistory history_;
+  storage::Autosaves autosaves_{std::filesystem::path()};
+  // The floor of the last autosave, and the game (counted by its beginnings) it was in.
+  int autosavedFloor_ = -1;
+  std::uint64_t autosavedGame_ = ~std::uint64_t{0};
+  std::optional<storage::Autosaves::Newest> continuable_;    // read as the Load menu opens
+  std::optional<storage::Autosaves::Newest> continueOffer_;  // asked once at start-up
+  bool saveReplayOpen_ = false;
+  std::array<char, 1024> replayPath_{};
+  std::string replayNote_;  // what the Save Replay box says after a try
+  std::optional<ReplayPlayer> replay_;
+  std::filesystem::path replayHolder_;  // removed when the window closes
+  SDL_Texture* frame_ = nullptr;        // the picture at its own size, scaled into the window
+  int windowScale_ = 1;                 // the window's whole scale when not full screen
 
   Texture board_, centre_, left_, right_, scene_, keyPanel_, swordIcon_, shieldIcon_, monster_;
   std::array<Texture, kItemSlots> icons_;

@@ -1,5 +1,7 @@
 // Kelvorn: the game window.
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -25,10 +27,18 @@ int main(int argc, char** argv) {
       options.prologue = false;
     } else if (arg == "--prologue=on") {
       options.prologue = true;
+    } else if (arg == "--replay" && i + 1 < argc) {
+      options.replay = argv[++i];
+    } else if (arg.rfind("--replay-speed=", 0) == 0) {
+      options.replaySpeed = std::clamp(std::atoi(arg.c_str() + 15), 1, 64);
     } else if (arg == "--help" || arg == "-h") {
       std::cout << "Usage: kelvorn [--prologue=on|off] [--screenshot MS FILE.png]\n"
+                   "               [--replay FILE.txt [--replay-speed=N]]\n"
                    "Starts the game window. --prologue overrides the Prologue option once;\n"
-                   "--screenshot runs MS milliseconds, saves the window and ends.\n";
+                   "--screenshot runs MS milliseconds, saves the window and ends;\n"
+                   "--replay plays a saved replay (FILE.dat beside it holds the game it\n"
+                   "begins from) N times as fast as it was played (1 to 64); Escape ends it\n"
+                   "and the game goes on from there.\n";
       return 0;
     } else {
       std::cerr << "kelvorn: unknown option '" << arg << "' (kelvorn --help)\n";

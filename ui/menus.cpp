@@ -74,6 +74,11 @@ void App::drawMenuBar() {
     }
     if (ImGui::MenuItem("Game Quit", "F9")) game_.menuGameQuit();
     if (ImGui::MenuItem("Game Exit")) game_.menuGameExit();
+    ImGui::Separator();
+    if (ImGui::MenuItem("Undo", "Ctrl+Z", false, canUndo())) undo();
+    if (ImGui::MenuItem("Redo", "Ctrl+Y", false, canRedo())) redo();
+    if (ImGui::MenuItem("Save Replay...", nullptr, false, game_.replay.recording()))
+      saveReplayOpen_ = true;
     ImGui::EndMenu();
   }
   for (const bool load : {true, false})
@@ -124,6 +129,14 @@ void App::drawSlotMenu(bool load) {
     if (ImGui::MenuItem(("Data " + std::to_string(slot)).c_str(), details ? text.c_str() : nullptr,
                         checked))
       load ? game_.menuLoad(slot) : game_.menuSave(slot);
+  }
+  if (load) {
+    if (ImGui::IsWindowAppearing()) continuable_ = autosaves_.newest();
+    if (continuable_) {
+      ImGui::Separator();
+      const std::string text = slotDetails(continuable_->summary);
+      if (ImGui::MenuItem("Continue (autosave)", text.c_str())) loadAutosave(continuable_->file);
+    }
   }
   if (load && recoveryOffered_) {
     ImGui::Separator();

@@ -178,6 +178,8 @@ void App::drawInterface() {
   drawKeysWindow();
   drawRankingWindow();
   drawHolderChooser();
+  drawSaveReplay();
+  drawContinueOffer();
 }
 
 // Writes `text` into a place of the layout, fitted to it.

@@ -97,14 +97,16 @@ void App::drawRankingWindow() {
            colour::Text);
   }
 
-  static constexpr const char* kHints[] = {"The army corps of skeletons", "The corps of immortal force",
-                                           "The Great Magic Master", "The Golden Knight corps",
-                                           "The Magic Sergeant Zeno"};
+  static constexpr const char* kHints[] = {"The army corps of skeletons",
+                                           "The corps of immortal force", "The Great Magic Master",
+                                           "The Golden Knight corps", "The Magic Sergeant Zeno"};
   for (int n = 1; n <= 5; ++n) {
     ImGui::SetCursorScreenPos(screenMin(p.rankingButtons[n - 1], top));
     if (gameButton(fonts_, kTitles[n - 1], kTitles[n - 1], sizeOf(p.rankingButtons[n - 1]),
-                   {board.current() == n, true, sizes.list}))
+                   {board.current() == n, true, sizes.list})) {
+      noteWindowInput("click rank " + std::to_string(n));
       board.select(n);
+    }
     if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", kHints[n - 1]);
   }
   ImGui::SetCursorScreenPos(screenMin(p.ok, top));
@@ -112,22 +114,31 @@ void App::drawRankingWindow() {
                (!busyBefore && enterPressed());
   ImGui::SetCursorScreenPos(screenMin(p.clear, top));
   if (gameButton(fonts_, "Clear", "Clear", sizeOf(p.clear),
-                 {false, board.clearEnabled(), sizes.list}))
+                 {false, board.clearEnabled(), sizes.list})) {
+    noteWindowInput("click rank-clear");
     board.askClear();
+  }
 
   // Its own boxes, one at a time: damaged files, the Clear question, the name box.
   if (!board.notices.empty()) {
-    if (okBox("##rankingNotice", board.notices.front())) board.notices.pop_front();
+    if (okBox("##rankingNotice", board.notices.front())) {
+      noteWindowInput("answer ok");
+      board.notices.pop_front();
+    }
   } else if (board.clearAsked()) {
     if (!ImGui::IsPopupOpen("##clear")) ImGui::OpenPopup("##clear");
     if (beginBox("##clear", "Initialize this data. Is it true?")) {
       const ImVec2 size(88, 26);
       boxButtons(2, size.x);
-      if (gameButton(fonts_, "Yes", "Yes", size, {true, true}) || enterPressed())
+      if (gameButton(fonts_, "Yes", "Yes", size, {true, true}) || enterPressed()) {
+        noteWindowInput("answer yes");
         board.answerClear(true);
+      }
       ImGui::SameLine();
-      if (gameButton(fonts_, "No", "No", size, {false, true}) || escapePressed())
+      if (gameButton(fonts_, "No", "No", size, {false, true}) || escapePressed()) {
+        noteWindowInput("answer no");
         board.answerClear(false);
+      }
       if (!board.clearAsked()) ImGui::CloseCurrentPopup();
       ImGui::EndPopup();
     }
@@ -139,16 +150,20 @@ void App::drawRankingWindow() {
     if (beginBox("##name", "Please input within 18 words", "Input your name")) {
       if (ImGui::IsWindowAppearing()) ImGui::SetKeyboardFocusHere();
       ImGui::SetNextItemWidth(-1);
-      const bool entered = ImGui::InputText("##name", inputText_.data(), 64,
-                                            ImGuiInputTextFlags_EnterReturnsTrue);
+      const bool entered =
+          ImGui::InputText("##name", inputText_.data(), 64, ImGuiInputTextFlags_EnterReturnsTrue);
       ImGui::Dummy(ImVec2(0, 4));
       const ImVec2 size(88, 26);
       boxButtons(2, size.x);
-      if (gameButton(fonts_, "OK", "OK", size, {true, true}) || entered)
+      if (gameButton(fonts_, "OK", "OK", size, {true, true}) || entered) {
+        noteWindowInput("input " + std::string(inputText_.data()));
         board.enterName(std::string(inputText_.data()));
+      }
       ImGui::SameLine();
-      if (gameButton(fonts_, "Cancel", "Cancel", size, {false, true}))
+      if (gameButton(fonts_, "Cancel", "Cancel", size, {false, true})) {
+        noteWindowInput("input-cancel");
         board.enterName(std::nullopt);
+      }
       if (!board.nameRequested()) ImGui::CloseCurrentPopup();
       ImGui::EndPopup();
     }

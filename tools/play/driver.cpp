@@ -77,6 +77,7 @@ void DriverHost::openHolderChooser() {
 }
 
 void Driver::startUp() {
+  game_.replay.enabled = options_.record;
   std::optional<OptionBytes> stored = host_.holder().readOptions();
   if (options_.prologue) {
     if (!stored) stored = builtInOptions();
@@ -85,6 +86,7 @@ void Driver::startUp() {
   if (options_.draw) game_.setLayout(game_.layout, blankSheets(game_.layout.tileSize));
   game_.startUp(stored);
   if (options_.load) loadFile(*options_.load);
+  history_.observe(game_);
 }
 
 // As the Load command does: keep the current game as the undo copy, then read, check
@@ -132,6 +134,7 @@ int Driver::play(std::istream& script, const std::filesystem::path& folder, cons
       return kExitInternal;
     }
     game_.board.motion.clear();  // no window plays the frames of a walk
+    history_.observe(game_);
     if (game_.quitRequested) break;
   }
   if (script.bad()) {
@@ -191,6 +194,7 @@ void Driver::execute(const std::string& line) {
     const std::optional<std::string> text =
         cmd == "input" ? std::optional<std::string>(rest()) : std::nullopt;
     if (ranking_ && ranking_->notices.empty() && ranking_->nameRequested()) {
+      noteRankingInput(line);
       ranking_->enterName(text);
     } else if (chooser_ && makeHolderAsked_) {
       makeHolderAsked_ = false;
@@ -204,6 +208,22 @@ void Driver::execute(const std::string& line) {
     if (w.size() < 2) fail(kExitBadCommand, "usage: select DIR");
     requireTarget(chooser_.has_value() && !makeHolderAsked_, "select " + rest());
     if (!chooser_->select(rest())) fail(kExitNoTarget, "select: '" + rest() + "' is not a folder");
+  } else if (cmd == "hold") {
+    // A flight button held down until `release`, as the window's mouse holds it.
+    if (w.size() != 2 || (w[1] != "fly-up" && w[1] != "fly-down"))
+      fail(kExitBadCommand, "usage: hold fly-up|fly-down");
+    const bool up = w[1] == "fly-up";
+    const Controls& c = game_.controls;
+    requireTarget(c.flightVisible && (up ? c.flightUpEnabled : c.flightDownEnabled), line);
+    game_.flightButtonDown(up);
+  } else if (cmd == "release") {
+    expectArgs(w, 1, "release");
+    game_.flightButtonUp();
+  } else if (cmd == "undo" || cmd == "redo") {
+    expectArgs(w, 1, cmd);
+    const bool undo = cmd == "undo";
+    requireTarget(undo ? history_.canUndo(game_) : history_.canRedo(game_), cmd);
+    undo ? history_.undo(game_) : history_.redo(game_);
   } else if (cmd == "wait") {
     expectArgs(w, 1, "wait");
     wait();
@@ -273,6 +293,7 @@ void Driver::click(const std::string& control, const std::vector<std::string>& a
       requireTarget(ranking_ && ranking_->notices.empty() && !ranking_->nameRequested() &&
                         !ranking_->clearAsked(),
                     what);
+      noteRankingInput("click rank " + args[0]);
       ranking_->select(n);
     }
   } else if (control == "arrow") {
@@ -287,6 +308,7 @@ void Driver::click(const std::string& control, const std::vector<std::string>& a
                       !ranking_->clearAsked();
     requireTarget(idle && (control == "rank-ok" || ranking_->clearEnabled()), "click " + control);
     if (control == "rank-clear") {
+      noteRankingInput("click rank-clear");
       ranking_->askClear();
     } else {
       ranking_.reset();
@@ -411,10 +433,21 @@ void Driver::answer(const std::string& what) {
   // The boxes of the main window come first, then those of the ranking window.
   if (what == "ok" && game_.notice) return game_.acknowledge();
   if (what != "ok" && game_.question) return game_.answer(what == "yes");
-  if (ranking_ && what == "ok" && !ranking_->notices.empty()) return ranking_->notices.pop_front();
-  if (ranking_ && what != "ok" && ranking_->clearAsked())
+  if (ranking_ && what == "ok" && !ranking_->notices.empty()) {
+    noteRankingInput("answer ok");
+    return ranking_->notices.pop_front();
+  }
+  if (ranking_ && what != "ok" && ranking_->clearAsked()) {
+    noteRankingInput("answer " + what);
     return ranking_->answerClear(what == "yes");
+  }
   requireTarget(false, "answer " + what);
+}
+
+// The ranking window is the driver's own, not the engine's: what the player does in it
+// goes into the game's replay from here.
+void Driver::noteRankingInput(const std::string& command) {
+  const auto noted = game_.replay.note(game_, command);
 }
 
 void Driver::wait() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/game.h"
+#include "engine/undo_history.h"
 #include "storage/holder_chooser.h"
 #include "storage/holder_host.h"
 #include "storage/ranking_board.h"
@@ -31,6 +32,7 @@ struct DriverOptions {
   // Draws the board, the panels and the scenes into memory as the window does (with
   // black pictures): slower, and the game must come out the same as without it.
   bool draw = false;
+  bool record = false;                        // the game keeps a replay of its input
 };
 
 class Driver;
@@ -66,6 +68,7 @@ class Driver {
   const storage::RankingBoard* ranking() const { return ranking_ ? &*ranking_ : nullptr; }
   const storage::HolderChooser* chooser() const { return chooser_ ? &*chooser_ : nullptr; }
   bool holderNameAsked() const { return makeHolderAsked_; }
+  const UndoHistory& history() const { return history_; }
 
  private:
   friend class DriverHost;
@@ -78,6 +81,7 @@ class Driver {
   void menu(const std::string& item, const std::string& rest);
   void answer(const std::string& what);
   void wait();
+  void noteRankingInput(const std::string& command);
   void loadFile(const std::filesystem::path& path);
 
   DriverOptions options_;
@@ -88,6 +92,9 @@ class Driver {
   std::optional<storage::RankingBoard> ranking_;
   std::optional<storage::HolderChooser> chooser_;
   bool makeHolderAsked_ = false;
+  // The window's undo, followed after every command as the window follows it after
+  // every turn of its loop, so a replay's `undo` finds the same positions.
+  UndoHistory history_;
 };
 
 // Names of the clickable controls that are visible and enabled now, as `click` takes

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "storage/replay_files.h"
 #include "tools/play/driver.h"
 
 namespace {
@@ -21,6 +22,9 @@ Options:
   --script FILE       read commands from FILE instead of standard input
   --draw              draw every picture into memory as the window does (slower;
                       the game plays the same with or without it)
+  --record FILE       at the end, write the replay of the game's input to FILE and
+                      the game it began from beside it (FILE with .dat); the two
+                      play again with --load FILE.dat --script FILE
   --help              show this text
 
 Commands:
@@ -34,6 +38,8 @@ Commands:
                       speed high|middle|low, font tiny|small|normal|big,
                       control keyboard|mouse, prologue, music, sound,
                       option-save, option-init, size small|large, ranking, holder
+  hold fly-up|fly-down  hold a flight button down; release lets it go
+  undo, redo          take the last action back, or do it again
   answer yes|no|ok    answer the pending Yes/No box, or close a message box
   input TEXT          fill in the pending text box; input-cancel cancels it
   select DIR          select a folder in the save-holder chooser
@@ -62,6 +68,7 @@ int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   kelvorn::play::DriverOptions options;
   std::optional<fs::path> scriptPath;
+  std::optional<fs::path> recordPath;
   bool temporaryHolder = true;
 
   for (int i = 1; i < argc; ++i) {
@@ -83,6 +90,9 @@ int main(int argc, char** argv) {
         options.draw = true;
       } else if (arg == "--script") {
         scriptPath = value();
+      } else if (arg == "--record") {
+        recordPath = value();
+        options.record = true;
       } else if (arg == "--prologue") {
         const std::string v = value();
         if (v != "on" && v != "off") return usage("--prologue takes on or off, not '" + v + "'");
@@ -124,6 +134,13 @@ int main(int argc, char** argv) {
   try {
     driver.startUp();
     status = scriptPath ? driver.run(file, scriptPath->parent_path()) : driver.run(std::cin);
+    if (recordPath)
+      if (const std::string error =
+              kelvorn::storage::writeReplay(*recordPath, driver.game().replay);
+          !error.empty()) {
+        std::cerr << "kelvorn-play: the replay was not written: " << error << "\n";
+        if (status == kelvorn::play::kExitOk) status = kelvorn::play::kExitBadFile;
+      }
   } catch (const std::exception& e) {
     std::cerr << "kelvorn-play: internal error: " << e.what() << "\n";
     status = kelvorn::play::kExitInternal;
