@@ -180,7 +180,7 @@ void Game::answer(bool yes) {
       break;
     case QuestionKind::Overwrite:
       if (yes) {
-        if (const std::string error = host()writeSlot(slot, SavedGame{floors, state});
+        if (const std::string error = host().writeSlot(slot, SavedGame{floors, state});
             !error.empty()) {
           notice = "The game was not saved: " + error;
         } else {

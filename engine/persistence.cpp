@@ -15,7 +15,7 @@ void Game::menuSave(int slot) {
     question = Question{QuestionKind::Overwrite, "Overwrite. Is it true?", slot};
     return;
   }
-  if (const std::string error = host()writeSlot(slot, SavedGame{floors, state}); !error.empty()) {
+  if (const std::string error = host().writeSlot(slot, SavedGame{floors, state}); !error.empty()) {
     notice = "The game was not saved: " + error;
   } else {
     messageCode = msg::Saved;
@@ -52,7 +52,7 @@ void Game::menuRanking() {
   state[gs::RankWon] = 0;
   state[gs::Checkpoint] = 0;
   ++undoBarriers;
-  if (const std::string error = host()handOver(SavedGame{floors, state}); !error.empty())
+  if (const std::string error = host().handOver(SavedGame{floors, state}); !error.empty())
     showNotice("The game could not be handed to the rankings: " + error);
   host().openRanking();
 }
