@@ -2,14 +2,16 @@
 # Writes the save the route segment of floors 21 to 30 starts from: a first game on the
 # second checkpoint's par line, just up the stairs the Vampire left on floor 20.
 #   tools/stage/floor-21-start.sh BIN_DIR OUT.sav
-# Life 800, offense 74, defense 80 (floor 20's par), 700 gold; the Vampire's three
-# keys, no blue or red key. The silver sword and shield over the iron ones; the orbs of
+# Floor 20's par as the fairy judges it (life 800, offense 74, defense 80) with the
+# Vampire's rewards that every hero then picks up (three blue elixirs, three red and
+# three blue crystals: life 2000, offense 80, defense 86), 700 gold; his three keys, no
+# blue or red key. The silver sword and shield over the iron ones; the orbs of
 # the hero, of wisdom and of flying, the cross, and the magic elixir and magic mattock
 # still unused. Four altar offerings, two fairy judgements. The hero stands on floor
 # 21's up-arrival cell 16, facing down, away from the stairs.
 set -euo pipefail
 "$1/kelvorn-stage" "$2" \
-  set:0=800 set:1=74 set:2=80 set:3=700 \
+  set:0=2000 set:1=80 set:2=86 set:3=700 \
   set:4=21 set:5=21 set:6=5 set:7=1 set:88=1 \
   set:8=3 set:9=0 set:10=0 set:11=4 set:14=2 set:85=60 set:87=2 \
   set:15=2 set:16=2 set:32=1 set:33=1 set:36=0 set:37=1 set:38=1 set:41=0 \

@@ -2,8 +2,10 @@
 # Writes the save the route segment of floors 41 to 49 starts from: a first game whose
 # hero has just come up the stairs of floor 40 on the fourth checkpoint's par line.
 #   tools/stage/floor-41-start.sh BIN_DIR OUT.sav
-# The hero stands on floor 41's arrival cell 16 facing down, with Life 1600, Offense 152,
-# Defense 198, 500 gold, the three keys of floor 40's reward, six altar offerings made,
+# The hero stands on floor 41's arrival cell 16 facing down, with the fourth checkpoint's
+# par as the fairy judges it (life 1600, offense 152, defense 198) and floor 40's reward
+# that every hero then picks up (three blue elixirs, three red and three blue crystals,
+# three keys): life 4000, offense 164, defense 210; 500 gold, six altar offerings made,
 # three fairies met; he holds the orbs of the hero, of wisdom and of flying and the
 # cross, the iron, silver and knight swords and shields, and nothing else (no mattock,
 # ball, staff or elixir left: the segment needs none). The scenes below floor 41 have
@@ -12,7 +14,7 @@
 # plays), and floor 32's arrival and floor 34's and 40's rewards are marked done.
 set -euo pipefail
 words=(
-  set:0=1600 set:1=152 set:2=198 set:3=500
+  set:0=4000 set:1=164 set:2=210 set:3=500
   set:4=41 set:5=41 set:6=5 set:7=1 set:88=1
   set:8=3 set:9=0 set:10=0 set:11=6 set:14=3
   set:15=3 set:16=3
