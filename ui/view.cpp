@@ -176,6 +176,8 @@ void App::drawInterface() {
   drawKeysWindow();
   drawRankingWindow();
   drawHolderChooser();
+  drawRouteWindow();
+  drawRouteOverlay();
 }
 
 // Writes `text` into a place of the layout, fitted to it.
