@@ -28,6 +28,7 @@ constexpr std::size_t kMaxAnswers = 64;
 struct Node {
   std::uint32_t parent;
   std::int16_t floor, target;
+  std::uint32_t waste;  // moves on the way here that only walled cells up (see `wasted`)
   std::vector<std::uint8_t> packed;
   std::string commands;  // the move's script lines, joined by newlines
 };
@@ -48,6 +49,38 @@ bool sameButPlace(GameState a, GameState b) {
   return a == b;
 }
 
+// A move that only takes what lies on the cell it acts on: the cell becomes plain floor,
+// no amount falls and nothing else changes but where the hero stands.
+bool freeGain(const Snapshot& before, const Snapshot& after, int target) {
+  if (target < 0) return false;
+  const int floor = before.state[gs::Floor];
+  FloorStore floors = before.floors;
+  floors.setCell(floor, target, tile::Floor);
+  if (after.floors != floors || before.floors == after.floors) return false;
+  GameState rest = after.state;
+  for (const int i : kMonotone) {
+    if (after.state[i] < before.state[i]) return false;
+    rest[i] = before.state[i];
+  }
+  return sameButPlace(rest, before.state);
+}
+
+// A move that only turned cells into wall (a letter of floor 23 touched) and gained
+// nothing: such positions wait until every other has been tried. They are not dropped,
+// since a mattock could open those walls again, so a dead end stays sound.
+bool wasted(const Snapshot& before, const Snapshot& after) {
+  const auto& a = before.floors.bytes();
+  const auto& b = after.floors.bytes();
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i] && b[i] != tile::Wall) return false;
+  GameState rest = after.state;
+  for (const int i : kMonotone) {
+    if (after.state[i] > before.state[i]) return false;
+    rest[i] = before.state[i];
+  }
+  return sameButPlace(rest, before.state);
+}
+
 std::string joined(const std::vector<std::string>& lines) {
   std::string out;
   for (const std::string& l : lines) out += (out.empty() ? "" : "\n") + l;
@@ -63,10 +96,12 @@ class Search {
  private:
   using Priority = std::pair<long long, long long>;
   struct Entry {
+    std::uint32_t waste;
     Priority priority;
     std::uint64_t order;
     std::uint32_t node;
     bool operator<(const Entry& o) const {
+      if (waste != o.waste) return waste > o.waste;
       return priority != o.priority ? priority < o.priority : order > o.order;
     }
   };
@@ -74,11 +109,19 @@ class Search {
   bool goalReached(const Game& g) const;
   Priority priority(const GameState& s) const;
   void expand(std::uint32_t index);
-  // Plays `first` from `at` and every chain of answers after it; adds what settles.
-  void resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
-               const std::vector<std::string>& walk, int target);
+  struct Child {
+    Snapshot snapshot;
+    std::vector<std::string> lines;
+  };
+  // True when the hero of `s` walks back against `direction` onto the cell of `to` with
+  // nothing else changing.
+  bool stepsBack(const Snapshot& s, const std::string& direction, const GameState& to);
+  // Plays `first` from `at` and every chain of answers after it; returns what settles
+  // (a goal reached is kept at once).
+  std::vector<Child> resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
+                             const std::vector<std::string>& walk, int target);
   void add(std::uint32_t parent, const Snapshot& s, std::vector<std::string> lines, int floor,
-           int target);
+           int target, std::uint32_t waste);
   bool outOfBudget();
   std::vector<RouteMove> routeTo(std::uint32_t index) const;
   void report();
@@ -123,19 +166,21 @@ Search::Priority Search::priority(const GameState& s) const {
 }
 
 void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::string> lines, int floor,
-                 int target) {
+                 int target, std::uint32_t waste) {
   if (s.state[gs::Life] <= 0 || !seen_.insert(wholePosition(s)).second) return;
   const auto index = static_cast<std::uint32_t>(nodes_.size());
   nodes_.push_back({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(target),
-                    packer_->pack(s), joined(lines)});
+                    waste, packer_->pack(s), joined(lines)});
   const Priority p = priority(s.state);
-  frontier_.push({p, order_++, index});
+  frontier_.push({waste, p, order_++, index});
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
 }
 
-void Search::resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
-                     const std::vector<std::string>& walk, int target) {
+std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot& at,
+                                           const std::string& first,
+                                           const std::vector<std::string>& walk, int target) {
   const int floor = at.state[gs::Floor];
+  std::vector<Child> children;
   std::vector<std::vector<std::string>> todo{{first}};
   std::unordered_set<Hash128, Hash128Hasher> asked;
   while (!todo.empty() && !(goal_ && !req_.best)) {
@@ -157,7 +202,7 @@ void Search::resolve(std::uint32_t parent, const Snapshot& at, const std::string
       if (!goal_) {
         const auto index = static_cast<std::uint32_t>(nodes_.size());
         nodes_.push_back({parent, static_cast<std::int16_t>(floor),
-                          static_cast<std::int16_t>(target), packer_->pack(pos_.snapshot()),
+                          static_cast<std::int16_t>(target), 0, packer_->pack(pos_.snapshot()),
                           joined(lines)});
         goal_ = index;
         bestAtGoal_ = stats;
@@ -167,7 +212,7 @@ void Search::resolve(std::uint32_t parent, const Snapshot& at, const std::string
     }
     const std::vector<std::string> choices = pos_.choices();
     if (choices.empty()) {
-      if (pos_.free()) add(parent, pos_.snapshot(), std::move(lines), floor, target);
+      if (pos_.free()) children.push_back({pos_.snapshot(), std::move(lines)});
       continue;
     }
     if (answers.size() > kMaxAnswers) continue;
@@ -183,6 +228,19 @@ void Search::resolve(std::uint32_t parent, const Snapshot& at, const std::string
       todo.back().push_back(*c);
     }
   }
+  return children;
+}
+
+bool Search::stepsBack(const Snapshot& s, const std::string& direction, const GameState& to) {
+  const auto d = std::find(std::begin(kDirections), std::end(kDirections), direction);
+  if (d == std::end(kDirections)) return false;
+  pos_.restore(s);
+  std::vector<std::string> lines;
+  const Game& g = pos_.game();
+  return pos_.run(kDirections[3 - (d - std::begin(kDirections))], lines) && pos_.free() &&
+         g.floors == s.floors && sameButPlace(g.state, s.state) &&
+         g.state.heroCell() == to.heroCell() &&
+         g.state.extra[extra::NearStairs] == to.extra[extra::NearStairs];
 }
 
 void Search::expand(std::uint32_t index) {
@@ -239,6 +297,11 @@ void Search::expand(std::uint32_t index) {
   if (table_.dominated(exactPart(named), amounts(here.state))) return;
 
   ++progress_.expanded;
+  struct Made {
+    Child child;
+    int target;
+  };
+  std::vector<Made> made;
   for (const auto& [spot, command] : actions) {
     std::vector<std::string> walk;
     for (int s = spot; s > 0; s = spots[static_cast<std::size_t>(s)].parent) {
@@ -250,9 +313,22 @@ void Search::expand(std::uint32_t index) {
     for (int d = 0; d < 4; ++d)
       if (command == kDirections[d])
         target = cellIndex(at[gs::HeroX] + kDx[d], at[gs::HeroY] + kDy[d]);
-    resolve(index, {at, here.floors}, command, walk, target);
+    std::vector<Child> children = resolve(index, {at, here.floors}, command, walk, target);
     if (goal_ && !req_.best) return;
+    if (children.size() == 1 && back[static_cast<std::size_t>(spot)] &&
+        freeGain(here, children.front().snapshot, target) &&
+        stepsBack(children.front().snapshot, command, at)) {
+      // Taking it can only help: every route from here is still open after it, with
+      // at least as much of everything, so the other moves wait for the next position.
+      made.clear();
+      made.push_back({std::move(children.front()), target});
+      break;
+    }
+    for (Child& c : children) made.push_back({std::move(c), target});
   }
+  for (Made& m : made)
+    add(index, m.child.snapshot, std::move(m.child.lines), here.state[gs::Floor], m.target,
+        nodes_[index].waste + (wasted(here, m.child.snapshot) ? 1 : 0));
 }
 
 bool Search::outOfBudget() {
@@ -299,13 +375,13 @@ SolveResult Search::run() {
   startVisits_ = root.state[gs::FairyVisits];
   packer_.emplace(root);
   seen_.insert(wholePosition(root));
-  nodes_.push_back({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, packer_->pack(root),
+  nodes_.push_back({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, packer_->pack(root),
                     joined(lines)});
   bestPriority_ = priority(root.state);
   if (goalReached(pos_.game()))
     goal_ = 0;
   else if (pos_.free())
-    frontier_.push({bestPriority_, order_++, 0});
+    frontier_.push({0, bestPriority_, order_++, 0});
 
   bool stopped = false;
   while (!frontier_.empty() && !(goal_ && !req_.best)) {
