@@ -98,6 +98,15 @@ int main(int argc, char** argv) {
   try {
     solve::Position position(start, prologue);
     const solve::SolveResult result = solve::solve(position, request);
+    // A route is printed only once it has played from the start again in a fresh game,
+    // line by line as kelvorn-play will play it.
+    if (result.answer == solve::Answer::RouteFound) {
+      solve::Position fresh(start, prologue);
+      if (!solve::replaysToGoal(fresh, request, result.route)) {
+        std::cerr << "kelvorn-solve: internal error: the route found does not replay to the goal\n";
+        return play::kExitInternal;
+      }
+    }
     switch (result.answer) {
       case solve::Answer::RouteFound:
         std::cout << "route found\n" << solve::script(result.route);

@@ -19,7 +19,10 @@ constexpr const char* kDirections[] = {"up", "left", "right", "down"};
 constexpr int kDx[] = {0, -1, 1, 0}, kDy[] = {-1, 0, 0, 1};
 // The items whose use changes the game (the orbs of the hero and of wisdom only show
 // things, and three items act by being held).
-constexpr int kUsableSlots[] = {2, 4, 5, 6, 7, 8, 9, 11, 12, 13};
+constexpr int kUsableSlots[] = {4, 5, 6, 7, 8, 9, 11, 12, 13};
+// The orb of flying: every floor it can reach is an answer, so its flights are tried
+// in a later turn of their own (see `Entry::flights`).
+constexpr int kFlyingSlot = 2;
 // The fairies' floors, by the checkpoint they judge (1..5).
 constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
 // A move's answers: enough for the longest chain of boxes a scene shows.
@@ -87,6 +90,15 @@ std::string joined(const std::vector<std::string>& lines) {
   return out;
 }
 
+bool reached(const Game& g, const SolveRequest& request, int startVisits) {
+  switch (request.goal) {
+    case Goal::Floor: return g.state[gs::Floor] == request.floor;
+    case Goal::Checkpoint: return g.state[gs::FairyVisits] > startVisits;
+    case Goal::Ending: return g.controls.backSideVisible;
+  }
+  return false;
+}
+
 class Search {
  public:
   Search(Position& position, const SolveRequest& request)
@@ -96,10 +108,14 @@ class Search {
  private:
   using Priority = std::pair<long long, long long>;
   struct Entry {
+    // Moves that only walled cells up, plus one when this turn tries the orb of
+    // flying's flights: a position's flights wait behind the other moves of the
+    // positions like it, which rarely need them and cost a search of every floor.
     std::uint32_t waste;
     Priority priority;
     std::uint64_t order;
     std::uint32_t node;
+    bool flights = false;
     bool operator<(const Entry& o) const {
       if (waste != o.waste) return waste > o.waste;
       return priority != o.priority ? priority < o.priority : order > o.order;
@@ -108,7 +124,7 @@ class Search {
 
   bool goalReached(const Game& g) const;
   Priority priority(const GameState& s) const;
-  void expand(std::uint32_t index);
+  void expand(std::uint32_t index, bool flights);
   struct Child {
     Snapshot snapshot;
     std::vector<std::string> lines;
@@ -143,14 +159,7 @@ class Search {
   std::optional<std::array<std::int32_t, 3>> bestAtGoal_;
 };
 
-bool Search::goalReached(const Game& g) const {
-  switch (req_.goal) {
-    case Goal::Floor: return g.state[gs::Floor] == req_.floor;
-    case Goal::Checkpoint: return g.state[gs::FairyVisits] > startVisits_;
-    case Goal::Ending: return g.controls.backSideVisible;
-  }
-  return false;
-}
+bool Search::goalReached(const Game& g) const { return reached(g, req_, startVisits_); }
 
 // Nearer the goal's floor first, then the stronger hero; the search order never
 // changes what is found to exist, only how soon.
@@ -183,17 +192,25 @@ std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot&
   std::vector<Child> children;
   std::vector<std::vector<std::string>> todo{{first}};
   std::unordered_set<Hash128, Hash128Hasher> asked;
+  // The answers last played and their lines: the next chain to try usually adds one
+  // answer to them, and then only that answer is played.
+  std::vector<std::string> played, playedLines;
+  bool live = false;
   while (!todo.empty() && !(goal_ && !req_.best)) {
     const std::vector<std::string> answers = std::move(todo.back());
     todo.pop_back();
-    pos_.restore(at);
-    std::vector<std::string> lines = walk;
+    const bool extends = live && answers.size() == played.size() + 1 &&
+                         std::equal(played.begin(), played.end(), answers.begin());
+    std::vector<std::string> lines = extends ? playedLines : walk;
+    if (!extends) pos_.restore(at);
     bool usable = true, goal = false;
-    for (const std::string& a : answers) {
-      usable = pos_.run(a, lines) && pos_.game().state[gs::Life] > 0;
+    for (std::size_t k = extends ? played.size() : 0; k < answers.size(); ++k) {
+      usable = pos_.run(answers[k], lines) && pos_.game().state[gs::Life] > 0;
       goal = usable && goalReached(pos_.game());
       if (!usable || goal) break;
     }
+    live = usable && !goal;
+    if (live) played = answers, playedLines = lines;
     if (!usable) continue;
     const Game& g = pos_.game();
     if (goal) {
@@ -243,7 +260,7 @@ bool Search::stepsBack(const Snapshot& s, const std::string& direction, const Ga
          g.state.extra[extra::NearStairs] == to.extra[extra::NearStairs];
 }
 
-void Search::expand(std::uint32_t index) {
+void Search::expand(std::uint32_t index, bool flights) {
   const Snapshot here = packer_->unpack(nodes_[index].packed);
   // The cells the hero reaches by moves that change nothing else, found by making them.
   std::vector<Spot> spots{{here.state, -1, {}}};
@@ -272,6 +289,11 @@ void Search::expand(std::uint32_t index) {
       into[static_cast<std::size_t>(it->second)].push_back(static_cast<int>(i));
     }
     pos_.restore({at, here.floors});
+    if (flights) {
+      if (pos_.game().holds(kFlyingSlot))
+        actions.emplace_back(static_cast<int>(i), "click item " + std::to_string(kFlyingSlot));
+      continue;
+    }
     for (const int slot : kUsableSlots)
       if (pos_.game().holds(slot))
         actions.emplace_back(static_cast<int>(i), "click item " + std::to_string(slot));
@@ -294,9 +316,12 @@ void Search::expand(std::uint32_t index) {
   Snapshot named = here;
   named.state = spots[static_cast<std::size_t>(canonicalSpot)].state;
   named.state[gs::Facing] = here.state[gs::Facing];
-  if (table_.dominated(exactPart(named), amounts(here.state))) return;
-
-  ++progress_.expanded;
+  if (!flights) {
+    if (table_.dominated(exactPart(named), amounts(here.state))) return;
+    ++progress_.expanded;
+    if (here.state.itemSlot(kFlyingSlot) == 1)
+      frontier_.push({nodes_[index].waste + 1, priority(here.state), order_++, index, true});
+  }
   struct Made {
     Child child;
     int target;
@@ -389,9 +414,9 @@ SolveResult Search::run() {
       stopped = true;
       break;
     }
-    const std::uint32_t index = frontier_.top().node;
+    const Entry next = frontier_.top();
     frontier_.pop();
-    expand(index);
+    expand(next.node, next.flights);
     if (Clock::now() - lastReport_ >= std::chrono::seconds(1)) report();
   }
   report();
@@ -410,6 +435,16 @@ SolveResult Search::run() {
 
 SolveResult solve(Position& position, const SolveRequest& request) {
   return Search(position, request).run();
+}
+
+bool replaysToGoal(Position& fresh, const SolveRequest& request,
+                   const std::vector<RouteMove>& route) {
+  const int visits = fresh.game().state[gs::FairyVisits];
+  std::vector<std::string> lines;
+  for (const RouteMove& m : route)
+    for (const std::string& c : m.commands)
+      if (!fresh.run(c, lines)) return false;
+  return reached(fresh.game(), request, visits);
 }
 
 std::string script(const std::vector<RouteMove>& route) {

@@ -60,6 +60,11 @@ struct SolveResult {
 
 SolveResult solve(Position& position, const SolveRequest& request);
 
+// Plays `route` from the start of a fresh position, one line after another with no
+// position set in between, as kelvorn-play will; true when it reaches the goal.
+bool replaysToGoal(Position& fresh, const SolveRequest& request,
+                   const std::vector<RouteMove>& route);
+
 // The route as a kelvorn-play script, each move under a comment saying what it leaves.
 std::string script(const std::vector<RouteMove>& route);
 
