@@ -25,6 +25,9 @@ constexpr int kUsableSlots[] = {4, 5, 6, 7, 8, 9, 11, 12, 13};
 constexpr int kFlyingSlot = 2;
 // The fairies' floors, by the checkpoint they judge (1..5).
 constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
+// What one floor nearer the goal is worth in the search order, in the units of
+// `Search::priority` (life, and 100 for each point of offense or defense).
+constexpr long long kFloorWeight = 1000;
 // A move's answers: enough for the longest chain of boxes a scene shows.
 constexpr std::size_t kMaxAnswers = 64;
 
@@ -90,10 +93,14 @@ std::string joined(const std::vector<std::string>& lines) {
   return out;
 }
 
-bool reached(const Game& g, const SolveRequest& request, int startVisits) {
+// The next checkpoint is reached when a fairy judges one other than the last judged at
+// the start (a fairy met again judges the same one; the third comes after the fifth).
+bool reached(const Game& g, const SolveRequest& request, const GameState& start) {
   switch (request.goal) {
     case Goal::Floor: return g.state[gs::Floor] == request.floor;
-    case Goal::Checkpoint: return g.state[gs::FairyVisits] > startVisits;
+    case Goal::Checkpoint:
+      return g.state[gs::FairyVisits] > start[gs::FairyVisits] &&
+             g.state[gs::Checkpoint] != start[gs::Checkpoint];
     case Goal::Ending: return g.controls.backSideVisible;
   }
   return false;
@@ -152,17 +159,17 @@ class Search {
   std::unordered_set<Hash128, Hash128Hasher> seen_;
   DominanceTable table_;
   Progress progress_;
-  int startVisits_ = 0;
+  GameState startState_;
   std::uint32_t best_ = 0;
   Priority bestPriority_{};
   std::optional<std::uint32_t> goal_;
   std::optional<std::array<std::int32_t, 3>> bestAtGoal_;
 };
 
-bool Search::goalReached(const Game& g) const { return reached(g, req_, startVisits_); }
+bool Search::goalReached(const Game& g) const { return reached(g, req_, startState_); }
 
-// Nearer the goal's floor first, then the stronger hero; the search order never
-// changes what is found to exist, only how soon.
+// The stronger hero nearer the goal first; the search order never changes what is
+// found to exist, only how soon.
 Search::Priority Search::priority(const GameState& s) const {
   int target = 50;
   if (req_.goal == Goal::Floor) target = req_.floor;
@@ -171,7 +178,10 @@ Search::Priority Search::priority(const GameState& s) const {
       std::int64_t{s[gs::Life]} + 100 * (std::int64_t{s[gs::Offense]} + s[gs::Defense]) +
       50 * (std::int64_t{s[gs::YellowKeys]} + 2 * s[gs::BlueKeys] + 3 * s[gs::RedKeys]) +
       s[gs::Gold] / 4;
-  return {-std::abs(s[gs::Floor] - target), strength};
+  // A floor nearer the goal weighs about what a floor's fights and gems add to a hero,
+  // so a strong hero below is tried before a weak one above.
+  const int distance = std::abs(s[gs::Floor] - target);
+  return {strength - kFloorWeight * distance, -distance};
 }
 
 void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::string> lines, int floor,
@@ -397,7 +407,7 @@ SolveResult Search::run() {
     if (!pos_.run(choices.empty() ? "wait" : choices.front(), lines)) break;
   }
   const Snapshot root = pos_.snapshot();
-  startVisits_ = root.state[gs::FairyVisits];
+  startState_ = root.state;
   packer_.emplace(root);
   seen_.insert(wholePosition(root));
   nodes_.push_back({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, packer_->pack(root),
@@ -439,12 +449,12 @@ SolveResult solve(Position& position, const SolveRequest& request) {
 
 bool replaysToGoal(Position& fresh, const SolveRequest& request,
                    const std::vector<RouteMove>& route) {
-  const int visits = fresh.game().state[gs::FairyVisits];
+  const GameState start = fresh.game().state;
   std::vector<std::string> lines;
   for (const RouteMove& m : route)
     for (const std::string& c : m.commands)
       if (!fresh.run(c, lines)) return false;
-  return reached(fresh.game(), request, visits);
+  return reached(fresh.game(), request, start);
 }
 
 std::string script(const std::vector<RouteMove>& route) {
