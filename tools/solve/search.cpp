@@ -25,9 +25,11 @@ constexpr int kUsableSlots[] = {4, 5, 6, 7, 8, 9, 11, 12, 13};
 constexpr int kFlyingSlot = 2;
 // The fairies' floors, by the checkpoint they judge (1..5).
 constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
-// What one floor nearer the goal is worth in the search order, in the units of
-// `Search::priority` (life, and 100 for each point of offense or defense).
-constexpr long long kFloorWeight = 1000;
+// What one floor nearer the goal is worth in the two search orders, in the units of
+// `Search::priority` (life, and 100 for each point of offense or defense). The first
+// order gathers strength before it climbs, the second climbs first; each finds routes
+// the other is slow to find, so the search takes its positions from both in turn.
+constexpr long long kFloorWeights[] = {300, 1000};
 // A move's answers: enough for the longest chain of boxes a scene shows.
 constexpr std::size_t kMaxAnswers = 64;
 
@@ -130,7 +132,9 @@ class Search {
   };
 
   bool goalReached(const Game& g) const;
-  Priority priority(const GameState& s) const;
+  Priority priority(const GameState& s, long long floorWeight) const;
+  // Queues `index` (its moves, or its flights) in both orders.
+  void enqueue(std::uint32_t index, std::uint32_t waste, const GameState& s, bool flights);
   void expand(std::uint32_t index, bool flights);
   struct Child {
     Snapshot snapshot;
@@ -154,7 +158,8 @@ class Search {
   Clock::time_point start_, lastReport_ = start_;
   std::optional<Packer> packer_;
   std::vector<Node> nodes_;
-  std::priority_queue<Entry> frontier_;
+  std::array<std::priority_queue<Entry>, 2> frontiers_;
+  std::vector<std::uint8_t> done_;  // per position: 1 its moves tried, 2 its flights
   std::uint64_t order_ = 0;
   std::unordered_set<Hash128, Hash128Hasher> seen_;
   DominanceTable table_;
@@ -170,7 +175,7 @@ bool Search::goalReached(const Game& g) const { return reached(g, req_, startSta
 
 // The stronger hero nearer the goal first; the search order never changes what is
 // found to exist, only how soon.
-Search::Priority Search::priority(const GameState& s) const {
+Search::Priority Search::priority(const GameState& s, long long floorWeight) const {
   int target = 50;
   if (req_.goal == Goal::Floor) target = req_.floor;
   if (req_.goal == Goal::Checkpoint) target = kFairyFloors[std::clamp(s[gs::Checkpoint], 0, 4)];
@@ -178,10 +183,8 @@ Search::Priority Search::priority(const GameState& s) const {
       std::int64_t{s[gs::Life]} + 100 * (std::int64_t{s[gs::Offense]} + s[gs::Defense]) +
       50 * (std::int64_t{s[gs::YellowKeys]} + 2 * s[gs::BlueKeys] + 3 * s[gs::RedKeys]) +
       s[gs::Gold] / 4;
-  // A floor nearer the goal weighs about what a floor's fights and gems add to a hero,
-  // so a strong hero below is tried before a weak one above.
   const int distance = std::abs(s[gs::Floor] - target);
-  return {strength - kFloorWeight * distance, -distance};
+  return {strength - floorWeight * distance, -distance};
 }
 
 void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::string> lines, int floor,
@@ -190,9 +193,15 @@ void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::strin
   const auto index = static_cast<std::uint32_t>(nodes_.size());
   nodes_.push_back({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(target),
                     waste, packer_->pack(s), joined(lines)});
-  const Priority p = priority(s.state);
-  frontier_.push({waste, p, order_++, index});
+  enqueue(index, waste, s.state, false);
+  const Priority p = priority(s.state, kFloorWeights[1]);
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
+}
+
+void Search::enqueue(std::uint32_t index, std::uint32_t waste, const GameState& s, bool flights) {
+  done_.resize(nodes_.size(), 0);
+  for (std::size_t k = 0; k < frontiers_.size(); ++k)
+    frontiers_[k].push({waste, priority(s, kFloorWeights[k]), order_++, index, flights});
 }
 
 std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot& at,
@@ -330,7 +339,7 @@ void Search::expand(std::uint32_t index, bool flights) {
     if (table_.dominated(exactPart(named), amounts(here.state))) return;
     ++progress_.expanded;
     if (here.state.itemSlot(kFlyingSlot) == 1)
-      frontier_.push({nodes_[index].waste + 1, priority(here.state), order_++, index, true});
+      enqueue(index, nodes_[index].waste + 1, here.state, true);
   }
   struct Made {
     Child child;
@@ -376,7 +385,7 @@ void Search::report() {
   const auto now = Clock::now();
   progress_.seconds = std::chrono::duration<double>(now - start_).count();
   progress_.stored = nodes_.size();
-  progress_.frontier = frontier_.size();
+  progress_.frontier = std::max(frontiers_[0].size(), frontiers_[1].size());
   progress_.bestFloor = packer_ ? packer_->unpack(nodes_[best_].packed).state[gs::Floor] : 0;
   if (req_.progress) req_.progress(progress_);
   lastReport_ = now;
@@ -412,20 +421,26 @@ SolveResult Search::run() {
   seen_.insert(wholePosition(root));
   nodes_.push_back({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, packer_->pack(root),
                     joined(lines)});
-  bestPriority_ = priority(root.state);
+  bestPriority_ = priority(root.state, kFloorWeights[1]);
   if (goalReached(pos_.game()))
     goal_ = 0;
   else if (pos_.free())
-    frontier_.push({0, bestPriority_, order_++, 0});
+    enqueue(0, 0, root.state, false);
 
   bool stopped = false;
-  while (!frontier_.empty() && !(goal_ && !req_.best)) {
+  for (std::size_t turn = 0; !(goal_ && !req_.best); ++turn) {
+    auto* queue = &frontiers_[turn % 2];
+    if (queue->empty()) queue = &frontiers_[(turn + 1) % 2];
+    if (queue->empty()) break;
+    const Entry next = queue->top();
+    queue->pop();
+    const std::uint8_t part = next.flights ? 2 : 1;
+    if (done_[next.node] & part) continue;  // taken from the other order already
     if (outOfBudget()) {
       stopped = true;
       break;
     }
-    const Entry next = frontier_.top();
-    frontier_.pop();
+    done_[next.node] |= part;
     expand(next.node, next.flights);
     if (Clock::now() - lastReport_ >= std::chrono::seconds(1)) report();
   }
