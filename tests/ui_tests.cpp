@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -495,6 +496,25 @@ TEST_F(WindowTest, AutosaveOnAFloorChangeAndContinueAtTheNextStart) {
   press(SDLK_RETURN);
   app.pump(300);
   EXPECT_EQ(app.game().state[gs::Floor], 2);
+}
+
+// "Can I still win?" searches on its own thread: the window goes on answering (every
+// turn of its loop returns at once) and then says the answer in plain words.
+TEST_F(WindowTest, CanIStillWinAnswersWithoutFreezingTheWindow) {
+  App app(AppOptions{false, false});
+  std::string error;
+  ASSERT_TRUE(app.init(error)) << error;
+  app.pump(400);
+  app.askRoute(0);
+  const auto began = std::chrono::steady_clock::now();
+  while (app.routeAnswer().empty() &&
+         std::chrono::steady_clock::now() - began < std::chrono::seconds(30)) {
+    const auto turn = std::chrono::steady_clock::now();
+    app.pump(50);
+    EXPECT_LT(std::chrono::steady_clock::now() - turn, std::chrono::milliseconds(500));
+  }
+  EXPECT_EQ(app.routeAnswer(), "A way to floor 2 exists.");
+  EXPECT_EQ(app.game().state[gs::Floor], 1);  // the search played a copy
 }
 
 }  // namespace

@@ -294,6 +294,8 @@ void App::loopOnce(int maxWaitMs) {
   if (const auto due = game_.timers.untilNext()) wait = std::min(wait, *due);
   if (!game_.board.motion.empty() || replay_) wait = std::min(wait, kMotionFrameMs);
   if (const auto due = pads_.untilRepeat(SDL_GetTicks64())) wait = std::min(wait, *due);
+  // While "Can I still win?" is open its progress and answer show within 100 ms.
+  if (routeWindowOpen_) wait = std::min(wait, 100);
   if (framesToDraw_ > 0) wait = 0;
   SDL_Event event;
   if (SDL_WaitEventTimeout(&event, std::max(wait, 0))) {
@@ -301,6 +303,7 @@ void App::loopOnce(int maxWaitMs) {
     while (SDL_PollEvent(&event)) handleEvent(event);
     framesToDraw_ = std::max(framesToDraw_, 2);  // ImGui settles within two frames
   }
+  if (routeWindowOpen_) framesToDraw_ = std::max(framesToDraw_, 1);
   const std::uint64_t now = SDL_GetTicks64();
   const int elapsed = static_cast<int>(std::min<std::uint64_t>(now - lastTicks_, 60'000));
   lastTicks_ = now;

@@ -28,6 +28,7 @@
 #include "ui/key_bindings.h"
 #include "ui/picture_files.h"
 #include "ui/replay_player.h"
+#include "ui/route_check.h"
 #include "ui/single_instance.h"
 #include "ui/text_fit.h"
 #include "ui/texture.h"
@@ -104,6 +105,11 @@ class App : public storage::HolderHost {
   // Writes the game's replay to `script` and its starting game beside it; an error text,
   // or empty.
   std::string saveReplay(const std::filesystem::path& script);
+  // "Can I still win?" asked for goal 0 (the floor above the highest reached), 1 (the
+  // next checkpoint) or 2 (the ending), as its window's Search button asks; the answer
+  // the window shows, empty while the search runs.
+  void askRoute(int goal);
+  std::string routeAnswer() const;
 
   void quit() override { running_ = false; }
   void openRanking() override;
@@ -226,6 +232,10 @@ class App : public storage::HolderHost {
   void noteWindowInput(const std::string& command) {
     const auto noted = game_.replay.note(game_, command);
   }
+  // "Can I still win?" (route_window.cpp).
+  void openRouteCheck();
+  void drawRouteWindow();
+  void drawRouteOverlay();
   void drawHolderChooser();
   bool modalWindowOpen() const {
     return ranking_.has_value() || chooser_.has_value() || keysOpen_ || saveReplayOpen_ ||
@@ -260,6 +270,13 @@ class App : public storage::HolderHost {
   std::optional<storage::HolderChooser> chooser_;
   std::array<char, 256> inputText_{};  // the text box of a name or a new holder
   bool makingHolder_ = false;
+  RouteCheck routeCheck_;
+  bool routeWindowOpen_ = false;
+  bool routeAsked_ = false;  // a goal was chosen: the search runs or has answered
+  int routeGoal_ = 0;        // the floor above the highest reached, a checkpoint, the ending
+  std::string routeGoalText_;
+  int routeStart_ = 0;  // the hero's cell when the search started
+  int routeStep_ = -1;  // the move of the route shown on the board, or none
 
   storage::SettingsFile settings_{std::filesystem::path()};
   KeyBindings keys_;

@@ -73,6 +73,7 @@ void App::drawMenuBar() {
       GImGui->NavDisableMouseHover = true;
     }
     if (ImGui::MenuItem("Game Quit", "F9")) game_.menuGameQuit();
+    if (ImGui::MenuItem("Can I still win?", nullptr, false, c.optionsEnabled)) openRouteCheck();
     if (ImGui::MenuItem("Game Exit")) game_.menuGameExit();
     ImGui::Separator();
     if (ImGui::MenuItem("Undo", "Ctrl+Z", false, canUndo())) undo();

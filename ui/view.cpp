@@ -180,6 +180,8 @@ void App::drawInterface() {
   drawHolderChooser();
   drawSaveReplay();
   drawContinueOffer();
+  drawRouteWindow();
+  drawRouteOverlay();
 }
 
 // Writes `text` into a place of the layout, fitted to it.

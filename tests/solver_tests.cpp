@@ -1,0 +1,74 @@
+// The route solver on crafted one-row floors whose answers are known by hand; every
+// route it finds is replayed through the headless driver to the goal.
+#include <atomic>
+
+#include "tests/driver_scenario.h"
+#include "tools/solve/search.h"
+
+namespace kelvorn::play {
+namespace {
+
+class SolverTest : public ScenarioTest {
+ protected:
+  // Floor 1 walled off but for row 5, which `row` spells: '.' floor, 'H' the hero,
+  // 'y' a yellow door, 'a' a Green Slime, 'b' a Bat, 'o' an offense gem, 'U' stairs up.
+  void craft(const std::string& row, int keys, int offense) {
+    prepare(1, static_cast<int>(row.find('H')), 5, 1000, offense, 18);
+    for (int c = 0; c < kCells; ++c) source_.floors.setCell(1, c, tile::Wall);
+    const std::string codes = ".Hyabo#U";
+    const int tiles[] = {tile::Floor, tile::Floor, tile::Door, 61,
+                         67,          34,          tile::Wall, tile::StairsUp};
+    for (int x = 0; x < kBoardSide; ++x) put(x, 5, tiles[codes.find(row.at(x))]);
+    source_.state[gs::YellowKeys] = keys;
+  }
+  solve::SolveResult solveToFloor2(std::size_t maxStates = 100000,
+                                   const std::atomic<bool>* cancel = nullptr) {
+    solve::Position position(SavedGame{source_.floors, source_.state}, false);
+    solve::SolveRequest request{solve::Goal::Floor, 2, 60, maxStates, false, cancel, {}};
+    return solve::solve(position, request);
+  }
+};
+
+TEST_F(SolverTest, AnswersCraftedFloorsAndItsRoutesReplayToTheGoal) {
+  struct Case {
+    const char* what;
+    const char* row;
+    int keys, offense;
+    solve::Answer answer;
+  } cases[] = {
+      {"the key kept for the stairs' door", "#.y..H..yU#", 1, 10, solve::Answer::RouteFound},
+      {"the key spent on the wrong door", "#....H..yU#", 0, 10, solve::Answer::DeadEnd},
+      // The Bat's defense equals the hero's offense: only the gem behind the slime,
+      // fought first, lets him hurt it.
+      {"the slime and its gem before the bat", "#oa..H..bU#", 0, 3, solve::Answer::RouteFound},
+      {"the bat with no gem to be won", "#.a..H..bU#", 0, 3, solve::Answer::DeadEnd},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    craft(c.row, c.keys, c.offense);
+    const solve::SolveResult result = solveToFloor2();
+    ASSERT_EQ(result.answer, c.answer);
+    if (c.answer != solve::Answer::RouteFound) continue;
+    EXPECT_EQ(result.reached[gs::Floor], 2);
+    const auto dumps = play(solve::script(result.route) + "dump\n");
+    ASSERT_FALSE(dumps.empty());
+    EXPECT_EQ(dumps.back().state[gs::Floor], 2);
+  }
+}
+
+TEST_F(SolverTest, TheSameInputGivesTheSameRoute) {
+  craft("#oa..H..bU#", 0, 3);
+  EXPECT_EQ(solve::script(solveToFloor2().route), solve::script(solveToFloor2().route));
+}
+
+TEST_F(SolverTest, ABudgetOrACancelStopsTheSearchWithUnknownAndTheBestPosition) {
+  craft("#oa..H..bU#", 0, 3);
+  const solve::SolveResult small = solveToFloor2(2);
+  EXPECT_EQ(small.answer, solve::Answer::Unknown);
+  EXPECT_EQ(small.reached[gs::Floor], 1);
+  const std::atomic<bool> cancelled{true};
+  EXPECT_EQ(solveToFloor2(100000, &cancelled).answer, solve::Answer::Unknown);
+}
+
+}  // namespace
+}  // namespace kelvorn::play

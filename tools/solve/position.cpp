@@ -1,0 +1,103 @@
+#include "tools/solve/position.h"
+
+#include <cstdlib>
+#include <sstream>
+#include <stdexcept>
+
+namespace kelvorn::solve {
+
+namespace {
+// A save holder of the solver's own, so the fairies' rankings it plays through never
+// touch a player's files.
+std::filesystem::path makeHolder() {
+  std::error_code ec;
+  std::string pattern =
+      (std::filesystem::temp_directory_path(ec) / "kelvorn-solve-XXXXXX").string();
+  if (ec || !mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+  return pattern;
+}
+}  // namespace
+
+Position::Position(const std::optional<SavedGame>& start, std::optional<bool> prologue)
+    : prologue_(start ? prologue : prologue.value_or(false)), holder_(makeHolder()) {
+  startDriver();
+  if (start) driver_->game().loadGame(start, true);
+}
+
+Position::~Position() {
+  driver_.reset();
+  std::error_code ec;
+  std::filesystem::remove_all(holder_, ec);
+}
+
+void Position::startDriver() {
+  driver_.emplace(play::DriverOptions{holder_, std::nullopt, prologue_}, quiet_, quiet_);
+  driver_->startUp();  // no view is attached: the game plays by its rules alone
+}
+
+void Position::restore(const Snapshot& s) {
+  if (!free()) {
+    // A move left the game in the middle of something (a scene, a box, the rankings):
+    // a fresh game loads the position as a saved game loads.
+    startDriver();
+    driver_->game().loadGame(SavedGame{s.floors, s.state}, true);
+  }
+  Game& fresh = driver_->game();
+  // The load redraws the floor, which forgets the stairs the hero stood beside: the
+  // position's own values are put back over it.
+  fresh.state = s.state;
+  fresh.floors = s.floors;
+  fresh.unlockInput();  // the item icons follow the items of the position
+}
+
+bool Position::run(const std::string& command, std::vector<std::string>& log) {
+  std::istringstream line(command);
+  if (driver_->run(line) != play::kExitOk) return false;
+  log.push_back(command);
+  if (!game().idle()) {
+    std::istringstream wait("wait");
+    if (driver_->run(wait) != play::kExitOk) return false;
+    log.push_back("wait");
+  }
+  return true;
+}
+
+std::vector<std::string> Position::choices() const {
+  const Game& g = game();
+  const Controls& c = g.controls;
+  if (const storage::RankingBoard* r = driver_->ranking()) {
+    if (!r->notices.empty()) return {"answer ok"};
+    if (r->nameRequested()) return {"input Hero"};
+    if (r->clearAsked()) return {"answer no"};
+    return {"click rank-ok"};
+  }
+  if (g.notice) return {"answer ok"};
+  if (g.question) return {"answer yes", "answer no"};
+  if (c.altarChoicesVisible)
+    return {"click altar 1", "click altar 2", "click altar 3", "click altar 4"};
+  if (c.yesNoVisible) {
+    if (c.noEnabled) return {"click yes", "click no"};
+    return {"click yes"};
+  }
+  if (c.windowVisible && c.okVisible) return {"click ok"};
+  if (c.confirmSlot >= 0) return {"click use"};
+  if (c.flightVisible) {
+    std::vector<std::string> out;
+    if (c.flightUpEnabled) out.push_back("click fly-up");
+    if (c.flightDownEnabled) out.push_back("click fly-down");
+    out.push_back("click fly-ok");
+    return out;
+  }
+  if (c.hintGridVisible) return {"click hint-ok"};
+  if (c.forecastVisible) return {"click forecast-ok"};
+  return {};
+}
+
+bool Position::free() const {
+  const Game& g = game();
+  return g.idle() && !g.waitingForPlayer() && !g.timers.enabled(TimerId::Steps) &&
+         g.stack.count() == 0 && g.controls.optionsEnabled && !driver_->chooser() &&
+         choices().empty();
+}
+
+}  // namespace kelvorn::solve

@@ -1,0 +1,139 @@
+// The Game menu's "Can I still win?": the goal is chosen, the search runs on its own
+// thread behind a progress bar with Cancel, the answer is said in plain words, and a
+// route found can be shown on the board one move at a time.
+#include <imgui.h>
+
+#include <algorithm>
+
+#include "ui/app.h"
+#include "ui/theme.h"
+
+namespace kelvorn::ui {
+
+namespace {
+
+constexpr int kSearchSeconds = 10;
+constexpr const char* kGoalNames[] = {"The floor above the highest reached", "The next checkpoint",
+                                      "The ending"};
+
+// The cells a move walks over, from `start`, and the cell it acts on.
+std::vector<int> walkedCells(int start, const solve::RouteMove& move) {
+  std::vector<int> cells{start};
+  for (const std::string& c : move.commands) {
+    const int x = cellColumn(cells.back()), y = cellRow(cells.back());
+    const int dx = c == "left"    ? -1
+                   : c == "right" ? 1
+                                  : 0,
+              dy = c == "up"     ? -1
+                   : c == "down" ? 1
+                                 : 0;
+    if ((dx != 0 || dy != 0) && onBoard(x + dx, y + dy)) cells.push_back(cellIndex(x + dx, y + dy));
+  }
+  if (move.target >= 0 && cells.size() > 1) cells.pop_back();  // the hero acts from beside it
+  return cells;
+}
+
+}  // namespace
+
+void App::openRouteCheck() {
+  routeWindowOpen_ = true;
+  routeStep_ = -1;
+  if (!routeCheck_.running()) routeAsked_ = false;
+}
+
+void App::askRoute(int goal) {
+  openRouteCheck();
+  routeGoal_ = goal;
+  const int next = std::min(game_.state[gs::HighestFloor] + 1, 50);
+  const solve::Goal goals[] = {solve::Goal::Floor, solve::Goal::Checkpoint, solve::Goal::Ending};
+  routeGoalText_ = routeGoal_ == 0   ? "floor " + std::to_string(next)
+                   : routeGoal_ == 1 ? std::string("the next checkpoint")
+                                     : std::string("the ending");
+  routeStart_ = game_.state.heroCell();
+  routeCheck_.start(SavedGame{game_.floors, game_.state}, goals[routeGoal_], next, kSearchSeconds);
+  routeAsked_ = true;
+}
+
+std::string App::routeAnswer() const {
+  const auto result = routeCheck_.result();
+  if (!routeAsked_ || routeCheck_.running() || !result) return {};
+  return answerText(*result, routeGoalText_, routeCheck_.cancelled(), routeCheck_.seconds());
+}
+
+void App::drawRouteWindow() {
+  if (!routeWindowOpen_) return;
+  ImGui::SetNextWindowPos(ImVec2(float(pictureWidth()) / 2, float(pictureHeight()) / 2),
+                          ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
+  bool open = true;
+  if (!ImGui::Begin("Can I still win?", &open,
+                    ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoSavedSettings |
+                        ImGuiWindowFlags_NoCollapse)) {
+    ImGui::End();
+    return;
+  }
+  if (!routeAsked_) {
+    ImGui::TextUnformatted("Search for a way to:");
+    for (int g = 0; g < 3; ++g) ImGui::RadioButton(kGoalNames[g], &routeGoal_, g);
+    if (ImGui::Button("Search")) askRoute(routeGoal_);
+    ImGui::SameLine();
+    if (ImGui::Button("Close")) open = false;
+  } else if (routeCheck_.running()) {
+    ImGui::Text("Searching for a way to %s...", routeGoalText_.c_str());
+    ImGui::ProgressBar(routeCheck_.fraction(), ImVec2(260, 0));
+    ImGui::Text("%zu positions looked at", routeCheck_.positions());
+    if (ImGui::Button("Cancel")) routeCheck_.cancel();
+  } else if (const auto result = routeCheck_.result()) {
+    ImGui::TextUnformatted(
+        answerText(*result, routeGoalText_, routeCheck_.cancelled(), routeCheck_.seconds())
+            .c_str());
+    const int moves = static_cast<int>(result->route.size());
+    if (result->answer == solve::Answer::RouteFound && moves > 0) {
+      if (routeStep_ < 0) {
+        if (ImGui::Button("Show the way")) routeStep_ = 0;
+      } else {
+        ImGui::Text("Move %d of %d", routeStep_ + 1, moves);
+        if (ImGui::Button("Previous") && routeStep_ > 0) --routeStep_;
+        ImGui::SameLine();
+        if (ImGui::Button("Next") && routeStep_ + 1 < moves) ++routeStep_;
+      }
+      ImGui::SameLine();
+    }
+    if (ImGui::Button("Ask again")) routeAsked_ = false, routeStep_ = -1;
+    ImGui::SameLine();
+    if (ImGui::Button("Close")) open = false;
+  }
+  ImGui::End();
+  if (!open) {
+    routeCheck_.stop();
+    routeWindowOpen_ = false;
+    routeStep_ = -1;
+  }
+}
+
+void App::drawRouteOverlay() {
+  if (routeStep_ < 0 || routeCheck_.running()) return;
+  const auto result = routeCheck_.result();
+  if (!result || routeStep_ >= static_cast<int>(result->route.size())) return;
+  const solve::RouteMove& move = result->route[static_cast<std::size_t>(routeStep_)];
+  if (move.floor != game_.state[gs::Floor]) return;  // the move starts on another floor
+  const int start = routeStep_ == 0
+                        ? routeStart_
+                        : result->route[static_cast<std::size_t>(routeStep_ - 1)].after.heroCell();
+  const Layout& l = game_.layout;
+  const float t = float(l.tileSize), top = float(menuHeight());
+  auto corner = [&](int cell) {
+    return ImVec2(float(l.board.x) + float(cellColumn(cell)) * t,
+                  top + float(l.board.y) + float(cellRow(cell)) * t);
+  };
+  ImDrawList* draw = ImGui::GetForegroundDrawList();
+  for (const int cell : walkedCells(start, move)) {
+    const ImVec2 c = corner(cell);
+    draw->AddCircleFilled(ImVec2(c.x + t / 2, c.y + t / 2), t / 8, colour::GoldLight);
+  }
+  if (move.target >= 0) {
+    const ImVec2 c = corner(move.target);
+    draw->AddRect(c, ImVec2(c.x + t, c.y + t), colour::Gold, 0, 0, 3);
+  }
+}
+
+}  // namespace kelvorn::ui
