@@ -289,5 +289,24 @@ TEST(LateView, AttachingAViewDrawsTheGameAsItStands) {
   EXPECT_EQ(lateView.panels.monsterStats, drawnView.panels.monsterStats);
 }
 
+// A copy of a drawn game (a search branching from the window's game) plays without the
+// window's view: its moves leave the window's board alone, and a view of its own, given
+// later, draws it as it stands.
+TEST_F(BoardTest, ACopyOfADrawnGameHasNoView) {
+  plainFloor(3, cellIndex(5, 5), kFaceDown);
+  const std::uint64_t generation = view.board.generation;
+  Game copy = game;
+  EXPECT_FALSE(copy.drawing());
+  copy.keyDown(39);
+  while (copy.timers.enabled(TimerId::Steps)) copy.advance(copy.timers.interval(TimerId::Steps));
+  ASSERT_EQ(copy.state.heroCell(), cellIndex(6, 5));
+  EXPECT_EQ(view.board.generation, generation);
+  GameDrawing copyView(copy);
+  copyView.setLayout(makeLayout(false), solidPictures(t));
+  copy.attachView(&copyView);  // where the hero stood is plain floor again
+  EXPECT_TRUE(samePicture(cellOf(copyView.board.frames[0], cellIndex(5, 5), t),
+                          frameCell(0, cellIndex(4, 5))));
+}
+
 }  // namespace
 }  // namespace kelvorn
