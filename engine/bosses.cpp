@@ -58,35 +58,4 @@ void weakenZenoForLaterGame(const GameState& state, int foe, MonsterTable& monst
   zeno.life = 1000, zeno.offense = 625, zeno.defense = 125;
 }
 
-// One frame of the Vampire's growth over the 3 x 3 cells round cell 60: the eight Big
-// Bats close in `size` pixels on the centre while the Vampire shows through an
-// appearance mask that fills as they come. When the bats reach the centre they have
-// merged into him, and he stands whole on plain floor.
-void Game::drawVampireGrowth(int size) {
-  if (drawingSkipped()) return;
-  static constexpr int kBigBat = 83, kVampire = 95;
-  const int t = layout.tileSize;
-  const int unscaled = layout.large ? size * 4 / 5 : size;
-  const int appear = std::clamp(165 + unscaled / 2, 165, 181);  // image indices of the masks
-  const bool still = state[gs::PrincessStill] == 1;
-  for (int f = 0; f < 2; ++f) {
-    const Bitmap& floor = pictures.tiles[image::PlainFloor];
-    Bitmap area(3 * t, 3 * t);
-    for (int i = 0; i < 9; ++i) draw(area, (i % 3) * t, (i / 3) * t, floor);
-    const int vampire = kVampire - 1 + (f == 1 ? frameOffset(kVampire, still) : 0);
-    draw(area, t, t, composeOver(floor, vampire, pictures.tiles, appear));
-    const int bat = kBigBat - 1 + (f == 1 ? frameOffset(kBigBat, still) : 0);
-    for (int i = 0; i < 9 && size < t; ++i) {
-      const int dx = i % 3 - 1, dy = i / 3 - 1;
-      if (dx == 0 && dy == 0) continue;
-      const int x = (1 + dx) * t - dx * size, y = (1 + dy) * t - dy * size;
-      Bitmap under(t, t);
-      blit(under, 0, 0, area, x, y, t, t);
-      draw(area, x, y, composeOver(under, bat, pictures.masks, bat));
-    }
-    draw(board.frames[f], 4 * t, 4 * t, area);
-  }
-  present();
-}
-
 }  // namespace kelvorn

@@ -29,56 +29,9 @@ void Game::doorStep(const WorkStep& s) {
   const int frame = stack.below().arg2;
   if (frame == 16) applyCheckedSpeed();
   if (s.arg1 < 0 || s.arg1 >= kCells) return;
-  drawDoorFrame(s.arg1, s.arg2, frame);
+  if (GameView* v = view()) v->doorFrame(s.arg1, s.arg2, frame);
   if (const int code = finalCodeOf(s.arg2); code >= 0)
     floors.setCell(state[gs::Floor], s.arg1, static_cast<TileCode>(code));
-}
-
-// One frame of the animation into both board frames, then shown.
-void Game::drawDoorFrame(int cell, int kind, int frame) {
-  if (drawingSkipped()) return;
-  const int t = layout.tileSize;
-  const int f = std::clamp(layout.large ? frame * 5 / 4 : frame, 0, t);
-  const Bitmap& floor = pictures.tiles[image::PlainFloor];
-  Bitmap out = floor;
-  const int half = t / 2;
-  auto over = [&](const Bitmap& picture, int sx, int sy, int w, int h, int dx, int dy) {
-    blit(out, dx, dy, picture, sx, sy, w, h);
-  };
-  auto masked = [&](int image, int dx, int dy) {
-    Bitmap under(t, t);
-    blit(under, 0, 0, out, dx, dy, t, t);
-    draw(out, dx, dy, composeOver(under, image, pictures.masks, image));
-  };
-  if (kind >= 1 && kind <= 3) {
-    const Bitmap& door = pictures.tiles[kind - 1];
-    over(door, f, 0, half - f, t, 0, 0);
-    over(door, half, 0, half - f, t, half + f, 0);
-  } else if (kind == 4 || kind == 5) {
-    const Bitmap& gate = pictures.tiles[tile::Gate - 1];
-    const int d = kind == 4 ? f : half - std::min(f, half);
-    over(gate, 0, 0, half, half, -d, -d);
-    over(gate, half, 0, half, half, half + d, -d);
-    over(gate, 0, half, half, half, -d, half + d);
-    over(gate, half, half, half, half, half + d, half + d);
-  } else if (kind == 6) {
-    masked(tile::Bars - 1, 0, -2 * f);
-  } else if (kind == 7 || kind == 8) {
-    const int shrink = kind == 7 ? 2 * f : t - std::min(2 * f, t);
-    const int side = t - shrink;
-    if (side > 0) {
-      const Bitmap& wall = pictures.tiles[tile::Wall - 1];
-      over(wall, 0, 0, side, side, shrink / 2, shrink / 2);
-    }
-  } else if (kind >= 9 && kind <= 12) {
-    // Lava leaves towards the left, right, bottom or top (kinds 9..12).
-    static constexpr int kDx[] = {-1, 1, 0, 0}, kDy[] = {0, 0, 1, -1};
-    const Bitmap& lava = pictures.tiles[tile::Lava - 1];
-    blit(out, kDx[kind - 9] * 2 * f, kDy[kind - 9] * 2 * f, lava, 0, 0, t, t);
-  }
-  for (Bitmap& frameBitmap : board.frames)
-    draw(frameBitmap, cellColumn(cell) * t, cellRow(cell) * t, out);
-  present();
 }
 
 // Walking into a door: a key of its colour opens it, otherwise only a message.

@@ -23,7 +23,7 @@ void Game::startUp(const std::optional<OptionBytes>& storedOptions) {
   applyOptions();
   if (controls.prologueChecked) {
     introFrame = 0;
-    drawIntroFrame();
+    if (GameView* v = view()) v->introFrame();
     timers.enable(TimerId::Intro, true);
     timers.enable(TimerId::Animation, false);
   }
@@ -47,8 +47,8 @@ void Game::redrawAll() {
   moveDirection = 1;
   dialogKind = 0;
   stack.clear();
-  board.phase = 1;
-  board.firstTickDone = false;
+  animationFrame = 1;
+  firstTickDone_ = false;
   if (!introRunning()) {
     drawFloor();
     drawHeroAfterMove();
@@ -149,36 +149,12 @@ void Game::onTimer(TimerId id) {
 
 void Game::introTick() {
   timers.setInterval(TimerId::Intro, introFrame < 8 ? 350 : introFrame < 15 ? 250 : 150);
-  drawIntroFrame();
+  if (GameView* v = view()) v->introFrame();
   ++introFrame;
   if (introFrame >= 20) {
     timers.enable(TimerId::Intro, false);
     startNewGameFromMenu();
   }
-}
-
-// The hero walks away up the opening picture's road towards the tower, alternating his
-// two walking poses: each tick he shrinks by a pixel and climbs an eighth of a tile,
-// centred on the road (x = 10 tiles) with his feet on it, clear of the picture's edge.
-void Game::drawIntroFrame() {
-  if (drawingSkipped()) return;
-  scenePicture = scenes.opening;
-  if (scenePicture.empty() || introFrame > 18) return;
-  const int c = introFrame, t = layout.tileSize;
-  const int side = t - c;
-  if (side <= 0) return;
-  const int left = 10 * t - side / 2, top = 49 * t / 4 - c * t / 8 - side;
-  const int pose = image::heroPoses(kFaceUp) + (c % 2 == 0 ? 0 : 2);
-  const Bitmap& sprite = pictures.tiles[pose];
-  const Bitmap& mask = pictures.tiles[pose + 1];
-  if (sprite.empty() || mask.empty()) return;  // no sheets loaded: the road alone
-  for (int y = 0; y < side; ++y)
-    for (int x = 0; x < side; ++x) {
-      const int sx = x * sprite.width / side, sy = y * sprite.height / side;
-      const int px = left + x, py = top + y;
-      if (px < 0 || py < 0 || px >= scenePicture.width || py >= scenePicture.height) continue;
-      if (mask.at(sx, sy) == kBlack) scenePicture.at(px, py) = sprite.at(sx, sy);
-    }
 }
 
 void Game::repeatTick() {

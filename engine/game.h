@@ -16,44 +16,16 @@
 #include "engine/fight_cost.h"
 #include "engine/floor_store.h"
 #include "engine/game_state.h"
+#include "engine/game_view.h"
 #include "engine/host.h"
-#include "engine/layout.h"
 #include "engine/messages.h"
 #include "engine/monsters.h"
 #include "engine/options.h"
-#include "engine/pictures.h"
 #include "engine/replay_log.h"
 #include "engine/timers.h"
 #include "engine/work_stack.h"
 
 namespace kelvorn {
-
-// What the board area of the window shows, and the two animation frames behind it.
-struct BoardView {
-  std::array<Bitmap, 2> frames;  // each cell's first and second animation picture
-  Bitmap shown;                  // what the window shows at the board origin
-  int phase = 1;                 // the frame the next animation tick shows
-  bool firstTickDone = false;    // the first tick after a new game refreshes the keys
-  // Pictures shown one after another before `shown` (a walk or a slide in motion);
-  // the window plays them at its frame rate, the driver drops them.
-  std::vector<Bitmap> motion;
-  std::uint64_t generation = 0;  // changes whenever `shown` or `motion` change
-};
-
-// The pictures and texts of the side panels.
-struct PanelView {
-  Bitmap keyPanel;
-  bool keyPanelVisible = false;
-  std::array<Bitmap, kItemSlots> itemIcons;
-  Bitmap swordIcon, shieldIcon;
-  std::string swordName, shieldName;  // short names; empty hint at level 0
-  std::string swordHint, shieldHint;
-  Bitmap monsterPicture;
-  bool monsterPictureVisible = false;
-  std::string monsterName;
-  std::array<std::string, 3> monsterStats;  // life, offense, defense (or their labels)
-  bool monsterStatsRightAligned = false;
-};
 
 class Game {
  public:
@@ -132,26 +104,25 @@ class Game {
   // Rebuilds what the window shows after a change of window size.
   void afterSizeChange();
 
-  // ---- Pictures and layout ---------------------------------------------------------
-  // Switches to a layout and its pictures and rebuilds the board frames. This attaches
-  // the view: from now on every change the rules make is drawn as it happens. A game
-  // never given a layout (the driver, the soak, the route search, tests of the rules)
-  // plays by the same rules and draws nothing; whatever it skipped is drawn from the
-  // state (the board, the hero and the panels) when a view is attached later.
-  void setLayout(const Layout& newLayout, PictureSet newPictures);
-  bool drawing() const { return drawing_; }
-  // The board: every cell of the current floor into both frames (no hero).
+  // ---- The view -------------------------------------------------------------------
+  // Attaches the view that draws this game (or detaches it, given nullptr): from now on
+  // every change the rules make is drawn as it happens. A game never given a view (the
+  // driver, the soak, the route search, tests of the rules) plays by the same rules and
+  // draws nothing; whatever it skipped is drawn from the state (the board, the hero and
+  // the panels) when a view is attached later. A copy of a game has no view.
+  void attachView(GameView* view);
+  bool drawing() const { return view_.view != nullptr; }
+  // The board: every cell of the current floor (no hero), one cell, the hero after a
+  // move, and frame 0 shown.
   void drawFloor();
   void drawCell(int cell);
-  // The hero's cell picture with pose image `pose` merged over it.
-  Bitmap composeHero(int pose) const;
-  // The hero after a move: step pose A into frame 1, step pose B into frame 0.
   void drawHeroAfterMove();
   void present();
-  // Side panels.
+  // Side panels; the monster panel with the foe's life counted down on it when `counted`
+  // (as a fight left it).
   void drawKeyPanel();
   void drawItemPanel();
-  void drawMonsterPanel();
+  void drawMonsterPanel(bool counted = false);
 
   // ---- Input -------------------------------------------------------------------------
   // The main window's key handler, with Windows virtual-key codes (13 Enter, 27 Escape,
@@ -203,7 +174,6 @@ class Game {
   // One row of the forecast: a monster kind of the floor and what fighting it costs.
   struct ForecastRow {
     int kind;
-    Bitmap portrait;
     std::string name, stats, damage;
   };
   std::vector<ForecastRow> forecast;
@@ -233,26 +203,7 @@ class Game {
   void playTrack();         // (re)start the current track
   void closeMusic();
 
-  // ---- Layout, pictures and drawn views ---------------------------------------------
-  Layout layout = makeLayout(false);
-  PictureSet pictures;
-  BoardView board;
-  PanelView panels;
-  // Full-window pictures of the scenes, supplied with the layout's other pictures.
-  struct ScenePictures {
-    Bitmap opening;          // the intro's road to the tower, also an ending picture
-    Bitmap morning;          // the tower in the morning, behind the ending's title frames
-    Bitmap prison;           // the prison the captured hero wakes in
-    Bitmap centre;           // the centre panel behind the board
-    Bitmap title, titleWon;  // the centre panel's title, plain and after a win
-    Bitmap left, right, leftWon, rightWon;  // the side panels, plain and after a win
-    std::vector<Bitmap> endings;            // the ending's pictures, in the order shown
-    Bitmap scroll;                          // the tall picture the ending scrolls
-    Bitmap last;                            // the picture after the scroll
-  } scenes;
-  // What the window shows over the whole picture area while the intro runs or a scene
-  // covers it (controls.sceneVisible).
-  Bitmap scenePicture;
+  // ---- Scenes ----------------------------------------------------------------------
   // The text of the ending's thanks screen.
   static constexpr const char* kThanks = "Thank you for playing!";
   static constexpr const char* kBackSideHint = "Go to the back side. Click here.";
@@ -273,6 +224,7 @@ class Game {
   std::string composedMessage;
   int monsterKind = -1;
   int monsterLife = 0;
+  bool foeLifeCounted = false;  // the foe's panel shows monsterLife counted down by a fight
   int dialogKind = 0;
   bool dialogHold = false;
   bool recallOpen = false;  // the orb of wisdom's recall list: windows show no OK
@@ -287,7 +239,7 @@ class Game {
   int pendingItem = -1;     // the slot whose "Use" is showing
   bool holdRepeat = false;  // a flight button is held down
   int introFrame = 0;
-  int animationFrame = 0;  // which board frame the idle animation shows
+  int animationFrame = 1;  // which board frame the idle animation shows next
   bool quitRequested = false;
   std::uint64_t timerFirings = 0;  // counts every timer tick (the window redraws after one)
   // Where a game begins anew (a new game, a load), where it comes from outside (a load),
@@ -304,19 +256,15 @@ class Game {
   void moveRequest(int direction, bool turn = true);
   void judge();
   void walk();
-  void drawWalkFrames();
   int scanNeighbours(bool markNearStairs = true);
   void moveCursor(int delta, int direction);
   void showCursor(int direction);
-  Bitmap composeOver(const Bitmap& background, int sprite, const ImageList& maskList,
-                     int mask) const;
   void overlayCell(int cell, int background, int sprite, int mask);
   void slideSprite(int from, int to);
   void revealOne(int mode, int k);
 
   // Rules of play (the judge and what it calls).
   void pushDoor(int cell, int kind);
-  void drawDoorFrame(int cell, int kind, int frame);
   void keyDoor(TileCode door);
   void doorPuzzles();
   void falseWall();
@@ -347,11 +295,9 @@ class Game {
   void pushPrisonStart();
   // The picture sequences' frames and the full-window pictures (picture_sequences.cpp).
   void pictureFrame(int mode, int p);
-  void showPanelsAround(const Bitmap& centre);
   void showTitlePicture();
   void presentBackBuffer();
-  void coverWindow(const Bitmap& picture, int brightness = 256);
-  void drawVampireGrowth(int size);
+  void coverWindow(ScenePicture picture, int brightness = 256, int ending = 0);
   // Characters.
   void oldMan();
   void merchant();
@@ -370,7 +316,6 @@ class Game {
   void moveThiefOn29();
   void jailTunnelThief();
   void introTick();
-  void drawIntroFrame();
   void repeatTick();
   void perform(const WorkStep& step);
   void performScript(int subStep, int param);
@@ -389,13 +334,21 @@ class Game {
   void startNewGameFromMenu();
 
   bool scriptPending() const;
-  // True when no view is attached: the caller skips its drawing, and the view is
-  // marked as behind the rules so that attaching one redraws it.
-  bool drawingSkipped();
+  // The attached view, or nullptr when there is none: the caller skips its drawing,
+  // and the view is marked as behind the rules so that attaching one redraws it.
+  GameView* view();
 
+  // The view drawing this game, which a copy does not share: the copy's view is behind.
+  struct ViewLink {
+    GameView* view = nullptr;
+    bool behind = false;
+    ViewLink() = default;
+    ViewLink(const ViewLink&);
+    ViewLink& operator=(const ViewLink&);
+  };
+  ViewLink view_;
+  bool firstTickDone_ = false;  // the first animation tick after a new game shows the keys
   bool fastPlay_ = false;
-  bool drawing_ = false;
-  bool viewBehind_ = false;
   int shownFloor_ = 1;
   std::string shownMessage_;
   std::deque<std::string> laterNotices_;  // boxes waiting behind `notice`

@@ -139,7 +139,7 @@ void Game::moveRequest(int direction, bool turn) {
 
 void Game::walk() {
   sourceCell = state.heroCell();
-  if (!drawingSkipped()) drawWalkFrames();
+  if (GameView* v = view()) v->walkFrames();
   // Both frames get the two cells back as a full redraw draws them, then the hero's step
   // poses on his new cell: nothing of the walk stays behind for the idle animation.
   drawCell(sourceCell);
@@ -149,35 +149,6 @@ void Game::walk() {
   drawHeroAfterMove();
   present();
   afterMoveChecks();
-}
-
-// The pictures of the hero's step from sourceCell to targetCell, into board.motion.
-void Game::drawWalkFrames() {
-  const int t = layout.tileSize;
-  // The window plays a walk's pictures at its own frame rate, so every speed shows the
-  // same four: the hero in step pose A at each quarter of the way.
-  const int quarter = std::max(t / 4, 1);
-  const bool backwards = moveDirection == kMoveUp || moveDirection == kMoveLeft;
-  const bool horizontal = moveDirection == kMoveLeft || moveDirection == kMoveRight;
-  const int first = backwards ? targetCell : sourceCell;
-  const int second = backwards ? sourceCell : targetCell;
-  const int floor = state[gs::Floor];
-  const int g = image::heroPoses(std::clamp(state[gs::Facing], 1, 4));
-  const int stripX = cellColumn(first) * t, stripY = cellRow(first) * t;
-
-  Bitmap strip(horizontal ? 2 * t : t, horizontal ? t : 2 * t);
-  for (int offset = quarter; offset <= t; offset += quarter) {
-    draw(strip, 0, 0, pictures.tiles[floors.cell(floor, first) - 1]);
-    draw(strip, horizontal ? t : 0, horizontal ? 0 : t,
-         pictures.tiles[floors.cell(floor, second) - 1]);
-    const int along = backwards ? t - offset : offset;
-    const int sx = horizontal ? along : 0, sy = horizontal ? 0 : along;
-    Bitmap under(t, t);
-    blit(under, 0, 0, strip, sx, sy, t, t);
-    draw(strip, sx, sy, composeOver(under, g, pictures.tiles, g + 1));
-    draw(board.frames[0], stripX, stripY, strip);
-    board.motion.push_back(board.frames[0]);
-  }
 }
 
 // What the bar says about the hero's neighbours: the last one that has a message wins.

@@ -166,7 +166,8 @@ void Game::strikeMonster(std::int64_t n, bool doubling) {
       std::min<std::int64_t>(0, std::int64_t{monsters[monsterKind].defense} * state.levelFactor() -
                                     std::int64_t{state[gs::Offense]} * k);
   monsterLife = saturate(std::max<std::int64_t>(0, monsterLife + d * n));
-  if (!drawingSkipped()) panels.monsterStats[0] = std::to_string(monsterLife);  // the foe panel counts down
+  foeLifeCounted = true;
+  if (GameView* v = view()) v->foeLifeChanged();  // the foe panel counts down
 }
 
 void Game::performScript(int subStep, int param) {
@@ -197,13 +198,8 @@ void Game::performScript(int subStep, int param) {
       showTitlePicture();
       break;
     case script::HeroComposite:
-      if (state[gs::Facing] >= 1 && state[gs::Facing] <= 4 && !drawingSkipped()) {
-        const Bitmap standing = composeHero(image::heroPoses(state[gs::Facing]) + 4);
-        const int t = layout.tileSize;
-        for (Bitmap& frame : board.frames)
-          draw(frame, state[gs::HeroX] * t, state[gs::HeroY] * t, standing);
-        present();
-      }
+      if (state[gs::Facing] >= 1 && state[gs::Facing] <= 4)
+        if (GameView* v = view()) v->drawStandingHero();
       break;
     case script::ChangeFloor:
       if (param < 0 || param >= kFloors) break;
@@ -220,7 +216,9 @@ void Game::performScript(int subStep, int param) {
       }
       present();
       break;
-    case script::VampireGrowth: drawVampireGrowth(layout.large ? param * 5 / 4 : param); break;
+    case script::VampireGrowth:
+      if (GameView* v = view()) v->vampireGrowth(param);
+      break;
     case script::DrawHero: drawHeroAfterMove(); break;
     case script::StopAnimation: timers.enable(TimerId::Animation, false); break;
     case script::HidePanels:

@@ -404,17 +404,12 @@ void Game::addForecast(int k) {
     if (row.kind == k) return;
   const MonsterStats& m = monsters[k];
   const std::int64_t L = state.levelFactor();
-  const int portrait = portraitImage(k);
-  forecast.push_back(ForecastRow{
-      k,
-      drawingSkipped()
-          ? Bitmap()
-          : composeOver(pictures.tiles[image::EmptySlot], portrait, pictures.masks, portrait),
-      messages.entry(monsterNameEntry(k)),
-      messages.entry(214) + " " + std::to_string(m.life * L) + " " + messages.entry(215) + " " +
-          std::to_string(m.offense * L) + " " + messages.entry(216) + " " +
-          std::to_string(m.defense * L),
-      forecastText(k)});
+  forecast.push_back(ForecastRow{k, messages.entry(monsterNameEntry(k)),
+                                 messages.entry(214) + " " + std::to_string(m.life * L) + " " +
+                                     messages.entry(215) + " " + std::to_string(m.offense * L) +
+                                     " " + messages.entry(216) + " " +
+                                     std::to_string(m.defense * L),
+                                 forecastText(k)});
 }
 
 // What fighting one of this kind would cost, without the cross or the Dragon Slayer.

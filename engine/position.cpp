@@ -14,8 +14,8 @@ bool atRest(const Game& game) {
 }
 
 Position positionOf(const Game& game) {
-  return {game.state,       game.floors,      game.messageCode,        game.composedMessage,
-          game.monsterKind, game.monsterLife, game.panels.monsterStats};
+  return {game.state,       game.floors,      game.messageCode,   game.composedMessage,
+          game.monsterKind, game.monsterLife, game.foeLifeCounted};
 }
 
 void restorePosition(Game& game, const Position& position) {
@@ -26,8 +26,7 @@ void restorePosition(Game& game, const Position& position) {
   game.composedMessage = position.composedMessage;
   game.monsterKind = position.monsterKind;
   game.monsterLife = position.monsterLife;
-  game.drawMonsterPanel();
-  game.panels.monsterStats = position.monsterStats;
+  game.drawMonsterPanel(position.foeLifeCounted);
   game.disp();
   game.unlockInput();
 }

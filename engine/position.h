@@ -22,7 +22,7 @@ struct Position {
   std::string composedMessage;
   int monsterKind = -1;
   std::int32_t monsterLife = 0;
-  std::array<std::string, 3> monsterStats;  // a fight leaves the foe's life counted down
+  bool foeLifeCounted = false;  // a fight left the foe's life counted down on his panel
 };
 
 // True when the game waits for the player with nothing under way: no step pending, no

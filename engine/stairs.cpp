@@ -82,10 +82,7 @@ void Game::faceAwayFrom(TileCode stairs) {
 }
 
 void Game::floorChangeDissolve() {
-  if (!drawingSkipped()) {
-    const int side = kBoardSide * layout.tileSize;
-    for (Bitmap& frame : board.frames) frame = Bitmap(side, side);
-  }
+  if (GameView* v = view()) v->clearBoard();
   timers.enable(TimerId::Animation, false);
   for (int k = kCells; k >= 1; --k) {
     stack.push(wsReveal, 1, i16(k));

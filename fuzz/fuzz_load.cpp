@@ -37,7 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 1; i < size && i < 24; ++i) {
     game.keyDown(kKeys[data[i] % 6]);
     game.advance(200);
-    game.board.motion.clear();  // the frames of a walk, which a window would play
     if (game.question) game.answer(data[i] & 0x80);
     game.notice.reset();
     if (game.controls.windowVisible && game.controls.okVisible) game.pressOk();

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "engine/game.h"
+#include "engine/game_drawing.h"
 
 namespace kelvorn {
 namespace {
@@ -43,8 +44,8 @@ Bitmap cellPicture(int t, int tileImage, int pose = -1) {
     for (int x = 0; x < want.width; ++x)
       if (got.at(x, y) != want.at(x, y)) {
         char text[96];
-        std::snprintf(text, sizeof text, "first difference at (%d, %d): 0x%06X, want 0x%06X", x,
-                      y, got.at(x, y), want.at(x, y));
+        std::snprintf(text, sizeof text, "first difference at (%d, %d): 0x%06X, want 0x%06X", x, y,
+                      got.at(x, y), want.at(x, y));
         return ::testing::AssertionFailure() << text;
       }
   return ::testing::AssertionSuccess();
@@ -101,7 +102,8 @@ class BoardTest : public ::testing::Test {
   void use(bool large) {
     const Layout layout = makeLayout(large);
     t = layout.tileSize;
-    game.setLayout(layout, solidPictures(t));
+    view.setLayout(layout, solidPictures(t));
+    game.attachView(&view);
   }
   // Every cell of `floor` plain floor, the hero on `cell`; drawn and shown.
   void plainFloor(int floor, int cell, int facing, TileCode around = tile::Floor) {
@@ -115,22 +117,23 @@ class BoardTest : public ::testing::Test {
     game.present();
   }
   void tick() {
-    const int phase = game.board.phase;
+    const int phase = game.animationFrame;
     game.advance(game.timers.interval(TimerId::Animation));
-    ASSERT_NE(game.board.phase, phase) << "the animation timer did not fire";
+    ASSERT_NE(game.animationFrame, phase) << "the animation timer did not fire";
   }
-  Bitmap shownCell(int cell) const { return cellOf(game.board.shown, cell, t); }
-  Bitmap frameCell(int f, int cell) const { return cellOf(game.board.frames[f], cell, t); }
+  Bitmap shownCell(int cell) const { return cellOf(view.board.shown, cell, t); }
+  Bitmap frameCell(int f, int cell) const { return cellOf(view.board.frames[f], cell, t); }
 
   Game game;
+  GameDrawing view{game};
   int t = 32;
 };
 
 TEST_F(BoardTest, FullRedrawPutsEachCodesPicturesIntoBothFrames) {
   // code, image in frame 0, image in frame 1
-  const int cases[][3] = {{6, 5, 5},     {8, 7, 7},       {11, 10, 10},   {13, 12, 159},
-                          {14, 13, 160}, {16, 15, 17},    {19, 18, 19},   {25, 24, 25},
-                          {27, 26, 27},  {61, 60, 61},    {100, 99, 108}, {115, 114, 123},
+  const int cases[][3] = {{6, 5, 5},       {8, 7, 7},       {11, 10, 10},   {13, 12, 159},
+                          {14, 13, 160},   {16, 15, 17},    {19, 18, 19},   {25, 24, 25},
+                          {27, 26, 27},    {61, 60, 61},    {100, 99, 108}, {115, 114, 123},
                           {133, 132, 133}, {157, 156, 157}, {29, 28, 28}};
   const int n = static_cast<int>(std::size(cases));
   for (bool large : {false, true}) {
@@ -154,15 +157,15 @@ TEST_F(BoardTest, FullRedrawPutsEachCodesPicturesIntoBothFrames) {
 
 TEST_F(BoardTest, TicksShowStepPosesThenTheStandingPoseForEveryFacing) {
   // facing, step pose A, step pose B, standing pose
-  const int cases[][4] = {{1, 184, 186, 188}, {2, 192, 194, 196}, {3, 200, 202, 204},
-                          {4, 208, 210, 212}};
+  const int cases[][4] = {
+      {1, 184, 186, 188}, {2, 192, 194, 196}, {3, 200, 202, 204}, {4, 208, 210, 212}};
   for (bool large : {false, true}) {
     for (const auto& [facing, a, b, standing] : cases) {
       SCOPED_TRACE(testing::Message() << "large " << large << ", facing " << facing);
       use(large);
       const int cell = cellIndex(3, 7);
       plainFloor(1, cell, facing, 8);
-      game.board.phase = 1;
+      game.animationFrame = 1;
       game.drawHeroAfterMove();
       EXPECT_TRUE(samePicture(frameCell(1, cell), cellPicture(t, 5, a)));
       EXPECT_TRUE(samePicture(frameCell(0, cell), cellPicture(t, 5, b)));
@@ -188,7 +191,7 @@ TEST_F(BoardTest, NoHeroWhileTheBoardIsHeldOrTheFacingIsInvalid) {
     game.drawFloor();
     if (hold == 0) game.drawHeroAfterMove();
     game.state[gs::BoardHold] = hold;
-    game.board.phase = 1;
+    game.animationFrame = 1;
     for (int f : {1, 0, 1}) {
       tick();
       EXPECT_TRUE(samePicture(shownCell(0), cellPicture(t, 18 + f)));
@@ -202,12 +205,16 @@ TEST_F(BoardTest, NoHeroWhileTheBoardIsHeldOrTheFacingIsInvalid) {
 // on its body cell, the tick paints the eight cells around and above him as plain
 // floor, once into each frame.
 TEST_F(BoardTest, LargeMonsterOutlineIsClearedOncePerFrame) {
-  struct Case { int floor, cell, counter; TileCode under; bool paints; };
+  struct Case {
+    int floor, cell, counter;
+    TileCode under;
+    bool paints;
+  };
   const Case cases[] = {{15, 60, gs::OctopusShown15, tile::Floor, true},
                         {35, 71, gs::OctopusShown35, tile::Floor, true},
                         {15, 60, gs::OctopusShown15, tile::Event, false},
                         {14, 60, gs::OctopusShown15, tile::Floor, false}};
-  const std::pair<int, int> painted[] = {{-1, 0},  {1, 0},   {-1, -1}, {0, -1},
+  const std::pair<int, int> painted[] = {{-1, 0}, {1, 0},   {-1, -1}, {0, -1},
                                          {1, -1}, {-1, -2}, {0, -2},  {1, -2}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "floor " << c.floor << ", cell " << c.cell);
@@ -215,7 +222,7 @@ TEST_F(BoardTest, LargeMonsterOutlineIsClearedOncePerFrame) {
     plainFloor(c.floor, c.cell, kFaceUp, 100);
     game.floors.setCell(c.floor, c.cell, c.under);
     game.drawFloor();
-    game.board.phase = 1;
+    game.animationFrame = 1;
     auto paintedIn = [&](int f) {
       int plain = 0;
       for (const auto& [dx, dy] : painted)
@@ -244,7 +251,9 @@ TEST_F(BoardTest, LargeMonsterOutlineIsClearedOncePerFrame) {
 TEST(LateView, AttachingAViewDrawsTheGameAsItStands) {
   constexpr int kUpKey = 38, kRightKey = 39, t = 32;
   Game drawn, late;
-  drawn.setLayout(makeLayout(false), solidPictures(t));
+  GameDrawing drawnView(drawn), lateView(late);
+  drawnView.setLayout(makeLayout(false), solidPictures(t));
+  drawn.attachView(&drawnView);
   for (Game* game : {&drawn, &late}) {
     OptionBytes options = builtInOptions();
     options[opt::Prologue] = 0;
@@ -263,20 +272,40 @@ TEST(LateView, AttachingAViewDrawsTheGameAsItStands) {
     }
   }
   ASSERT_FALSE(late.drawing());
-  late.setLayout(makeLayout(false), solidPictures(t));
+  lateView.setLayout(makeLayout(false), solidPictures(t));
+  late.attachView(&lateView);
   ASSERT_EQ(late.state.v, drawn.state.v);
   ASSERT_EQ(late.state[gs::YellowKeys], 1);
   for (int f = 0; f < 2; ++f)
     for (int c = 0; c < kCells; ++c) {
       if (c == late.state.heroCell()) continue;
-      ASSERT_TRUE(
-          samePicture(cellOf(late.board.frames[f], c, t), cellOf(drawn.board.frames[f], c, t)))
+      ASSERT_TRUE(samePicture(cellOf(lateView.board.frames[f], c, t),
+                              cellOf(drawnView.board.frames[f], c, t)))
           << "frame " << f << " cell " << c;
     }
-  EXPECT_TRUE(late.panels.keyPanel == drawn.panels.keyPanel);
-  EXPECT_TRUE(late.panels.itemIcons == drawn.panels.itemIcons);
-  EXPECT_EQ(late.panels.monsterName, "Green Slime");
-  EXPECT_EQ(late.panels.monsterStats, drawn.panels.monsterStats);
+  EXPECT_TRUE(lateView.panels.keyPanel == drawnView.panels.keyPanel);
+  EXPECT_TRUE(lateView.panels.itemIcons == drawnView.panels.itemIcons);
+  EXPECT_EQ(lateView.panels.monsterName, "Green Slime");
+  EXPECT_EQ(lateView.panels.monsterStats, drawnView.panels.monsterStats);
+}
+
+// A copy of a drawn game (a search branching from the window's game) plays without the
+// window's view: its moves leave the window's board alone, and a view of its own, given
+// later, draws it as it stands.
+TEST_F(BoardTest, ACopyOfADrawnGameHasNoView) {
+  plainFloor(3, cellIndex(5, 5), kFaceDown);
+  const std::uint64_t generation = view.board.generation;
+  Game copy = game;
+  EXPECT_FALSE(copy.drawing());
+  copy.keyDown(39);
+  while (copy.timers.enabled(TimerId::Steps)) copy.advance(copy.timers.interval(TimerId::Steps));
+  ASSERT_EQ(copy.state.heroCell(), cellIndex(6, 5));
+  EXPECT_EQ(view.board.generation, generation);
+  GameDrawing copyView(copy);
+  copyView.setLayout(makeLayout(false), solidPictures(t));
+  copy.attachView(&copyView);  // where the hero stood is plain floor again
+  EXPECT_TRUE(samePicture(cellOf(copyView.board.frames[0], cellIndex(5, 5), t),
+                          frameCell(0, cellIndex(4, 5))));
 }
 
 }  // namespace

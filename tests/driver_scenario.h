@@ -15,6 +15,7 @@
 #include "storage/files.h"
 #include "storage/save_file.h"
 #include "tools/play/driver.h"
+#include "tools/play/memory_drawing.h"
 
 namespace kelvorn::play {
 
@@ -95,7 +96,8 @@ class ScenarioTest : public ::testing::Test {
     // Played once drawing every picture as the window does, then by the rules alone:
     // drawing must change nothing the dumps show.
     std::ostringstream drawnOut, drawnErr;
-    Driver drawn(DriverOptions{holder_, file, false, true}, drawnOut, drawnErr);
+    MemoryDrawing drawing;
+    Driver drawn(DriverOptions{holder_, file, false, &drawing}, drawnOut, drawnErr);
     drawn.startUp();
     std::istringstream drawnScript(script);
     EXPECT_EQ(drawn.run(drawnScript), kExitOk) << drawnErr.str();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/game.h"
+#include "engine/game_drawing.h"
 
 namespace kelvorn {
 namespace {
@@ -42,7 +43,8 @@ class InputTest : public ::testing::Test {
   void placeHero(int floor, int x, int y, int facing, bool large, bool checkeredHero = false) {
     const Layout layout = makeLayout(large);
     t = layout.tileSize;
-    game.setLayout(layout, solidTiles(t, checkeredHero));
+    view.setLayout(layout, solidTiles(t, checkeredHero));
+    game.attachView(&view);
     game.state[gs::Floor] = floor;
     for (int c = 0; c < kCells; ++c) game.floors.setCell(floor, c, tile::Floor);
     game.state[gs::HeroX] = x;
@@ -51,7 +53,7 @@ class InputTest : public ::testing::Test {
     game.drawFloor();
     game.drawHeroAfterMove();
     game.present();
-    game.board.motion.clear();
+    view.board.motion.clear();
   }
   void put(int x, int y, TileCode code) {
     game.floors.setCell(game.state[gs::Floor], cellIndex(x, y), code);
@@ -59,13 +61,16 @@ class InputTest : public ::testing::Test {
   int heroCell() const { return game.state.heroCell(); }
 
   Game game;
+  GameDrawing view{game};
   int t = 32;
 };
 
 TEST_F(InputTest, KeysAndArrowsTurnTheHeroAndWalkOntoPlainFloor) {
   // key, on-screen arrow, facing, dx, dy
-  const int cases[][5] = {{kLeft, 2, kFaceLeft, -1, 0}, {kUp, 1, kFaceUp, 0, -1},
-                          {kRight, 3, kFaceRight, 1, 0}, {kDown, 4, kFaceDown, 0, 1}};
+  const int cases[][5] = {{kLeft, 2, kFaceLeft, -1, 0},
+                          {kUp, 1, kFaceUp, 0, -1},
+                          {kRight, 3, kFaceRight, 1, 0},
+                          {kDown, 4, kFaceDown, 0, 1}};
   for (const auto& [key, arrow, facing, dx, dy] : cases)
     for (bool byKey : {true, false}) {
       placeHero(3, 5, 5, 0, false);
@@ -84,10 +89,12 @@ TEST_F(InputTest, BlockedOrAtTheEdgeTheHeroOnlyTurns) {
     game.keyDown(kRight);
     EXPECT_EQ(game.state[gs::Facing], kFaceRight) << code;
     EXPECT_EQ(heroCell(), cellIndex(5, 5)) << code;
-    EXPECT_TRUE(game.board.motion.empty()) << code;
+    EXPECT_TRUE(view.board.motion.empty()) << code;
   }
-  const int edges[][4] = {{0, 5, kLeft, kFaceLeft}, {10, 5, kRight, kFaceRight},
-                          {5, 0, kUp, kFaceUp}, {5, 10, kDown, kFaceDown}};
+  const int edges[][4] = {{0, 5, kLeft, kFaceLeft},
+                          {10, 5, kRight, kFaceRight},
+                          {5, 0, kUp, kFaceUp},
+                          {5, 10, kDown, kFaceDown}};
   for (const auto& [x, y, key, facing] : edges) {
     placeHero(3, x, y, 0, false);
     game.messageCode = 77;
@@ -126,9 +133,14 @@ TEST_F(InputTest, KeysAndArrowsWaitForPendingStepsAndLockedMenus) {
 // has his opaque top half exactly offset pixels along, over the two cells' own pictures.
 TEST_F(InputTest, WalkShowsFourQuarterTilePicturesAtEverySpeed) {
   // key, dx, dy, step pose A (written at the quarters), step pose B
-  const int walks[][5] = {{kDown, 0, 1, 184, 186}, {kLeft, -1, 0, 192, 194},
-                          {kRight, 1, 0, 200, 202}, {kUp, 0, -1, 208, 210}};
-  struct Set { bool large; std::vector<Speed> speeds; };
+  const int walks[][5] = {{kDown, 0, 1, 184, 186},
+                          {kLeft, -1, 0, 192, 194},
+                          {kRight, 1, 0, 200, 202},
+                          {kUp, 0, -1, 208, 210}};
+  struct Set {
+    bool large;
+    std::vector<Speed> speeds;
+  };
   const Set sets[] = {{false, {Speed::Low, Speed::Middle, Speed::High}},
                       {true, {Speed::Low, Speed::Middle}}};
   for (const Set& set : sets)
@@ -139,9 +151,9 @@ TEST_F(InputTest, WalkShowsFourQuarterTilePicturesAtEverySpeed) {
         game.options[opt::Speed] = static_cast<std::uint8_t>(speed);
         placeHero(3, 5, 5, kFaceDown, set.large);
         game.keyDown(key);
-        ASSERT_EQ(game.board.motion.size(), 4u);
+        ASSERT_EQ(view.board.motion.size(), 4u);
         for (int q = 0; q < 4; ++q) {
-          const Bitmap& picture = game.board.motion[static_cast<std::size_t>(q)];
+          const Bitmap& picture = view.board.motion[static_cast<std::size_t>(q)];
           const int offset = (q + 1) * t / 4;
           const int x = 5 * t + dx * offset, y = 5 * t + dy * offset;
           EXPECT_EQ(picture.at(x, y), colourOf(a)) << "quarter " << q;
@@ -152,11 +164,11 @@ TEST_F(InputTest, WalkShowsFourQuarterTilePicturesAtEverySpeed) {
         }
         EXPECT_EQ(heroCell(), cellIndex(5 + dx, 5 + dy));
         // At rest, shown: pose B on the new cell, nothing left on the old one.
-        EXPECT_TRUE(game.board.shown == game.board.frames[0]);
-        EXPECT_EQ(game.board.shown.at((5 + dx) * t, (5 + dy) * t), colourOf(b));
-        EXPECT_EQ(game.board.shown.at(5 * t + t / 2, 5 * t + t / 4), colourOf(5));
+        EXPECT_TRUE(view.board.shown == view.board.frames[0]);
+        EXPECT_EQ(view.board.shown.at((5 + dx) * t, (5 + dy) * t), colourOf(b));
+        EXPECT_EQ(view.board.shown.at(5 * t + t / 2, 5 * t + t / 4), colourOf(5));
         // Nor does frame 1, so the idle animation does not bring him back there.
-        EXPECT_EQ(game.board.frames[1].at(5 * t + t / 2, 5 * t + t / 2 - 1), colourOf(5));
+        EXPECT_EQ(view.board.frames[1].at(5 * t + t / 2, 5 * t + t / 2 - 1), colourOf(5));
       }
 }
 
@@ -180,14 +192,14 @@ TEST_F(InputTest, AfterAWalkBothFramesHoldTheFreshlyDrawnBoard) {
         game.drawHeroAfterMove();
         game.keyDown(key);
         ASSERT_EQ(heroCell(), cellIndex(5 + dx, 5 + dy));
-        const std::array<Bitmap, 2> walked = game.board.frames;
-        EXPECT_TRUE(game.board.shown == walked[0]);
+        const std::array<Bitmap, 2> walked = view.board.frames;
+        EXPECT_TRUE(view.board.shown == walked[0]);
         game.drawFloor();
         game.drawHeroAfterMove();
         for (int f : {0, 1})
           for (int y = 0; y < walked[f].height; ++y)
             for (int x = 0; x < walked[f].width; ++x)
-              ASSERT_EQ(walked[f].at(x, y), game.board.frames[f].at(x, y))
+              ASSERT_EQ(walked[f].at(x, y), view.board.frames[f].at(x, y))
                   << "frame " << f << " at (" << x << ", " << y << ")";
       }
 }
@@ -195,13 +207,16 @@ TEST_F(InputTest, AfterAWalkBothFramesHoldTheFreshlyDrawnBoard) {
 // The hero walks right from (4, 5) to (5, 5) (his old cell is the left neighbour) on
 // the highest floor; on a lower one stairs give the message but no NearStairs.
 TEST_F(InputTest, NeighbourMessagesTheLaterNeighbourWins) {
-  struct Case { TileCode up, right, down; int message, nearStairs; };
+  struct Case {
+    TileCode up, right, down;
+    int message, nearStairs;
+  };
   const Case cases[] = {
-      {11, 6, 6, 19, 1}, {6, 12, 6, 19, 2}, {6, 6, 13, 52, 0}, {16, 6, 6, 24, 0},
-      {6, 18, 6, 24, 0}, {6, 6, 19, 13, 0}, {20, 6, 6, 13, 0}, {6, 21, 6, 15, 0},
-      {6, 6, 22, 15, 0}, {23, 6, 6, 14, 0}, {6, 24, 6, 14, 0}, {6, 6, 25, 12, 0},
-      {26, 6, 6, 12, 0}, {19, 6, 16, 24, 0}, {11, 21, 6, 15, 1}, {6, 23, 25, 12, 0},
-      {19, 8, 29, 13, 0}, {8, 61, 1, 0, 0}, {6, 6, 6, 0, 0}};
+      {11, 6, 6, 19, 1},  {6, 12, 6, 19, 2},  {6, 6, 13, 52, 0},  {16, 6, 6, 24, 0},
+      {6, 18, 6, 24, 0},  {6, 6, 19, 13, 0},  {20, 6, 6, 13, 0},  {6, 21, 6, 15, 0},
+      {6, 6, 22, 15, 0},  {23, 6, 6, 14, 0},  {6, 24, 6, 14, 0},  {6, 6, 25, 12, 0},
+      {26, 6, 6, 12, 0},  {19, 6, 16, 24, 0}, {11, 21, 6, 15, 1}, {6, 23, 25, 12, 0},
+      {19, 8, 29, 13, 0}, {8, 61, 1, 0, 0},   {6, 6, 6, 0, 0}};
   for (int highest : {3, 4})
     for (const Case& c : cases) {
       placeHero(3, 4, 5, kFaceDown, false);
@@ -238,7 +253,7 @@ TEST_F(InputTest, EnterShowsTheCursorOnlyWhenAnItemIsOwned) {
   EXPECT_TRUE(game.controls.sizeEnabled);
   game.keyDown(kEnter);
   EXPECT_EQ(game.itemCursor, 7);  // the slot is remembered
-  game.keyDown(kEnter);  // Enter on the cursor uses the item: the staff asks first
+  game.keyDown(kEnter);           // Enter on the cursor uses the item: the staff asks first
   EXPECT_FALSE(game.cursorShown);
   EXPECT_TRUE(game.controls.sizeEnabled);
   EXPECT_EQ(game.controls.confirmSlot, 7);
@@ -250,12 +265,15 @@ TEST_F(InputTest, EnterShowsTheCursorOnlyWhenAnItemIsOwned) {
 }
 
 TEST_F(InputTest, CursorSkipsEmptySlotsAndWraps) {
-  struct Case { std::vector<int> owned; std::vector<std::pair<int, int>> moves; };
+  struct Case {
+    std::vector<int> owned;
+    std::vector<std::pair<int, int>> moves;
+  };
   const Case cases[] = {
       {{2, 3}, {{kEnter, 2}, {kRight, 3}, {kRight, 2}}},
       {{0, 14}, {{kEnter, 0}, {kLeft, 14}, {kRight, 0}, {kUp, 0}, {kDown, 0}}},
-      {{1, 7, 13}, {{kEnter, 1}, {kDown, 7}, {kDown, 13}, {kDown, 1}, {kUp, 13}, {kUp, 7},
-                    {kRight, 13}}},
+      {{1, 7, 13},
+       {{kEnter, 1}, {kDown, 7}, {kDown, 13}, {kDown, 1}, {kUp, 13}, {kUp, 7}, {kRight, 13}}},
       {{2, 12}, {{kEnter, 2}, {kLeft, 12}, {kRight, 2}}},
   };
   for (const Case& c : cases) {

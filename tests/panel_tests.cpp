@@ -7,8 +7,11 @@
 #include <cstdlib>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "engine/game.h"
+#include "engine/game_drawing.h"
+#include "tests/rules_fixture.h"
 
 namespace kelvorn {
 namespace {
@@ -31,7 +34,8 @@ class PanelTest : public ::testing::Test {
   void SetUp() override { use(false); }
   void use(bool large) {
     t = makeLayout(large).tileSize;
-    game.setLayout(makeLayout(large), panelPictures(t));
+    view.setLayout(makeLayout(large), panelPictures(t));
+    game.attachView(&view);
   }
   // The empty slot with `picture` merged over it through its mask (-1: the empty slot).
   Bitmap icon(int picture) const {
@@ -40,6 +44,7 @@ class PanelTest : public ::testing::Test {
     return b;
   }
   Game game;
+  GameDrawing view{game};
   int t = 32;
 };
 
@@ -53,7 +58,9 @@ TEST_F(PanelTest, FloorLabelAndMessageBar) {
     EXPECT_EQ(game.floorLabel(), label);
   }
   const std::tuple<int, std::string, std::string> bars[] = {
-      {0, "Got 3 gold", ""}, {1, "Got 3 gold", "Got 3 gold"}, {1, "", ""},
+      {0, "Got 3 gold", ""},
+      {1, "Got 3 gold", "Got 3 gold"},
+      {1, "", ""},
       {19, "", "You see stairs."},
       {140, "", "Your vital power decreased 4400 points by Magician B's magic attack!"}};
   for (const auto& [code, composed, text] : bars) {
@@ -72,9 +79,9 @@ TEST_F(PanelTest, KeyPanelFillsRedThenBlueThenYellowThenEmpty) {
       game.state[gs::BlueKeys] = blue;
       game.state[gs::YellowKeys] = yellow;
       game.drawKeyPanel();
-      ASSERT_TRUE(game.panels.keyPanelVisible);
-      ASSERT_EQ(game.panels.keyPanel.width, 3 * t);
-      ASSERT_EQ(game.panels.keyPanel.height, 2 * t);
+      ASSERT_TRUE(view.panels.keyPanelVisible);
+      ASSERT_EQ(view.panels.keyPanel.width, 3 * t);
+      ASSERT_EQ(view.panels.keyPanel.height, 2 * t);
       const int half = t / 2;
       for (int i = 0; i < 24; ++i) {  // six to a row
         const int icon = i < red                   ? keyicon::Red
@@ -82,15 +89,15 @@ TEST_F(PanelTest, KeyPanelFillsRedThenBlueThenYellowThenEmpty) {
                          : i < red + blue + yellow ? keyicon::Yellow
                                                    : keyicon::Empty;
         const int x = i % 6 * half, y = i / 6 * half;
-        EXPECT_EQ(game.panels.keyPanel.at(x, y), keyColour(icon)) << red << ", slot " << i;
-        EXPECT_EQ(game.panels.keyPanel.at(x + half - 1, y + half - 1), keyColour(icon));
+        EXPECT_EQ(view.panels.keyPanel.at(x, y), keyColour(icon)) << red << ", slot " << i;
+        EXPECT_EQ(view.panels.keyPanel.at(x + half - 1, y + half - 1), keyColour(icon));
       }
       EXPECT_EQ(game.state[gs::RedKeys], red);  // drawing never changes the counts
     }
   }
   game.state[gs::RedKeys] = game.state[gs::BlueKeys] = game.state[gs::YellowKeys] = 0;
   game.drawKeyPanel();
-  EXPECT_FALSE(game.panels.keyPanelVisible);
+  EXPECT_FALSE(view.panels.keyPanelVisible);
 }
 
 TEST_F(PanelTest, SwordAndShieldNamesHintsAndPicturesByLevel) {
@@ -107,12 +114,12 @@ TEST_F(PanelTest, SwordAndShieldNamesHintsAndPicturesByLevel) {
       game.state[gs::SwordLevel] = sword;
       game.state[gs::ShieldLevel] = shield;
       game.drawItemPanel();
-      EXPECT_EQ(game.panels.swordName, names[sword][0]);
-      EXPECT_EQ(game.panels.swordHint, names[sword][1]);
-      EXPECT_EQ(game.panels.shieldName, names[shield][0]);
-      EXPECT_EQ(game.panels.shieldHint, names[shield][2]);
-      EXPECT_TRUE(game.panels.swordIcon == icon(sword ? 49 + sword : -1)) << sword;
-      EXPECT_TRUE(game.panels.shieldIcon == icon(shield ? 54 + shield : -1)) << shield;
+      EXPECT_EQ(view.panels.swordName, names[sword][0]);
+      EXPECT_EQ(view.panels.swordHint, names[sword][1]);
+      EXPECT_EQ(view.panels.shieldName, names[shield][0]);
+      EXPECT_EQ(view.panels.shieldHint, names[shield][2]);
+      EXPECT_TRUE(view.panels.swordIcon == icon(sword ? 49 + sword : -1)) << sword;
+      EXPECT_TRUE(view.panels.shieldIcon == icon(shield ? 54 + shield : -1)) << shield;
     }
   }
 }
@@ -122,16 +129,16 @@ TEST_F(PanelTest, ItemIconsShowOwnedSlotsOverTheEmptySlot) {
   for (int s = 0; s < kItemSlots; ++s) game.state.itemSlot(s) = values[s];
   game.drawItemPanel();
   for (int s = 0; s < kItemSlots; ++s)
-    EXPECT_TRUE(game.panels.itemIcons[s] == icon(values[s] ? 35 + s : -1)) << s;
+    EXPECT_TRUE(view.panels.itemIcons[s] == icon(values[s] ? 35 + s : -1)) << s;
 }
 
 TEST_F(PanelTest, MonsterPanelShowsLabelsOrTheMonsterAtTheGamesLevel) {
   using Stats = std::array<std::string, 3>;
   const auto expectLabels = [&] {
-    EXPECT_EQ(game.panels.monsterName, "The Name");
-    EXPECT_EQ(game.panels.monsterStats, (Stats{"Life", "Offense", "Defense"}));
-    EXPECT_FALSE(game.panels.monsterStatsRightAligned);
-    EXPECT_FALSE(game.panels.monsterPictureVisible);
+    EXPECT_EQ(view.panels.monsterName, "The Name");
+    EXPECT_EQ(view.panels.monsterStats, (Stats{"Life", "Offense", "Defense"}));
+    EXPECT_FALSE(view.panels.monsterStatsRightAligned);
+    EXPECT_FALSE(view.panels.monsterPictureVisible);
   };
   game.drawMonsterPanel();
   expectLabels();
@@ -141,11 +148,11 @@ TEST_F(PanelTest, MonsterPanelShowsLabelsOrTheMonsterAtTheGamesLevel) {
     game.state[gs::LevelBoost] = boost;
     game.monsterKind = 0;
     game.drawMonsterPanel();
-    EXPECT_EQ(game.panels.monsterName, "Green Slime");
-    EXPECT_EQ(game.panels.monsterStats, stats);
-    EXPECT_TRUE(game.panels.monsterStatsRightAligned);
-    EXPECT_TRUE(game.panels.monsterPictureVisible);
-    EXPECT_TRUE(game.panels.monsterPicture == icon(60));  // its portrait
+    EXPECT_EQ(view.panels.monsterName, "Green Slime");
+    EXPECT_EQ(view.panels.monsterStats, stats);
+    EXPECT_TRUE(view.panels.monsterStatsRightAligned);
+    EXPECT_TRUE(view.panels.monsterPictureVisible);
+    EXPECT_TRUE(view.panels.monsterPicture == icon(60));  // its portrait
   }
   game.monsterKind = -1;
   game.drawMonsterPanel();
@@ -168,7 +175,11 @@ TEST(Layouts, FixedNumbersOfBothSets) {
     EXPECT_EQ(small.*member, inSmall) << name;
     EXPECT_EQ(large.*member, inLarge) << name;
   }
-  struct Number { const char* name; int small; int (*get)(const Layout&); };
+  struct Number {
+    const char* name;
+    int small;
+    int (*get)(const Layout&);
+  };
   const Number numbers[] = {
       {"tile", 32, [](const Layout& l) { return l.tileSize; }},
       {"client width", 640, [](const Layout& l) { return l.clientWidth; }},
@@ -211,7 +222,8 @@ TEST(Layouts, DerivedPlacesFollowTheSameRulesInBothSets) {
                                   l.stats[0].y + i * l.floorLabel.h, l.stats[0].w, l.stats[0].h}));
     for (int s = 0; s < kItemSlots; ++s)  // three columns, five rows, no gaps
       EXPECT_EQ(l.itemIcons[s],
-                (Rect{l.itemIcons[0].x + s % 3 * t, l.itemIcons[0].y + s / 3 * t, t, t})) << s;
+                (Rect{l.itemIcons[0].x + s % 3 * t, l.itemIcons[0].y + s / 3 * t, t, t}))
+          << s;
     EXPECT_TRUE(centredIn(0, l.centrePanel.x, Rect{l.itemIcons[0].x, 0, 3 * t, t}));
     EXPECT_TRUE(centredIn(right, l.rightPanel.w, l.keyPanel));
     EXPECT_EQ(l.keyPanel.w, 3 * t);
@@ -220,6 +232,46 @@ TEST(Layouts, DerivedPlacesFollowTheSameRulesInBothSets) {
       EXPECT_EQ(l.monsterStats[i].x - right, large ? 53 : 42) << i;
       EXPECT_EQ(l.monsterStats[i].right(), l.monsterName.right()) << i;
     }
+  }
+}
+
+using fixture::kRight;
+using fixture::RulesTest;
+
+// The foe panel starts at the table's life times the level factor and loses one hero
+// blow with each of his strikes, down to 0 at the killing blow (never below); a lost
+// battle leaves it where the last blow put it.
+TEST_F(RulesTest, FoePanelLifeFallsWithEachBlow) {
+  struct Case {
+    int code, boost, life, offense, defense, cross;
+    std::vector<std::string> shown;  // before the first blow, then after each
+  };
+  const Case cases[] = {
+      {79, 0, 1000, 30, 10, 0, {"55", "37", "19", "1", "0"}},     // Skeleton B, h 18
+      {85, 0, 1000, 50, 100, 1, {"260", "165", "70", "0"}},       // Zombie, cross: h 95
+      {61, 43, 100000, 800, 100, 0, {"1540", "784", "28", "0"}},  // Green Slime x 44
+      {104, 0, 1000, 620, 200, 0, {"1200", "600", "0", "0"}},     // octopus: a flash too
+      {79, 0, 100, 20, 0, 0, {"55", "47", "39"}},                 // lost: two rounds
+  };
+  GameDrawing view(game);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "code " << c.code << ", life " << c.life);
+    restart();
+    view.setLayout(makeLayout(false), PictureSet{});
+    game.attachView(&view);  // the panel is drawn by the view
+    game.state[gs::LevelBoost] = c.boost;
+    game.state.itemSlot(3) = c.cross;
+    hero(c.life, c.offense, c.defense);
+    put(6, 5, c.code);
+    game.keyDown(kRight);
+    std::vector<std::string> shown = {view.panels.monsterStats[0]};
+    while (game.stack.count() > 0 && game.stack.top().op != wsDeath) {
+      const int op = game.stack.top().op;
+      game.runStep();
+      if (op == wsHeroStrike || op == wsHeroStrikeFlash)
+        shown.push_back(view.panels.monsterStats[0]);
+    }
+    EXPECT_EQ(shown, c.shown);
   }
 }
 

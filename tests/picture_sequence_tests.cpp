@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/game.h"
+#include "engine/game_drawing.h"
 
 namespace kelvorn {
 namespace {
@@ -17,7 +18,7 @@ class PictureSequenceTest : public ::testing::Test {
     OptionBytes options = builtInOptions();
     options[opt::Prologue] = 0;
     game.startUp(options);
-    Game::ScenePictures& s = game.scenes;
+    ScenePictures& s = view.scenes;
     s.opening = Bitmap(640, 400, kOpening);
     s.morning = Bitmap(640, 400, kMorning);
     s.prison = Bitmap(640, 400, kPrison);
@@ -34,6 +35,7 @@ class PictureSequenceTest : public ::testing::Test {
     game.runStep();
   }
   Game game;
+  GameDrawing view{game};
 };
 
 TEST_F(PictureSequenceTest, EachModeShowsItsPicture) {
@@ -51,15 +53,16 @@ TEST_F(PictureSequenceTest, EachModeShowsItsPicture) {
       {5, 0, kLast},           {7, 0, kBlack},
   };
   for (const bool large : {false, true}) {
-    game.setLayout(makeLayout(large), PictureSet{});
+    view.setLayout(makeLayout(large), PictureSet{});
+    game.attachView(&view);
     for (const Case& c : cases) {
       SCOPED_TRACE(::testing::Message() << "large " << large << " mode " << c.mode << " p " << c.p);
       frame(c.mode, c.p);
-      ASSERT_EQ(game.scenePicture.width, game.layout.clientWidth);
-      ASSERT_EQ(game.scenePicture.height, game.layout.centrePanel.h);
+      ASSERT_EQ(view.scenePicture.width, view.layout.clientWidth);
+      ASSERT_EQ(view.scenePicture.height, view.layout.centrePanel.h);
       EXPECT_TRUE(game.controls.sceneVisible);
       EXPECT_FALSE(game.timers.enabled(TimerId::Animation));
-      EXPECT_EQ(game.scenePicture.at(0, 0), c.corner);
+      EXPECT_EQ(view.scenePicture.at(0, 0), c.corner);
       EXPECT_EQ(game.controls.sceneText, c.mode == 7 ? Game::kThanks : "");
       game.controls.sceneText.clear();
     }

@@ -37,41 +37,6 @@ TEST_F(RulesTest, WorkedBattleExamplePlaysBlowByBlowThenPays) {
   }
 }
 
-// The foe panel starts at the table's life times the level factor and loses one hero
-// blow with each of his strikes, down to 0 at the killing blow (never below); a lost
-// battle leaves it where the last blow put it.
-TEST_F(RulesTest, FoePanelLifeFallsWithEachBlow) {
-  struct Case {
-    int code, boost, life, offense, defense, cross;
-    std::vector<std::string> shown;  // before the first blow, then after each
-  };
-  const Case cases[] = {
-      {79, 0, 1000, 30, 10, 0, {"55", "37", "19", "1", "0"}},     // Skeleton B, h 18
-      {85, 0, 1000, 50, 100, 1, {"260", "165", "70", "0"}},       // Zombie, cross: h 95
-      {61, 43, 100000, 800, 100, 0, {"1540", "784", "28", "0"}},  // Green Slime x 44
-      {104, 0, 1000, 620, 200, 0, {"1200", "600", "0", "0"}},     // octopus: a flash too
-      {79, 0, 100, 20, 0, 0, {"55", "47", "39"}},                 // lost: two rounds
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "code " << c.code << ", life " << c.life);
-    restart();
-    game.setLayout(makeLayout(false), PictureSet{});  // the panel is drawn by the view
-    game.state[gs::LevelBoost] = c.boost;
-    game.state.itemSlot(3) = c.cross;
-    hero(c.life, c.offense, c.defense);
-    put(6, 5, c.code);
-    game.keyDown(kRight);
-    std::vector<std::string> shown = {game.panels.monsterStats[0]};
-    while (game.stack.count() > 0 && game.stack.top().op != wsDeath) {
-      const int op = game.stack.top().op;
-      game.runStep();
-      if (op == wsHeroStrike || op == wsHeroStrikeFlash)
-        shown.push_back(game.panels.monsterStats[0]);
-    }
-    EXPECT_EQ(shown, c.shown);
-  }
-}
-
 TEST_F(RulesTest, OneBlowKillsWithoutAFullRound) {
   hero(1000, 100, 10);
   put(6, 5, 61);

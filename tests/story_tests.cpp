@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/game_drawing.h"
 #include "tests/rules_fixture.h"
 
 namespace kelvorn {
@@ -180,8 +181,12 @@ TEST_F(StoryTest, ScenesAndBossesEndAsTheStoryTells) {
     bool operator==(const Ending&) const = default;
   };
   std::vector<Ending> headless;
+  GameDrawing view(game);
   for (const bool drawing : {false, true}) {
-    if (drawing) game.setLayout(makeLayout(false), blankSheets(32));
+    if (drawing) {
+      view.setLayout(makeLayout(false), blankSheets(32));
+      game.attachView(&view);
+    }
     for (std::size_t n = 0; n < std::size(stories); ++n) {
       const Story& s = stories[n];
       SCOPED_TRACE(::testing::Message() << s.name << (drawing ? ", drawn" : ""));

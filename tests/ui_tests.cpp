@@ -57,7 +57,7 @@ class WindowTest : public ::testing::Test {
   // The board area of the window as last drawn.
   static Bitmap boardOnScreen(App& app) {
     const Bitmap window = app.capture();
-    const Rect& r = app.game().layout.board;
+    const Rect& r = app.drawing().layout.board;
     Bitmap board(r.w, r.h);
     blit(board, 0, 0, window, r.x, r.y + app.menuHeight(), r.w, r.h);
     return board;
@@ -81,12 +81,12 @@ TEST_F(WindowTest, StartsOnFloorOneShowsTheBoardAndWalksByKeys) {
   // What the window shows on the board is what the engine drew, and it is not blank
   // when the pictures are installed.
   const Bitmap board = boardOnScreen(app);
-  const Bitmap& shown = game.board.shown;
+  const Bitmap& shown = app.drawing().board.shown;
   int differing = 0;
   for (std::size_t i = 0; i < board.pixels.size(); ++i)
     differing += board.pixels[i] != shown.pixels[i];
   EXPECT_LT(differing, static_cast<int>(board.pixels.size() / 20));
-  if (game.pictures.tiles.size() > 0) {
+  if (app.drawing().pictures.tiles.size() > 0) {
     const auto first = board.pixels.front();
     EXPECT_TRUE(
         std::any_of(board.pixels.begin(), board.pixels.end(), [&](Pixel p) { return p != first; }));
@@ -113,14 +113,14 @@ TEST_F(WindowTest, SwitchesToTheLargeSetAndBackKeepingTheGame) {
   Bitmap window = app.capture();
   EXPECT_EQ(window.width, 800);
   EXPECT_EQ(window.height, 530 + app.menuHeight());
-  EXPECT_EQ(app.game().layout.tileSize, 40);
+  EXPECT_EQ(app.drawing().layout.tileSize, 40);
   EXPECT_EQ(app.game().state.heroCell(), cellIndex(4, 10));
   EXPECT_EQ(app.game().options[opt::Size], 1);
   app.changeSize(false);
   app.pump(300);
   window = app.capture();
   EXPECT_EQ(window.width, 640);
-  EXPECT_EQ(app.game().board.shown.width, 11 * 32);
+  EXPECT_EQ(app.drawing().board.shown.width, 11 * 32);
 }
 
 // The first game's ending in the window: its scene layer covers the board and panels,
@@ -143,7 +143,7 @@ TEST_F(WindowTest, EndingHoldsAtTheBackSideUntilEnter) {
   app.pump(100);
   const Bitmap window = app.capture();
   const int top = app.menuHeight();
-  const Rect& panel = game.layout.backSidePanel;
+  const Rect& panel = app.drawing().layout.backSidePanel;
   EXPECT_EQ(window.at(20, top + 20), kBlack);  // the thanks screen covers the left panel
   EXPECT_NE(window.at(panel.x + 4, top + panel.y + 4), kBlack);
 
@@ -261,7 +261,7 @@ TEST_F(WindowTest, KeptKeysAndClickedWalks) {
     for (int x = 0; x < 10; ++x) game.floors.setCell(floor, cellIndex(x, 8), tile::Wall);
     game.redrawAll();
     game.unlockInput();
-    const Layout& l = game.layout;
+    const Layout& l = app.drawing().layout;
     const int x = l.board.x + 2 * l.tileSize + l.tileSize / 2;
     const int y = app.menuHeight() + l.board.y + 7 * l.tileSize + l.tileSize / 2;
     clickAt(app, x, y, 100);
@@ -292,7 +292,7 @@ TEST_F(WindowTest, DamageFiguresAndFastPlay) {
     const Bitmap board = boardOnScreen(app);
     int differing = 0;
     for (std::size_t i = 0; i < board.pixels.size(); ++i)
-      differing += board.pixels[i] != game.board.shown.pixels[i];
+      differing += board.pixels[i] != app.drawing().board.shown.pixels[i];
     EXPECT_EQ(differing > 120 * 20, show) << "a figure under every monster";
     const std::clock_t start = std::clock();
     for (int i = 0; i < 200; ++i) app.drawFrame();

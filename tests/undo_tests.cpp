@@ -15,8 +15,9 @@ namespace {
 struct View {
   GameState state;
   FloorStore floors;
-  std::string bar, floorLabel, monsterName;
-  std::array<std::string, 3> monsterStats;
+  std::string bar, floorLabel;
+  int monsterKind, monsterLife;  // the monster panel is drawn from these
+  bool foeLifeCounted;
   std::array<bool, kItemSlots> icons;
   bool operator==(const View&) const = default;
 };
@@ -29,13 +30,8 @@ struct SavingHost : Host {
 class UndoTest : public fixture::RulesTest {
  protected:
   View view() const {
-    return {game.state,
-            game.floors,
-            game.messageBar(),
-            game.floorLabel(),
-            game.panels.monsterName,
-            game.panels.monsterStats,
-            game.controls.iconVisible};
+    return {game.state,       game.floors,      game.messageBar(),   game.floorLabel(),
+            game.monsterKind, game.monsterLife, game.foeLifeCounted, game.controls.iconVisible};
   }
   // One step up, with every window and question on the way answered Yes and OK, until
   // the game rests again.

@@ -207,12 +207,13 @@ void App::applyLayout(bool large) {
     for (const auto& name : pictures_.missing) std::cerr << " " << name;
     std::cerr << "\n";
   }
-  game_.setLayout(layout, pictures_.sheets);
-  game_.scenes = {pictures_.opening[0], pictures_.opening[1], pictures_.opening[2],
-                  pictures_.centre,     pictures_.title,      pictures_.titleWon,
-                  pictures_.left,       pictures_.right,      pictures_.leftWon,
-                  pictures_.rightWon,   pictures_.endings,    pictures_.endingScroll,
-                  pictures_.endingLast};
+  drawing_.setLayout(layout, pictures_.sheets);
+  drawing_.scenes = {pictures_.opening[0], pictures_.opening[1], pictures_.opening[2],
+                     pictures_.centre,     pictures_.title,      pictures_.titleWon,
+                     pictures_.left,       pictures_.right,      pictures_.leftWon,
+                     pictures_.rightWon,   pictures_.endings,    pictures_.endingScroll,
+                     pictures_.endingLast};
+  game_.attachView(&drawing_);
   // The picture is drawn at its own size into a texture that is then scaled into the
   // window, whatever its size.
   const int w = layout.clientWidth, h = layout.clientHeight + menuHeight();
@@ -236,7 +237,7 @@ void App::applyLayout(bool large) {
 }
 
 void App::changeSize(bool large) {
-  if (large == game_.layout.large || (large && !largeAllowed())) return;
+  if (large == drawing_.layout.large || (large && !largeAllowed())) return;
   noteWindowInput(large ? "menu size large" : "menu size small");
   game_.options[opt::Size] = large ? 1 : 0;
   applyLayout(large);
@@ -292,7 +293,7 @@ void App::pump(int ms) {
 void App::loopOnce(int maxWaitMs) {
   int wait = maxWaitMs;
   if (const auto due = game_.timers.untilNext()) wait = std::min(wait, *due);
-  if (!game_.board.motion.empty() || replay_) wait = std::min(wait, kMotionFrameMs);
+  if (!drawing_.board.motion.empty() || replay_) wait = std::min(wait, kMotionFrameMs);
   if (const auto due = pads_.untilRepeat(SDL_GetTicks64())) wait = std::min(wait, *due);
   // While "Can I still win?" is open its progress and answer show within 100 ms.
   if (routeWindowOpen_) wait = std::min(wait, 100);
@@ -326,7 +327,7 @@ void App::loopOnce(int maxWaitMs) {
     SDL_RaiseWindow(window_);
   }
   if (game_.quitRequested) running_ = false;
-  if (framesToDraw_ > 0 || !game_.board.motion.empty()) {
+  if (framesToDraw_ > 0 || !drawing_.board.motion.empty()) {
     render();
     if (framesToDraw_ > 0) --framesToDraw_;
     if (padKeyUp_ != SDLK_UNKNOWN) imguiKey(std::exchange(padKeyUp_, SDLK_UNKNOWN), false);
@@ -371,8 +372,8 @@ void App::handleEvent(const SDL_Event& event) {
 void App::followFastPlay() {
   const bool fast = spaceHeld_ || pads_.shoulderHeld();
   if (fast != game_.fastPlay()) game_.setFastPlay(fast);
-  if (fast && !game_.board.motion.empty()) {
-    game_.board.motion.clear();
+  if (fast && !drawing_.board.motion.empty()) {
+    drawing_.board.motion.clear();
     boardGeneration_ = ~0ull;
     framesToDraw_ = std::max(framesToDraw_, 1);
   }
@@ -450,7 +451,7 @@ void App::handleMeaning(SDL_Keycode key) {
     heldKey_ = HeldKey{key, SDL_GetTicks64()};
     return;
   }
-  if (!game_.board.motion.empty()) return;
+  if (!drawing_.board.motion.empty()) return;
   game_.keyDown(code);
 }
 
@@ -497,9 +498,9 @@ bool App::buttonsShowing() const {
 }
 
 bool App::inputUnlocked() const {
-  return game_.controls.optionsEnabled && game_.stack.count() == 0 && game_.board.motion.empty() &&
-         !game_.question && !game_.notice && !modalWindowOpen() && !aboutOpen_ && !helpOpen_ &&
-         !buttonsShowing();
+  return game_.controls.optionsEnabled && game_.stack.count() == 0 &&
+         drawing_.board.motion.empty() && !game_.question && !game_.notice && !modalWindowOpen() &&
+         !aboutOpen_ && !helpOpen_ && !buttonsShowing();
 }
 
 void App::feedWaitingInput() {

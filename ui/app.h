@@ -15,6 +15,7 @@
 
 #include "audio/player.h"
 #include "engine/game.h"
+#include "engine/game_drawing.h"
 #include "engine/undo_history.h"
 #include "storage/autosaves.h"
 #include "storage/holder_chooser.h"
@@ -74,6 +75,8 @@ class App : public storage::HolderHost {
   bool failed() const { return !failure_.empty(); }
 
   Game& game() { return game_; }
+  // The view the window draws the game with.
+  GameDrawing& drawing() { return drawing_; }
   // Asks for a fresh frame after the game was changed other than by an event or a tick.
   void requestFrame() { framesToDraw_ = std::max(framesToDraw_, 2); }
   // Draws a frame now, whether anything changed or not (a benchmark times it).
@@ -159,8 +162,8 @@ class App : public storage::HolderHost {
   void present();
   // Dear ImGui works in the picture's own coordinates, whatever the window's size.
   void pointerToPicture();
-  int pictureWidth() const { return game_.layout.clientWidth; }
-  int pictureHeight() const { return game_.layout.clientHeight + menuHeight(); }
+  int pictureWidth() const { return drawing_.layout.clientWidth; }
+  int pictureHeight() const { return drawing_.layout.clientHeight + menuHeight(); }
   // The whole scale a new window opens at: the display's density in steps of 96 dots per
   // inch, as far as the window fits the display.
   int startingScale() const;
@@ -246,6 +249,7 @@ class App : public storage::HolderHost {
 
   AppOptions options_;
   Game game_;
+  GameDrawing drawing_{game_};
   std::filesystem::path programFolder_;
   storage::HolderIni ini_;
   std::unique_ptr<SingleInstance> instance_;

@@ -34,7 +34,7 @@ int App::focusedButton(const std::string& group, int count, int initial) {
 }
 
 void App::drawItemIcons() {
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const int top = menuHeight();
   for (int s = 0; s < kItemSlots; ++s) {
     if (!game_.controls.iconVisible[s] || !game_.controls.iconEnabled[s]) continue;
@@ -56,7 +56,7 @@ void App::drawItemIcons() {
 
 void App::drawAnswerButtons() {
   const Controls& c = game_.controls;
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   if (c.yesNoVisible) {
     const int f = focusedButton("yesno", 2, 0);
     if (button("Yes", l.yesNo[0], f == 0))
@@ -89,7 +89,7 @@ void App::drawAnswerButtons() {
 void App::drawFlightButtons() {
   const Controls& c = game_.controls;
   if (!c.flightVisible) return;
-  const FlightPlaces p = flightPlaces(game_.layout);
+  const FlightPlaces p = flightPlaces(drawing_.layout);
   const int top = menuHeight();
   drawPlate(ImGui::GetWindowDrawList(), screenMin(p.plate, top), screenMax(p.plate, top));
   textIn(p.heading, "Orb of Flying", kButtonPoints, true, Align::Centre, colour::GoldLight);
@@ -108,7 +108,7 @@ void App::drawFlightButtons() {
 void App::drawHintGrid() {
   const Controls& c = game_.controls;
   if (!c.hintGridVisible) return;
-  const HintGridPlaces p = hintGridPlaces(game_.layout);
+  const HintGridPlaces p = hintGridPlaces(drawing_.layout);
   const int top = menuHeight();
   drawPlate(ImGui::GetWindowDrawList(), screenMin(p.plate, top), screenMax(p.plate, top));
   textIn(p.heading, "Orb of Wisdom", kButtonPoints, true, Align::Left, colour::GoldLight);
@@ -125,7 +125,7 @@ void App::drawHintGrid() {
 
 void App::drawForecast() {
   if (!game_.controls.forecastVisible) return;
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const int top = menuHeight();
   const ForecastPlaces p = forecastPlaces(l);
   ImDrawList* list = ImGui::GetWindowDrawList();
@@ -148,7 +148,7 @@ void App::drawForecast() {
   for (std::size_t i = 0; i < game_.forecast.size() && i < p.rows.size(); ++i) {
     const Game::ForecastRow& row = game_.forecast[i];
     Texture& portrait = forecastPortraits_[i];
-    portrait.upload(renderer_, row.portrait);
+    portrait.upload(renderer_, drawing_.portrait(row.kind));
     list->AddImage(reinterpret_cast<ImTextureID>(portrait.handle()), screenMin(p.portraits[i], top),
                    screenMax(p.portraits[i], top));
     const Rect& r = p.rows[i];

@@ -97,8 +97,8 @@ void App::drawMenuBar() {
   // screen only scales the picture, so F11 works at any time.
   if (ImGui::BeginMenu("Size", c.sizeEnabled && c.optionsEnabled)) {
     anyOpen = true;
-    if (ImGui::MenuItem("640x400 (S)", nullptr, !game_.layout.large)) changeSize(false);
-    if (ImGui::MenuItem("800x500 (B)", nullptr, game_.layout.large, largeAllowed()))
+    if (ImGui::MenuItem("640x400 (S)", nullptr, !drawing_.layout.large)) changeSize(false);
+    if (ImGui::MenuItem("800x500 (B)", nullptr, drawing_.layout.large, largeAllowed()))
       changeSize(true);
     ImGui::Separator();
     if (ImGui::MenuItem("Full Screen", "F11", fullScreen())) toggleFullScreen();

@@ -44,45 +44,45 @@ void App::uploadPanels() {
   const bool won = game_.state[gs::LevelBoost] != 0;
   left_.upload(renderer_, won ? pictures_.leftWon : pictures_.left);
   right_.upload(renderer_, won ? pictures_.rightWon : pictures_.right);
-  keyPanel_.upload(renderer_, game_.panels.keyPanel);
-  swordIcon_.upload(renderer_, game_.panels.swordIcon);
-  shieldIcon_.upload(renderer_, game_.panels.shieldIcon);
-  monster_.upload(renderer_, game_.panels.monsterPicture);
-  for (int s = 0; s < kItemSlots; ++s) icons_[s].upload(renderer_, game_.panels.itemIcons[s]);
+  keyPanel_.upload(renderer_, drawing_.panels.keyPanel);
+  swordIcon_.upload(renderer_, drawing_.panels.swordIcon);
+  shieldIcon_.upload(renderer_, drawing_.panels.shieldIcon);
+  monster_.upload(renderer_, drawing_.panels.monsterPicture);
+  for (int s = 0; s < kItemSlots; ++s) icons_[s].upload(renderer_, drawing_.panels.itemIcons[s]);
 }
 
 void App::drawPictures() {
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const int top = menuHeight();
   const bool intro = game_.introRunning();
   if (!intro) uploadPanels();
   if (intro || game_.controls.sceneVisible) {
     // The intro and the scenes cover the board and the side panels with one picture.
     scene_.upload(renderer_,
-                  game_.scenePicture.empty() ? pictures_.opening[0] : game_.scenePicture);
+                  drawing_.scenePicture.empty() ? pictures_.opening[0] : drawing_.scenePicture);
     scene_.draw(renderer_, 0, top);
   } else {
     centre_.draw(renderer_, l.centrePanel.x, l.centrePanel.y + top);
     left_.draw(renderer_, l.leftPanel.x, l.leftPanel.y + top);
     right_.draw(renderer_, l.rightPanel.x, l.rightPanel.y + top);
     // A walk in progress shows its pictures one per frame before the settled board.
-    const Bitmap* shown = &game_.board.shown;
-    if (!game_.board.motion.empty()) {
-      shown = &game_.board.motion.front();
+    const Bitmap* shown = &drawing_.board.shown;
+    if (!drawing_.board.motion.empty()) {
+      shown = &drawing_.board.motion.front();
       board_.upload(renderer_, *shown);
-      game_.board.motion.erase(game_.board.motion.begin());
+      drawing_.board.motion.erase(drawing_.board.motion.begin());
       boardGeneration_ = ~0ull;
-    } else if (boardGeneration_ != game_.board.generation) {
+    } else if (boardGeneration_ != drawing_.board.generation) {
       board_.upload(renderer_, *shown);
-      boardGeneration_ = game_.board.generation;
+      boardGeneration_ = drawing_.board.generation;
     }
     board_.draw(renderer_, l.board.x, l.board.y + top);
   }
   if (intro || !game_.controls.panelsVisible) return;
   swordIcon_.draw(renderer_, l.swordIcon.x, l.swordIcon.y + top);
   shieldIcon_.draw(renderer_, l.shieldIcon.x, l.shieldIcon.y + top);
-  if (game_.panels.keyPanelVisible) keyPanel_.draw(renderer_, l.keyPanel.x, l.keyPanel.y + top);
-  if (game_.panels.monsterPictureVisible)
+  if (drawing_.panels.keyPanelVisible) keyPanel_.draw(renderer_, l.keyPanel.x, l.keyPanel.y + top);
+  if (drawing_.panels.monsterPictureVisible)
     monster_.draw(renderer_, l.monsterPicture.x, l.monsterPicture.y + top);
   for (int s = 0; s < kItemSlots; ++s)
     if (game_.controls.iconVisible[s])
@@ -149,7 +149,7 @@ void App::present() {
 }
 
 void App::drawInterface() {
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const float top = static_cast<float>(menuHeight());
   ImGui::SetNextWindowPos(ImVec2(0, top));
   ImGui::SetNextWindowSize(
@@ -193,7 +193,7 @@ void App::textIn(const Rect& place, std::string_view text, int points, bool bold
 }
 
 void App::drawStatus() {
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const int top = menuHeight();
   ImDrawList* list = ImGui::GetWindowDrawList();
   const int small = game_.options[opt::SmallFont], large = game_.options[opt::LargeFont];
@@ -213,7 +213,7 @@ void App::drawStatus() {
            colour::Text);
     if (hovered(l.stats[i], top)) ImGui::SetTooltip("%s", kStatHints[i]);
   }
-  const PanelView& p = game_.panels;
+  const PanelView& p = drawing_.panels;
   textIn(textRoom(l, l.swordName), p.swordName, small, false, Align::Left, colour::Text);
   textIn(textRoom(l, l.shieldName), p.shieldName, small, false, Align::Left, colour::Text);
   if (hovered(l.swordName, top)) ImGui::SetTooltip("Name of Sword");
@@ -232,14 +232,14 @@ void App::drawStatus() {
 }
 
 void App::drawControls() {
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const int top = menuHeight();
   const Controls& c = game_.controls;
   if (!c.arrowsVisible || game_.introRunning()) return;
   static constexpr ImGuiDir kDirs[] = {ImGuiDir_Up, ImGuiDir_Left, ImGuiDir_Right, ImGuiDir_Down};
   static constexpr const char* kHints[] = {"Go to Upside", "Go to Left", "Go to Right",
                                            "Go to Down"};
-  const bool enabled = c.arrowsEnabled && game_.board.motion.empty();
+  const bool enabled = c.arrowsEnabled && drawing_.board.motion.empty();
   for (int i = 0; i < 4; ++i) {
     const Rect& r = l.arrows[i];
     ImGui::SetCursorScreenPos(screenMin(r, top));
@@ -253,7 +253,7 @@ void App::drawControls() {
 
 void App::drawBoardPointer() {
   if (buttonsShowing() || !game_.controls.panelsVisible) return;
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const int top = menuHeight();
   ImGui::SetCursorScreenPos(screenMin(l.board, top));
   const bool clicked = ImGui::InvisibleButton("##board", sizeOf(l.board));
@@ -298,7 +298,7 @@ void App::drawDamageFigures() {
       IM_COL32(255, 84, 70, 255),    // deadly
       IM_COL32(200, 150, 255, 255),  // cannot hurt
   };
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const float t = float(l.tileSize);
   const ImVec2 board = screenMin(l.board, menuHeight());
   ImFont* font = fonts_.get(l.large ? 9 : 8, true);
@@ -331,7 +331,7 @@ void App::drawDamageFigures() {
 void App::drawMessageWindow() {
   const Controls& c = game_.controls;
   if (!c.windowVisible || c.forecastVisible) return;
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const int top = menuHeight();
   const Rect& r = l.messageWindow;
   drawPlate(ImGui::GetWindowDrawList(), screenMin(r, top), screenMax(r, top));
@@ -347,7 +347,7 @@ void App::drawMessageWindow() {
 // The thanks text on the ending's dark screen, and the back-side control under it: a
 // panel with an arrow that leads on into the next game.
 void App::drawSceneText() {
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const int top = menuHeight();
   const Controls& c = game_.controls;
   if (c.sceneVisible && !c.sceneText.empty())
@@ -400,8 +400,8 @@ bool App::beginBox(const char* id, std::string_view text, std::string_view title
     natural = std::max(
         natural, f->CalcTextSizeA(f->FontSize, 1e9f, 0, part.data(), part.data() + part.size()).x);
   }
-  const float width =
-      std::clamp(natural + 2 * padding, 280.0f, std::min(440.0f, game_.layout.clientWidth - 80.0f));
+  const float width = std::clamp(natural + 2 * padding, 280.0f,
+                                 std::min(440.0f, drawing_.layout.clientWidth - 80.0f));
   const float wrap = width - 2 * padding;
   const ImVec2 centre = ImGui::GetMainViewport()->GetCenter();
   ImGui::SetNextWindowPos(centre, ImGuiCond_Always, ImVec2(0.5f, 0.5f));

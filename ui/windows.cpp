@@ -42,7 +42,7 @@ void App::drawRankingWindow() {
   storage::RankingBoard& board = *ranking_;
   const bool busyBefore = !board.notices.empty() || board.clearAsked() || board.nameRequested();
   const RankingFonts sizes = rankingFonts(game_.options);
-  const RankingPlaces p = rankingPlaces(game_.layout, sizes.list, sizes.title);
+  const RankingPlaces p = rankingPlaces(drawing_.layout, sizes.list, sizes.title);
   const int top = menuHeight();
   ImGui::SetNextWindowPos(screenMin(p.window, top), ImGuiCond_Always);
   ImGui::SetNextWindowSize(sizeOf(p.window), ImGuiCond_Always);

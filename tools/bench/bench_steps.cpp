@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/game.h"
+#include "engine/game_drawing.h"
 
 namespace {
 
@@ -19,12 +20,15 @@ using namespace kelvorn;
 constexpr int kRight = 39, kUp = 38;
 
 // A first or later game with the prologue off, on a plain floor, the hero at (5, 5);
-// drawn with pictures of the real sizes when `drawing`.
-void setUp(Game& game, int floor, int levelBoost, bool drawing) {
+// drawn by `drawing` with pictures of the real sizes when `drawn`.
+void setUp(Game& game, GameDrawing& drawing, int floor, int levelBoost, bool drawn) {
   OptionBytes options = builtInOptions();
   options[opt::Prologue] = 0;
   game.startUp(options);
-  if (drawing) game.setLayout(makeLayout(false), blankSheets(32));
+  if (drawn) {
+    drawing.setLayout(makeLayout(false), blankSheets(32));
+    game.attachView(&drawing);
+  }
   game.state[gs::LevelBoost] = levelBoost;
   game.state[gs::Floor] = floor;
   for (int c = 0; c < kCells; ++c) game.floors.setCell(floor, c, tile::Floor);
@@ -47,10 +51,11 @@ std::int64_t playOut(Game& game) {
 // one point each, some 18 500 steps, none of which costs the hero life.
 void longFight(benchmark::State& bench) {
   Game game;
+  GameDrawing drawing(game);
   std::int64_t steps = 0, fights = 0;
   for (auto _ : bench) {
     bench.PauseTiming();
-    setUp(game, 3, gs::kLevelBoostAfterWin, bench.range(0) != 0);
+    setUp(game, drawing, 3, gs::kLevelBoostAfterWin, bench.range(0) != 0);
     game.state[gs::Offense] = 45;
     game.state[gs::Defense] = 18 * 44;
     game.floors.setCell(3, cellIndex(6, 5), 61);
@@ -70,10 +75,11 @@ BENCHMARK(longFight)->ArgName("drawing")->Arg(1)->Arg(0)->Unit(benchmark::kMilli
 // Up the stairs from floor 3: the stairs script and the dissolve of 242 cells.
 void floorChange(benchmark::State& bench) {
   Game game;
+  GameDrawing drawing(game);
   std::int64_t steps = 0, changes = 0;
   for (auto _ : bench) {
     bench.PauseTiming();
-    setUp(game, 3, 0, bench.range(0) != 0);
+    setUp(game, drawing, 3, 0, bench.range(0) != 0);
     game.floors.setCell(3, cellIndex(5, 4), tile::StairsUp);
     bench.ResumeTiming();
     game.keyDown(kUp);

@@ -83,7 +83,7 @@ void Driver::startUp() {
     if (!stored) stored = builtInOptions();
     (*stored)[opt::Prologue] = *options_.prologue ? 1 : 0;
   }
-  if (options_.draw) game_.setLayout(game_.layout, blankSheets(game_.layout.tileSize));
+  if (options_.drawing) options_.drawing->setSize(game_, large_);
   game_.startUp(stored);
   if (options_.load) loadFile(*options_.load);
   history_.observe(game_);
@@ -133,7 +133,7 @@ int Driver::play(std::istream& script, const std::filesystem::path& folder, cons
       err_ << where << ": internal error: " << e.what() << "\n";
       return kExitInternal;
     }
-    game_.board.motion.clear();  // no window plays the frames of a walk
+    if (options_.drawing) options_.drawing->commandDone();
     history_.observe(game_);
     if (game_.quitRequested) break;
   }
@@ -406,12 +406,10 @@ void Driver::menu(const std::string& item, const std::string& arg) {
     // As the window's Size menu: closed while a script plays.
     requireTarget(game_.controls.sizeEnabled && game_.controls.optionsEnabled, "menu size");
     const bool large = arg == "large";
-    if (large != game_.layout.large) {
+    if (large != large_) {
+      large_ = large;
       game_.options[opt::Size] = large ? 1 : 0;
-      if (options_.draw)
-        game_.setLayout(makeLayout(large), blankSheets(makeLayout(large).tileSize));
-      else
-        game_.layout = makeLayout(large);
+      if (options_.drawing) options_.drawing->setSize(game_, large);
       game_.afterSizeChange();
     }
   } else if (item == "ranking") {

@@ -25,17 +25,29 @@ inline constexpr int kExitNotIdle = 4;     // `wait` ran out of time
 inline constexpr int kExitBadFile = 5;     // a file named on the command line cannot be used
 inline constexpr int kExitInternal = 6;    // the game itself failed (a fault to report)
 
+class DriverDrawing;
+
 struct DriverOptions {
   std::filesystem::path holder;               // the save-holder folder
   std::optional<std::filesystem::path> load;  // a save file to load after start-up
   std::optional<bool> prologue;               // overrides the Prologue option
-  // Draws the board, the panels and the scenes into memory as the window does (with
-  // black pictures): slower, and the game must come out the same as without it.
-  bool draw = false;
-  bool record = false;                        // the game keeps a replay of its input
+  // Draws the board, the panels and the scenes as the window does, or nothing (null):
+  // slower, and the game must come out the same as without it.
+  DriverDrawing* drawing = nullptr;
+  bool record = false;  // the game keeps a replay of its input
 };
 
 class Driver;
+
+// What draws the game a driver plays, for a run that draws as the window does. The
+// driver hands it the game at start-up and at each window size the game is set to, and
+// after every command (no window plays a motion's pictures).
+class DriverDrawing {
+ public:
+  virtual ~DriverDrawing() = default;
+  virtual void setSize(Game& game, bool large) = 0;
+  virtual void commandDone() = 0;
+};
 
 // The driver's side of the engine's requests: the save holder's files, no sound, and
 // the ranking and holder windows kept by the driver itself.
@@ -89,6 +101,7 @@ class Driver {
   std::ostream& err_;
   DriverHost host_;
   Game game_;
+  bool large_ = false;  // the window size the game was set to
   std::optional<storage::RankingBoard> ranking_;
   std::optional<storage::HolderChooser> chooser_;
   bool makeHolderAsked_ = false;

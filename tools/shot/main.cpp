@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     } else if (std::sscanf(word.c_str(), "steps:%d", &a) == 1) {
       for (; a > 0 && game.stack.count() > 0 && game.timers.enabled(kelvorn::TimerId::Steps); --a)
         game.runStep();
-      game.board.motion.clear();
+      app.drawing().board.motion.clear();
       // Restarting the step timer's count keeps the next tick from running another step
       // before the picture is taken.
       if (game.timers.enabled(kelvorn::TimerId::Steps)) {

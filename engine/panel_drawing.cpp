@@ -1,6 +1,7 @@
 // The side panels: key icons, sword and shield, the fifteen item icons and the
 // monster just fought.
 #include "engine/game.h"
+#include "engine/game_drawing.h"
 
 namespace kelvorn {
 
@@ -18,8 +19,8 @@ constexpr Equipment kEquipment[] = {{"      ", "", ""},
                                     {"Sacred", "Sacred Sword", "Sacred Shield"}};
 }  // namespace
 
-void Game::drawKeyPanel() {
-  if (drawingSkipped()) return;
+void GameDrawing::drawKeyPanel() {
+  const GameState& state = game_.state;
   int red = state[gs::RedKeys], blue = state[gs::BlueKeys], yellow = state[gs::YellowKeys];
   panels.keyPanelVisible = red + blue + yellow > 0;
   if (!panels.keyPanelVisible) return;
@@ -27,21 +28,25 @@ void Game::drawKeyPanel() {
   panels.keyPanel = Bitmap(6 * half, 4 * half);
   for (int i = 0; i < 24; ++i) {
     int icon = keyicon::Empty;
-    if (red > 0) --red, icon = keyicon::Red;
-    else if (blue > 0) --blue, icon = keyicon::Blue;
-    else if (yellow > 0) --yellow, icon = keyicon::Yellow;
+    if (red > 0)
+      --red, icon = keyicon::Red;
+    else if (blue > 0)
+      --blue, icon = keyicon::Blue;
+    else if (yellow > 0)
+      --yellow, icon = keyicon::Yellow;
     draw(panels.keyPanel, (i % 6) * half, (i / 6) * half, pictures.keys[icon]);
   }
 }
 
-void Game::drawItemPanel() {
-  if (drawingSkipped()) return;
+void GameDrawing::drawItemPanel() {
+  const GameState& state = game_.state;
   const Bitmap& blank = pictures.tiles[image::EmptySlot];
   auto equipment = [&](int level, int firstImage, Bitmap& icon, std::string& name,
                        std::string& hint, bool sword) {
     const bool held = level >= 1 && level <= 5;
     // At level 0 the icon shows the empty slot rather than a weapon no longer held.
-    icon = held ? composeOver(blank, firstImage + level, pictures.masks, firstImage + level) : blank;
+    icon =
+        held ? composeOver(blank, firstImage + level, pictures.masks, firstImage + level) : blank;
     const Equipment& e = kEquipment[held ? level : 0];
     name = e.shortName;
     hint = sword ? e.sword : e.shield;
@@ -57,19 +62,23 @@ void Game::drawItemPanel() {
   }
 }
 
-void Game::drawMonsterPanel() {
-  if (drawingSkipped()) return;
+Bitmap GameDrawing::portrait(int kind) const {
+  const int picture = portraitImage(kind);
+  return composeOver(pictures.tiles[image::EmptySlot], picture, pictures.masks, picture);
+}
+
+void GameDrawing::drawMonsterPanel() {
+  const int monsterKind = game_.monsterKind;
+  const MessageTable& messages = game_.messages;
   panels.monsterPicture = pictures.tiles[image::EmptySlot];
   if (monsterKind >= 0) {
-    const int portrait = portraitImage(monsterKind);
-    panels.monsterPicture =
-        composeOver(pictures.tiles[image::EmptySlot], portrait, pictures.masks, portrait);
+    panels.monsterPicture = portrait(monsterKind);
     panels.monsterPictureVisible = true;
     panels.monsterName = messages.entry(monsterNameEntry(monsterKind));
     panels.monsterStatsRightAligned = true;
     if (monsterKind < kMonsterKinds) {
-      const MonsterStats& m = monsters[monsterKind];
-      const std::int64_t factor = state.levelFactor();
+      const MonsterStats& m = game_.monsters[monsterKind];
+      const std::int64_t factor = game_.state.levelFactor();
       panels.monsterStats = {std::to_string(m.life * factor), std::to_string(m.offense * factor),
                              std::to_string(m.defense * factor)};
     }
@@ -80,5 +89,7 @@ void Game::drawMonsterPanel() {
   panels.monsterStatsRightAligned = false;
   panels.monsterStats = {messages.entry(214), messages.entry(215), messages.entry(216)};
 }
+
+void GameDrawing::foeLifeChanged() { panels.monsterStats[0] = std::to_string(game_.monsterLife); }
 
 }  // namespace kelvorn

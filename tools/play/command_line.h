@@ -1,0 +1,12 @@
+// The command line of the headless driver, shared by its two programs.
+#pragma once
+
+#include "tools/play/driver.h"
+
+namespace kelvorn::play {
+
+// Parses the options, plays the script and returns the exit status; `drawing` (or null)
+// draws the game as it plays.
+int runCommandLine(int argc, char** argv, DriverDrawing* drawing);
+
+}  // namespace kelvorn::play
