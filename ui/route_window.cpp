@@ -119,7 +119,7 @@ void App::drawRouteOverlay() {
   const int start = routeStep_ == 0
                         ? routeStart_
                         : result->route[static_cast<std::size_t>(routeStep_ - 1)].after.heroCell();
-  const Layout& l = game_.layout;
+  const Layout& l = drawing_.layout;
   const float t = float(l.tileSize), top = float(menuHeight());
   auto corner = [&](int cell) {
     return ImVec2(float(l.board.x) + float(cellColumn(cell)) * t,
