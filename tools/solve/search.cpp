@@ -25,15 +25,11 @@ constexpr int kUsableSlots[] = {4, 5, 6, 7, 8, 9, 11, 12, 13};
 constexpr int kFlyingSlot = 2;
 // The fairies' floors, by the checkpoint they judge (1..5).
 constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
-// What one floor nearer the goal is worth in the two strength-weighing search orders, in
-// the units of `Search::priority` (life, and 100 for each point of offense or defense).
-// The first order gathers strength before it climbs, the second climbs first; a third
-// walks toward the stairs that lead to the goal, through whatever stands in the way (a
-// floor whose way on is a short chain of fights hides among thousands of positions
-// that gather strength). Each finds routes the others are slow to find, so the search
-// takes its positions from all three in turn.
+// What one floor nearer the goal is worth in the two search orders, in the units of
+// `Search::priority` (life, and 100 for each point of offense or defense). The first
+// order gathers strength before it climbs, the second climbs first; each finds routes
+// the other is slow to find, so the search takes its positions from both in turn.
 constexpr long long kFloorWeights[] = {300, 1000};
-constexpr std::size_t kOrders = 3;
 // A move's answers: enough for the longest chain of boxes a scene shows.
 constexpr std::size_t kMaxAnswers = 64;
 
@@ -80,10 +76,12 @@ bool freeGain(const Snapshot& before, const Snapshot& after, int target) {
 // A move that only turned cells into wall (a letter of floor 23 touched) and gained
 // nothing: such positions wait until every other has been tried. They are not dropped,
 // since a mattock could open those walls again, so a dead end stays sound.
-// A move that changed no cell at all is not one of them: stepping between the
-// magicians costs life and changes only where the hero stands, yet it may be the way on.
+// A move that changed no cell but carried the hero on is not one of them: stepping
+// between the magicians costs life and changes only where he stands, yet it may be the
+// way on.
 bool wasted(const Snapshot& before, const Snapshot& after) {
-  if (before.floors == after.floors) return false;
+  if (before.floors == after.floors && before.state.heroCell() != after.state.heroCell())
+    return false;
   const auto& a = before.floors.bytes();
   const auto& b = after.floors.bytes();
   for (std::size_t i = 0; i < a.size(); ++i)
@@ -139,12 +137,9 @@ class Search {
   };
 
   bool goalReached(const Game& g) const;
-  int targetFloor(const GameState& s) const;
   Priority priority(const GameState& s, long long floorWeight) const;
-  // The third order's: floors from the goal, then steps to the stairs toward it.
-  Priority wayOn(const Snapshot& s) const;
-  // Queues `index` (its moves, or its flights) in every order.
-  void enqueue(std::uint32_t index, std::uint32_t waste, const Snapshot& s, bool flights);
+  // Queues `index` (its moves, or its flights) in both orders.
+  void enqueue(std::uint32_t index, std::uint32_t waste, const GameState& s, bool flights);
   void expand(std::uint32_t index, bool flights);
   struct Child {
     Snapshot snapshot;
@@ -168,7 +163,7 @@ class Search {
   Clock::time_point start_, lastReport_ = start_;
   std::optional<Packer> packer_;
   std::vector<Node> nodes_;
-  std::array<std::priority_queue<Entry>, kOrders> frontiers_;
+  std::array<std::priority_queue<Entry>, 2> frontiers_;
   std::vector<std::uint8_t> done_;  // per position: 1 its moves tried, 2 its flights
   std::uint64_t order_ = 0;
   std::unordered_set<Hash128, Hash128Hasher> seen_;
@@ -185,14 +180,10 @@ bool Search::goalReached(const Game& g) const { return reached(g, req_, startSta
 
 // The stronger hero nearer the goal first; the search order never changes what is
 // found to exist, only how soon.
-int Search::targetFloor(const GameState& s) const {
-  if (req_.goal == Goal::Floor) return req_.floor;
-  if (req_.goal == Goal::Checkpoint) return kFairyFloors[std::clamp(s[gs::Checkpoint], 0, 4)];
-  return 50;
-}
-
 Search::Priority Search::priority(const GameState& s, long long floorWeight) const {
-  const int target = targetFloor(s);
+  int target = 50;
+  if (req_.goal == Goal::Floor) target = req_.floor;
+  if (req_.goal == Goal::Checkpoint) target = kFairyFloors[std::clamp(s[gs::Checkpoint], 0, 4)];
   const long long strength =
       std::int64_t{s[gs::Life]} + 100 * (std::int64_t{s[gs::Offense]} + s[gs::Defense]) +
       50 * (std::int64_t{s[gs::YellowKeys]} + 2 * s[gs::BlueKeys] + 3 * s[gs::RedKeys]) +
@@ -207,48 +198,15 @@ void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::strin
   const auto index = static_cast<std::uint32_t>(nodes_.size());
   nodes_.push_back({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(target),
                     waste, packer_->pack(s), joined(lines)});
-  enqueue(index, waste, s, false);
+  enqueue(index, waste, s.state, false);
   const Priority p = priority(s.state, kFloorWeights[1]);
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
 }
 
-// Fewer floors to the goal first, then fewer steps from the hero to the nearest stairs
-// toward it, counted through every cell but walls, lava and the starry background, as
-// if nothing else stood in the way; stairs out of that reach count as far.
-Search::Priority Search::wayOn(const Snapshot& s) const {
-  const int floor = s.state[gs::Floor];
-  const int target = targetFloor(s.state);
-  const long long floors = -std::abs(floor - target);
-  if (target == floor) return {floors, 0};
-  const TileCode stairs = target > floor ? tile::StairsUp : tile::StairsDown;
-  std::array<int, kCells> steps;
-  steps.fill(-1);
-  std::vector<int> queue{s.state.heroCell()};
-  steps[static_cast<std::size_t>(queue[0])] = 0;
-  for (std::size_t i = 0; i < queue.size(); ++i) {
-    const int c = queue[i], x = c % kBoardSide, y = c / kBoardSide;
-    if (s.floors.cell(floor, c) == stairs) return {floors, -steps[static_cast<std::size_t>(c)]};
-    for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-      if (x + dx < 0 || x + dx >= kBoardSide || y + dy < 0 || y + dy >= kBoardSide) continue;
-      const int n = cellIndex(x + dx, y + dy);
-      const TileCode t = s.floors.cell(floor, n);
-      if (steps[static_cast<std::size_t>(n)] >= 0 || t == tile::Wall || t == tile::Lava ||
-          t == tile::Background)
-        continue;
-      steps[static_cast<std::size_t>(n)] = steps[static_cast<std::size_t>(c)] + 1;
-      queue.push_back(n);
-    }
-  }
-  return {floors, -kCells};
-}
-
-void Search::enqueue(std::uint32_t index, std::uint32_t waste, const Snapshot& s, bool flights) {
+void Search::enqueue(std::uint32_t index, std::uint32_t waste, const GameState& s, bool flights) {
   done_.resize(nodes_.size(), 0);
-  for (std::size_t k = 0; k < frontiers_.size(); ++k) {
-    const Priority p =
-        k < std::size(kFloorWeights) ? priority(s.state, kFloorWeights[k]) : wayOn(s);
-    frontiers_[k].push({waste, p, order_++, index, flights});
-  }
+  for (std::size_t k = 0; k < frontiers_.size(); ++k)
+    frontiers_[k].push({waste, priority(s, kFloorWeights[k]), order_++, index, flights});
 }
 
 std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot& at,
@@ -385,7 +343,8 @@ void Search::expand(std::uint32_t index, bool flights) {
   if (!flights) {
     if (table_.dominated(exactPart(named), amounts(here.state))) return;
     ++progress_.expanded;
-    if (here.state.itemSlot(kFlyingSlot) == 1) enqueue(index, nodes_[index].waste + 1, here, true);
+    if (here.state.itemSlot(kFlyingSlot) == 1)
+      enqueue(index, nodes_[index].waste + 1, here.state, true);
   }
   struct Made {
     Child child;
@@ -431,8 +390,7 @@ void Search::report() {
   const auto now = Clock::now();
   progress_.seconds = std::chrono::duration<double>(now - start_).count();
   progress_.stored = nodes_.size();
-  progress_.frontier = 0;
-  for (const auto& f : frontiers_) progress_.frontier = std::max(progress_.frontier, f.size());
+  progress_.frontier = std::max(frontiers_[0].size(), frontiers_[1].size());
   progress_.bestFloor = packer_ ? packer_->unpack(nodes_[best_].packed).state[gs::Floor] : 0;
   if (req_.progress) req_.progress(progress_);
   lastReport_ = now;
@@ -472,13 +430,12 @@ SolveResult Search::run() {
   if (goalReached(pos_.game()))
     goal_ = 0;
   else if (pos_.free())
-    enqueue(0, 0, root, false);
+    enqueue(0, 0, root.state, false);
 
   bool stopped = false;
   for (std::size_t turn = 0; !(goal_ && !req_.best); ++turn) {
-    auto* queue = &frontiers_[turn % kOrders];
-    for (std::size_t k = 1; k < kOrders && queue->empty(); ++k)
-      queue = &frontiers_[(turn + k) % kOrders];
+    auto* queue = &frontiers_[turn % 2];
+    if (queue->empty()) queue = &frontiers_[(turn + 1) % 2];
     if (queue->empty()) break;
     const Entry next = queue->top();
     queue->pop();
