@@ -159,21 +159,16 @@ std::optional<FightCost> Game::bumpCost(int cell) const {
   const int floor = state[gs::Floor];
   const TileCode t = floors.cell(floor, cell);
   const int k = monsterKindOf(t);
-  // The codes the cell judge fights; a 3 x 3 body is priced once, at its bottom middle
-  // cell, which the Dragon is only fought at and the Giant Octopus is cleared from.
-  const bool plain = (t >= 61 && t <= 90) || (t >= 93 && t <= 96) || (t >= 133 && t <= 157);
-  if (k < 0 || !(plain || t == 104 || t == 122 || t == 91 || t == 92)) return std::nullopt;
-  if (t == 91 || t == 92) {
-    // Zeno is fought on floor 49, and on floor 50 only in a later game, weakened.
-    if (floor == 50 && state[gs::LevelBoost] != 0) {
-      MonsterTable met = monsters;
-      weakenZenoForLaterGame(state, k, met);
-      return fightCost(state, met[k], k, true);
-    }
-    if (floor != 49) return std::nullopt;
-  } else if (floor == 50) {
-    return std::nullopt;
+  // A 3 x 3 body is priced once, at its bottom middle cell, which the Dragon is only
+  // fought at and the Giant Octopus is cleared from.
+  if ((k == kind::Octopus && t != 104) || (k == kind::Dragon && t != 122)) return std::nullopt;
+  // Zeno on floor 50 is fought only in a later game, weakened, by the final-floor rules.
+  if ((t == 91 || t == 92) && floor == 50 && state[gs::LevelBoost] != 0) {
+    MonsterTable met = monsters;
+    weakenZenoForLaterGame(state, k, met);
+    return fightCost(state, met[k], k, true);
   }
+  if (!bumpFights(t, floor)) return std::nullopt;
   return fightCost(state, monsters[k], k, true);
 }
 

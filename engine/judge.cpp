@@ -17,14 +17,8 @@ void Game::judge() {
   if (t == tile::StairsUp || t == tile::StairsDown) return stairs(t == tile::StairsUp);
   if (t == 27 || t == 28) return princessScene();
   if ((t >= 29 && t <= 60)) return pickup(t);
-  // Codes of the battle range with no monster kind (96, 106..114) are unused: nothing.
-  // A later game ends with any battle won on floor 50, so only Zeno is fought there.
-  if ((t >= 61 && t <= 90) || (t >= 93 && t <= 114) || t == 122 || (t >= 133 && t <= 157))
-    return monsterKindOf(t) >= 0 && floor != 50 ? battle() : void();
-  if (t == 91 || t == 92) {
-    if (floor == 49) return battle();
-    if (floor == 50) return finalFloor();
-  }
+  if (bumpFights(t, floor)) return battle();
+  if ((t == 91 || t == 92) && floor == 50) return finalFloor();
   if (t == tile::AltarCentre) return altarOffer();
   if (t == 19 || t == 20) return merchant();
   if (t == 21 || t == 22) return thief();

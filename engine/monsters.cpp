@@ -10,6 +10,12 @@ int monsterKindOf(TileCode t) {
   return -1;
 }
 
+bool bumpFights(TileCode t, int floor) {
+  if ((t >= 61 && t <= 90) || (t >= 93 && t <= 114) || t == 122 || (t >= 133 && t <= 157))
+    return monsterKindOf(t) >= 0 && floor != 50;
+  return (t == 91 || t == 92) && floor == 49;
+}
+
 int portraitImage(int k) {
   if (k >= 0 && k <= 17) return 2 * k + 60;
   if (k == kind::Octopus) return 103;

@@ -40,6 +40,12 @@ inline constexpr int Zombie = 12, ZombieKnight = 13, Zeno = 15, Sergeant = 16, V
 // codes of a single-cell monster map to its kind; the two 3 x 3 bodies map every cell.
 int monsterKindOf(TileCode code);
 
+// True when stepping into a cell holding `code` on `floor` starts a battle there: the
+// cell judge's test, which the costs shown on the board follow too. Codes of the battle
+// range with no monster kind (96, 106..114) start nothing, and since a later game ends
+// with any battle won on floor 50, only Zeno meets the hero there, by its own rules.
+bool bumpFights(TileCode code, int floor);
+
 // The image index of a kind's portrait in the tile sheet, or 0 for no monster.
 int portraitImage(int kind);
 

@@ -86,7 +86,7 @@ void Driver::startUp() {
   if (options_.drawing) options_.drawing->setSize(game_, large_);
   game_.startUp(stored);
   if (options_.load) loadFile(*options_.load);
-  history_.observe(game_);
+  if (options_.undo) history_.observe(game_);
 }
 
 // As the Load command does: keep the current game as the undo copy, then read, check
@@ -120,7 +120,7 @@ int Driver::play(std::istream& script, const std::filesystem::path& folder, cons
     const std::string where = (name.empty() ? "" : name + " ") + "line " + std::to_string(lineNo);
     try {
       const std::string command = line.substr(first);
-      if (words(command)[0] == "include") {
+      if (command.substr(0, command.find_first_of(" \t")) == "include") {
         // An included script reports its own failures; its status ends this run too.
         if (const int status = include(command, folder, depth); status != kExitOk) return status;
       } else {
@@ -134,7 +134,7 @@ int Driver::play(std::istream& script, const std::filesystem::path& folder, cons
       return kExitInternal;
     }
     if (options_.drawing) options_.drawing->commandDone();
-    history_.observe(game_);
+    if (options_.undo) history_.observe(game_);
     if (game_.quitRequested) break;
   }
   if (script.bad()) {

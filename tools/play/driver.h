@@ -35,6 +35,9 @@ struct DriverOptions {
   // slower, and the game must come out the same as without it.
   DriverDrawing* drawing = nullptr;
   bool record = false;  // the game keeps a replay of its input
+  // Keeps the undo history that `undo` and `redo` step through, looking at the game
+  // after every command; a route search, which never undoes, saves that work.
+  bool undo = true;
 };
 
 class Driver;

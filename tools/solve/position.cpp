@@ -31,7 +31,9 @@ Position::~Position() {
 }
 
 void Position::startDriver() {
-  driver_.emplace(play::DriverOptions{holder_, std::nullopt, prologue_}, quiet_, quiet_);
+  play::DriverOptions options{holder_, std::nullopt, prologue_};
+  options.undo = false;  // a search goes back by restoring positions, never by undo
+  driver_.emplace(std::move(options), quiet_, quiet_);
   driver_->startUp();  // no view is attached: the game plays by its rules alone
 }
 
