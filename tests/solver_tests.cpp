@@ -70,5 +70,29 @@ TEST_F(SolverTest, ABudgetOrACancelStopsTheSearchWithUnknownAndTheBestPosition) 
   EXPECT_EQ(solveToFloor2(100000, &cancelled).answer, solve::Answer::Unknown);
 }
 
+// A fairy's judgement writes the rankings, and the boxes of a later judgement depend on
+// them: a position put back must find the holder as it was, or a route found after one
+// way tried would not replay.
+TEST_F(SolverTest, APositionPutBackFindsTheRankingsAsTheyWere) {
+  prepare(10, 5, 5, 1000, 50, 50);
+  put(5, 4, tile::Fairy);
+  solve::Position position(SavedGame{source_.floors, source_.state}, false);
+  const solve::Snapshot before = position.snapshot();
+  const auto judge = [&] {
+    std::vector<std::string> lines;
+    EXPECT_TRUE(position.run("up", lines));
+    for (int k = 0; k < 64 && !position.free(); ++k) {
+      const auto choices = position.choices();
+      EXPECT_TRUE(position.run(choices.empty() ? "wait" : choices.front(), lines));
+    }
+    EXPECT_EQ(position.game().state[gs::FairyVisits], 1);
+    return std::make_pair(lines, position.snapshot().files);
+  };
+  const auto first = judge();
+  EXPECT_NE(first.second, before.files) << "the judgement wrote no rankings";
+  position.restore(before);
+  EXPECT_EQ(judge(), first);
+}
+
 }  // namespace
 }  // namespace kelvorn::play

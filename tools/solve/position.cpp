@@ -4,6 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "storage/files.h"
+
 namespace kelvorn::solve {
 
 namespace {
@@ -22,6 +24,7 @@ Position::Position(const std::optional<SavedGame>& start, std::optional<bool> pr
     : prologue_(start ? prologue : prologue.value_or(false)), holder_(makeHolder()) {
   startDriver();
   if (start) driver_->game().loadGame(start, true);
+  readFiles();
 }
 
 Position::~Position() {
@@ -37,7 +40,30 @@ void Position::startDriver() {
   driver_->startUp();  // no view is attached: the game plays by its rules alone
 }
 
+void Position::readFiles() {
+  Files now;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(holder_, ec))
+    if (auto bytes = storage::readFile(entry.path()))
+      now.emplace(entry.path().filename().string(), std::move(*bytes));
+  const auto [known, fresh] = versionOf_.emplace(now, static_cast<int>(versions_.size()));
+  if (fresh) versions_.push_back(std::move(now));
+  files_ = known->second;
+}
+
+void Position::writeFiles(int n) {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(holder_, ec))
+    std::filesystem::remove_all(entry.path(), ec);
+  std::string error;
+  for (const auto& [name, bytes] : versions_.at(static_cast<std::size_t>(n)))
+    if (!storage::writeFileAtomic(holder_ / name, bytes, error))
+      throw std::runtime_error("cannot write the solver's save holder: " + error);
+  files_ = n;
+}
+
 void Position::restore(const Snapshot& s) {
+  if (s.files != files_) writeFiles(s.files);
   if (!free()) {
     // A move left the game in the middle of something (a scene, a box, the rankings):
     // a fresh game loads the position as a saved game loads.
@@ -53,15 +79,18 @@ void Position::restore(const Snapshot& s) {
 }
 
 bool Position::run(const std::string& command, std::vector<std::string>& log) {
+  // Only a judgement and its rankings write to the holder.
+  const bool ranking = driver_->ranking();
   std::istringstream line(command);
-  if (driver_->run(line) != play::kExitOk) return false;
-  log.push_back(command);
-  if (!game().idle()) {
+  bool ok = driver_->run(line) == play::kExitOk;
+  if (ok) log.push_back(command);
+  if (ok && !game().idle()) {
     std::istringstream wait("wait");
-    if (driver_->run(wait) != play::kExitOk) return false;
-    log.push_back("wait");
+    ok = driver_->run(wait) == play::kExitOk;
+    if (ok) log.push_back("wait");
   }
-  return true;
+  if (ranking || driver_->ranking()) readFiles();
+  return ok;
 }
 
 std::vector<std::string> Position::choices() const {

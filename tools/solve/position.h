@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -19,6 +20,9 @@ namespace kelvorn::solve {
 struct Snapshot {
   GameState state;
   FloorStore floors;
+  // The save holder's files as they were (`Position::files`): the fairies' rankings
+  // written so far decide which boxes a later judgement shows.
+  int files = 0;
 };
 
 class Position {
@@ -31,7 +35,7 @@ class Position {
   Position& operator=(const Position&) = delete;
 
   const Game& game() const { return driver_->game(); }
-  Snapshot snapshot() const { return {game().state, game().floors}; }
+  Snapshot snapshot() const { return {game().state, game().floors, files_}; }
   // Puts the game at `s` with nothing pending, as after a move played to its end.
   void restore(const Snapshot& s);
 
@@ -46,11 +50,21 @@ class Position {
 
  private:
   void startDriver();
+  // Reads the holder's files after a judgement may have written them.
+  void readFiles();
+  // Puts the holder's files back as they were in version `n`.
+  void writeFiles(int n);
 
   std::optional<bool> prologue_;
   std::filesystem::path holder_;
   std::ostream quiet_{nullptr};  // the driver's messages: the solver reads the game instead
   std::optional<play::Driver> driver_;
+  // Every content the holder has had in this search, by name and bytes; version 0 is
+  // the holder as the game started, as a replay through kelvorn-play starts.
+  using Files = std::map<std::string, std::vector<std::uint8_t>>;
+  std::vector<Files> versions_;
+  std::map<Files, int> versionOf_;
+  int files_ = 0;  // the version in the holder now
 };
 
 }  // namespace kelvorn::solve

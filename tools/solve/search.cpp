@@ -25,11 +25,19 @@ constexpr int kUsableSlots[] = {4, 5, 6, 7, 8, 9, 11, 12, 13};
 constexpr int kFlyingSlot = 2;
 // The fairies' floors, by the checkpoint they judge (1..5).
 constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
-// What one floor nearer the goal is worth in the two search orders, in the units of
-// `Search::priority` (life, and 100 for each point of offense or defense). The first
-// order gathers strength before it climbs, the second climbs first; each finds routes
-// the other is slow to find, so the search takes its positions from both in turn.
+// The search takes its positions from three orders in turn. Two are led by the goal:
+// the position furthest on in the story first, then the stronger hero nearer the goal.
+// `kFloorWeights` is what one floor nearer is worth in them, in the units of `strength`
+// (life, and 100 for each point of offense or defense): the first gathers strength
+// before it climbs, the second climbs first; each finds routes the other is slow to
+// find. The third explores: furthest on in the story, then positions that made
+// something new true (`Search::novel`), then those on the floors it has looked at least,
+// flights included; so a way on that first leads far from the goal (a prisoner to free,
+// a keep below) is found too.
 constexpr long long kFloorWeights[] = {300, 1000};
+constexpr std::size_t kOrders = 3, kExploring = 2;
+// The values that record the story so far: the fairies met and the event flags.
+constexpr int kStoryFirst = gs::EventFlags0, kStoryLast = gs::Floor32Event;
 // A move's answers: enough for the longest chain of boxes a scene shows.
 constexpr std::size_t kMaxAnswers = 64;
 
@@ -37,6 +45,8 @@ struct Node {
   std::uint32_t parent;
   std::int16_t floor, target;
   std::uint32_t waste;  // moves on the way here that only walled cells up (see `wasted`)
+  bool novel;           // the move made something true not seen before (see `novel`)
+  bool shared;          // queued in the goal-led orders, not in the exploring one alone
   std::vector<std::uint8_t> packed;
   std::string commands;  // the move's script lines, joined by newlines
 };
@@ -113,6 +123,18 @@ bool reached(const Game& g, const SolveRequest& request, const GameState& start)
   return false;
 }
 
+int story(const GameState& s) {
+  int n = s[gs::FairyVisits];
+  for (int i = kStoryFirst; i <= kStoryLast; ++i) n += s[i] != 0;
+  return n;
+}
+
+long long strength(const GameState& s) {
+  return std::int64_t{s[gs::Life]} + 100 * (std::int64_t{s[gs::Offense]} + s[gs::Defense]) +
+         50 * (std::int64_t{s[gs::YellowKeys]} + 2 * s[gs::BlueKeys] + 3 * s[gs::RedKeys]) +
+         s[gs::Gold] / 4;
+}
+
 class Search {
  public:
   Search(Position& position, const SolveRequest& request)
@@ -120,27 +142,37 @@ class Search {
   SolveResult run();
 
  private:
-  using Priority = std::pair<long long, long long>;
+  // Compared in turn, more first.
+  using Priority = std::array<long long, 4>;
   struct Entry {
-    // Moves that only walled cells up, plus one when this turn tries the orb of
-    // flying's flights: a position's flights wait behind the other moves of the
-    // positions like it, which rarely need them and cost a search of every floor.
-    std::uint32_t waste;
     Priority priority;
     std::uint64_t order;
     std::uint32_t node;
     bool flights = false;
     bool operator<(const Entry& o) const {
-      if (waste != o.waste) return waste > o.waste;
       return priority != o.priority ? priority < o.priority : order > o.order;
     }
   };
 
   bool goalReached(const Game& g) const;
-  Priority priority(const GameState& s, long long floorWeight) const;
-  // Queues `index` (its moves, or its flights) in both orders.
-  void enqueue(std::uint32_t index, std::uint32_t waste, const GameState& s, bool flights);
-  void expand(std::uint32_t index, bool flights);
+  // A position's place in order `k`. In the goal-led orders, moves that only walled
+  // cells up come last, and a position's flights wait behind the other moves of the
+  // positions like it, which rarely need them and cost a search of every floor.
+  Priority priority(std::size_t k, const GameState& s, std::uint32_t waste, bool flights,
+                    bool novel) const;
+  // True when `after` has a cell, or the hero a place, not seen before in any position
+  // as far on in the story; records what it has. The exploring order tries such
+  // positions first: a way on that leads through costly fights (a prisoner behind
+  // guards) changes a new cell at each step, where strength alone would wait.
+  bool novel(const Snapshot& before, const Snapshot& after);
+  // How often the exploring order has taken a position of this story and floor.
+  long long& looked(const GameState& s) { return looked_[story(s) * 64 + s[gs::Floor]]; }
+  // Queues `index` (its moves, or its flights) in the exploring order, and in the
+  // goal-led ones when it is shared.
+  void enqueue(std::uint32_t index, const GameState& s, bool flights, bool goalLedOnly = false);
+  // Queues what the moves (or flights) of `index` lead to; false when it was dropped
+  // as dominated.
+  bool expand(std::uint32_t index, bool flights);
   struct Child {
     Snapshot snapshot;
     std::vector<std::string> lines;
@@ -152,8 +184,9 @@ class Search {
   // (a goal reached is kept at once).
   std::vector<Child> resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
                              const std::vector<std::string>& walk, int target);
+  // Keeps a new position (and queues it), or shares a known one with the goal-led orders.
   void add(std::uint32_t parent, const Snapshot& s, std::vector<std::string> lines, int floor,
-           int target, std::uint32_t waste);
+           int target, std::uint32_t waste, bool novel, bool share);
   bool outOfBudget();
   std::vector<RouteMove> routeTo(std::uint32_t index) const;
   void report();
@@ -163,10 +196,17 @@ class Search {
   Clock::time_point start_, lastReport_ = start_;
   std::optional<Packer> packer_;
   std::vector<Node> nodes_;
-  std::array<std::priority_queue<Entry>, 2> frontiers_;
-  std::vector<std::uint8_t> done_;  // per position: 1 its moves tried, 2 its flights
+  std::array<std::priority_queue<Entry>, kOrders> frontiers_;
+  std::unordered_map<int, long long> looked_;
+  std::unordered_set<std::uint64_t> atoms_;  // what `novel` has seen
+  // What the exploring order finds stays its own unless it takes the story further:
+  // the goal-led orders keep their pace, and take over from each step of the story.
+  bool exploringTurn_ = false;
+  // Per position: its moves (1) and flights (2) tried for every order, or (4, 8) for
+  // the exploring order alone.
+  std::vector<std::uint8_t> done_;
   std::uint64_t order_ = 0;
-  std::unordered_set<Hash128, Hash128Hasher> seen_;
+  std::unordered_map<Hash128, std::uint32_t, Hash128Hasher> seen_;  // position -> node
   DominanceTable table_;
   Progress progress_;
   GameState startState_;
@@ -178,35 +218,60 @@ class Search {
 
 bool Search::goalReached(const Game& g) const { return reached(g, req_, startState_); }
 
-// The stronger hero nearer the goal first; the search order never changes what is
-// found to exist, only how soon.
-Search::Priority Search::priority(const GameState& s, long long floorWeight) const {
+// The search order never changes what is found to exist, only how soon.
+Search::Priority Search::priority(std::size_t k, const GameState& s, std::uint32_t waste,
+                                  bool flights, bool novel) const {
+  if (k == kExploring) {
+    const auto seen = looked_.find(story(s) * 64 + s[gs::Floor]);
+    return {story(s), novel ? 1 : 0, seen == looked_.end() ? 0 : -seen->second, strength(s)};
+  }
   int target = 50;
   if (req_.goal == Goal::Floor) target = req_.floor;
   if (req_.goal == Goal::Checkpoint) target = kFairyFloors[std::clamp(s[gs::Checkpoint], 0, 4)];
-  const long long strength =
-      std::int64_t{s[gs::Life]} + 100 * (std::int64_t{s[gs::Offense]} + s[gs::Defense]) +
-      50 * (std::int64_t{s[gs::YellowKeys]} + 2 * s[gs::BlueKeys] + 3 * s[gs::RedKeys]) +
-      s[gs::Gold] / 4;
   const int distance = std::abs(s[gs::Floor] - target);
-  return {strength - floorWeight * distance, -distance};
+  return {-static_cast<long long>(waste + (flights ? 1 : 0)), story(s),
+          strength(s) - kFloorWeights[k] * distance, -distance};
+}
+
+bool Search::novel(const Snapshot& before, const Snapshot& after) {
+  const auto level = std::uint64_t(story(after.state)) << 40;
+  bool fresh = story(after.state) != story(before.state);
+  const auto note = [&](std::uint64_t atom) { fresh |= atoms_.insert(level | atom).second; };
+  note(std::uint64_t{1} << 32 | std::uint64_t(after.state[gs::Floor]) << 8 |
+       std::uint64_t(after.state.heroCell()));
+  const auto& a = before.floors.bytes();
+  const auto& b = after.floors.bytes();
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) note(std::uint64_t(i) << 8 | b[i]);
+  return fresh;
 }
 
 void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::string> lines, int floor,
-                 int target, std::uint32_t waste) {
-  if (s.state[gs::Life] <= 0 || !seen_.insert(wholePosition(s)).second) return;
+                 int target, std::uint32_t waste, bool novel, bool share) {
+  if (s.state[gs::Life] <= 0) return;
   const auto index = static_cast<std::uint32_t>(nodes_.size());
+  const auto [it, fresh] = seen_.emplace(wholePosition(s), index);
+  if (!fresh) {
+    Node& known = nodes_[it->second];
+    if (share && !known.shared) {
+      known.shared = true;
+      enqueue(it->second, s.state, false, true);
+    }
+    return;
+  }
   nodes_.push_back({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(target),
-                    waste, packer_->pack(s), joined(lines)});
-  enqueue(index, waste, s.state, false);
-  const Priority p = priority(s.state, kFloorWeights[1]);
+                    waste, novel, share, packer_->pack(s), joined(lines)});
+  enqueue(index, s.state, false);
+  const Priority p = priority(1, s.state, 0, false, false);
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
 }
 
-void Search::enqueue(std::uint32_t index, std::uint32_t waste, const GameState& s, bool flights) {
+void Search::enqueue(std::uint32_t index, const GameState& s, bool flights, bool goalLedOnly) {
   done_.resize(nodes_.size(), 0);
+  const Node& n = nodes_[index];
   for (std::size_t k = 0; k < frontiers_.size(); ++k)
-    frontiers_[k].push({waste, priority(s, kFloorWeights[k]), order_++, index, flights});
+    if (k == kExploring ? !goalLedOnly : n.shared)
+      frontiers_[k].push({priority(k, s, n.waste, flights, n.novel), order_++, index, flights});
 }
 
 std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot& at,
@@ -243,8 +308,8 @@ std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot&
       if (!goal_) {
         const auto index = static_cast<std::uint32_t>(nodes_.size());
         nodes_.push_back({parent, static_cast<std::int16_t>(floor),
-                          static_cast<std::int16_t>(target), 0, packer_->pack(pos_.snapshot()),
-                          joined(lines)});
+                          static_cast<std::int16_t>(target), 0, false, true,
+                          packer_->pack(pos_.snapshot()), joined(lines)});
         goal_ = index;
         bestAtGoal_ = stats;
       }
@@ -284,7 +349,7 @@ bool Search::stepsBack(const Snapshot& s, const std::string& direction, const Ga
          g.state.extra[extra::NearStairs] == to.extra[extra::NearStairs];
 }
 
-void Search::expand(std::uint32_t index, bool flights) {
+bool Search::expand(std::uint32_t index, bool flights) {
   const Snapshot here = packer_->unpack(nodes_[index].packed);
   // The cells the hero reaches by moves that change nothing else, found by making them.
   std::vector<Spot> spots{{here.state, -1, {}}};
@@ -295,7 +360,7 @@ void Search::expand(std::uint32_t index, bool flights) {
     const GameState at = spots[i].state;
     for (int d = 0; d < 4; ++d) {
       if (!onBoard(at[gs::HeroX] + kDx[d], at[gs::HeroY] + kDy[d])) continue;
-      pos_.restore({at, here.floors});
+      pos_.restore({at, here.floors, here.files});
       std::vector<std::string> lines;
       if (!pos_.run(kDirections[d], lines)) continue;
       const Game& g = pos_.game();
@@ -312,7 +377,7 @@ void Search::expand(std::uint32_t index, bool flights) {
       }
       into[static_cast<std::size_t>(it->second)].push_back(static_cast<int>(i));
     }
-    pos_.restore({at, here.floors});
+    pos_.restore({at, here.floors, here.files});
     if (flights) {
       if (pos_.game().holds(kFlyingSlot))
         actions.emplace_back(static_cast<int>(i), "click item " + std::to_string(kFlyingSlot));
@@ -341,10 +406,13 @@ void Search::expand(std::uint32_t index, bool flights) {
   named.state = spots[static_cast<std::size_t>(canonicalSpot)].state;
   named.state[gs::Facing] = here.state[gs::Facing];
   if (!flights) {
-    if (table_.dominated(exactPart(named), amounts(here.state))) return;
+    // A position the exploring order has expanded is expanded again for the others,
+    // past the dominance table that already holds it.
+    if (!(done_[index] & 4) && table_.dominated(exactPart(named), amounts(here.state)))
+      return false;
     ++progress_.expanded;
     if (here.state.itemSlot(kFlyingSlot) == 1)
-      enqueue(index, nodes_[index].waste + 1, here.state, true);
+      enqueue(index, here.state, true, (done_[index] & 4) != 0);
   }
   struct Made {
     Child child;
@@ -362,8 +430,9 @@ void Search::expand(std::uint32_t index, bool flights) {
     for (int d = 0; d < 4; ++d)
       if (command == kDirections[d])
         target = cellIndex(at[gs::HeroX] + kDx[d], at[gs::HeroY] + kDy[d]);
-    std::vector<Child> children = resolve(index, {at, here.floors}, command, walk, target);
-    if (goal_ && !req_.best) return;
+    std::vector<Child> children =
+        resolve(index, {at, here.floors, here.files}, command, walk, target);
+    if (goal_ && !req_.best) return true;
     if (children.size() == 1 && back[static_cast<std::size_t>(spot)] &&
         freeGain(here, children.front().snapshot, target) &&
         stepsBack(children.front().snapshot, command, at)) {
@@ -377,7 +446,10 @@ void Search::expand(std::uint32_t index, bool flights) {
   }
   for (Made& m : made)
     add(index, m.child.snapshot, std::move(m.child.lines), here.state[gs::Floor], m.target,
-        nodes_[index].waste + (wasted(here, m.child.snapshot) ? 1 : 0));
+        nodes_[index].waste + (wasted(here, m.child.snapshot) ? 1 : 0),
+        novel(here, m.child.snapshot),
+        !exploringTurn_ || story(m.child.snapshot.state) > story(here.state));
+  return true;
 }
 
 bool Search::outOfBudget() {
@@ -390,7 +462,8 @@ void Search::report() {
   const auto now = Clock::now();
   progress_.seconds = std::chrono::duration<double>(now - start_).count();
   progress_.stored = nodes_.size();
-  progress_.frontier = std::max(frontiers_[0].size(), frontiers_[1].size());
+  progress_.frontier = 0;
+  for (const auto& f : frontiers_) progress_.frontier = std::max(progress_.frontier, f.size());
   progress_.bestFloor = packer_ ? packer_->unpack(nodes_[best_].packed).state[gs::Floor] : 0;
   if (req_.progress) req_.progress(progress_);
   lastReport_ = now;
@@ -423,30 +496,47 @@ SolveResult Search::run() {
   const Snapshot root = pos_.snapshot();
   startState_ = root.state;
   packer_.emplace(root);
-  seen_.insert(wholePosition(root));
-  nodes_.push_back({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, packer_->pack(root),
-                    joined(lines)});
-  bestPriority_ = priority(root.state, kFloorWeights[1]);
+  seen_.emplace(wholePosition(root), 0);
+  nodes_.push_back({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, true, true,
+                    packer_->pack(root), joined(lines)});
+  bestPriority_ = priority(1, root.state, 0, false, false);
   if (goalReached(pos_.game()))
     goal_ = 0;
   else if (pos_.free())
-    enqueue(0, 0, root.state, false);
+    enqueue(0, root.state, false);
 
   bool stopped = false;
   for (std::size_t turn = 0; !(goal_ && !req_.best); ++turn) {
-    auto* queue = &frontiers_[turn % 2];
-    if (queue->empty()) queue = &frontiers_[(turn + 1) % 2];
-    if (queue->empty()) break;
-    const Entry next = queue->top();
-    queue->pop();
-    const std::uint8_t part = next.flights ? 2 : 1;
-    if (done_[next.node] & part) continue;  // taken from the other order already
+    std::size_t k = turn % kOrders;
+    for (std::size_t tries = 1; frontiers_[k].empty() && tries < kOrders; ++tries)
+      k = (k + 1) % kOrders;
+    auto& queue = frontiers_[k];
+    if (queue.empty()) break;
+    const Entry next = queue.top();
+    queue.pop();
+    exploringTurn_ = k == kExploring;
+    // The part of `done_` this turn sets, and the parts that make it needless.
+    std::uint8_t part = next.flights ? 2 : 1, needless = part;
+    if (exploringTurn_) needless |= part <<= 2;
+    if (done_[next.node] & needless) continue;  // taken from another order already
+    if (exploringTurn_) {
+      // The floor may have been looked at since the entry was queued: it then waits
+      // its turn behind the floors looked at less.
+      const GameState s = packer_->unpack(nodes_[next.node].packed).state;
+      const Priority now =
+          priority(kExploring, s, nodes_[next.node].waste, next.flights, nodes_[next.node].novel);
+      if (now < next.priority) {
+        queue.push({now, next.order, next.node, next.flights});
+        continue;
+      }
+      ++looked(s);
+    }
     if (outOfBudget()) {
       stopped = true;
       break;
     }
-    done_[next.node] |= part;
-    expand(next.node, next.flights);
+    // A dominated position needs no turn in any order.
+    done_[next.node] |= expand(next.node, next.flights) ? part : 0xf;
     if (Clock::now() - lastReport_ >= std::chrono::seconds(1)) report();
   }
   report();

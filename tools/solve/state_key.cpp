@@ -66,10 +66,11 @@ std::uint32_t get(const std::vector<std::uint8_t>& in, std::size_t& at, int byte
 
 }  // namespace
 
-// Layout: the count of changed values, then (index byte, value) for each; the count of
-// changed cells, then (offset, byte) for each.
+// Layout: the holder's files version, the count of changed values, then (index byte, value) for
+// each; the count of changed cells, then (offset, byte) for each.
 std::vector<std::uint8_t> Packer::pack(const Snapshot& s) const {
   std::vector<std::uint8_t> out;
+  put(out, static_cast<std::uint32_t>(s.files), 4);
   std::vector<int> values;
   for (int i = 0; i < kValues; ++i)
     if (value(s.state, i) != value(base_.state, i)) values.push_back(i);
@@ -95,6 +96,7 @@ std::vector<std::uint8_t> Packer::pack(const Snapshot& s) const {
 Snapshot Packer::unpack(const std::vector<std::uint8_t>& packed) const {
   Snapshot s = base_;
   std::size_t at = 0;
+  s.files = static_cast<int>(get(packed, at, 4));
   for (std::uint32_t n = get(packed, at, 1); n > 0; --n) {
     const int i = static_cast<int>(get(packed, at, 1));
     value(s.state, i) = static_cast<std::int32_t>(get(packed, at, 4));
