@@ -31,9 +31,12 @@ void requireTarget(bool available, const std::string& what) {
 }
 
 std::vector<std::string> words(const std::string& text) {
-  std::istringstream in(text);
   std::vector<std::string> out;
-  for (std::string w; in >> w;) out.push_back(w);
+  for (std::size_t at = text.find_first_not_of(" \t\n\v\f\r"); at != std::string::npos;) {
+    const std::size_t end = text.find_first_of(" \t\n\v\f\r", at);
+    out.push_back(text.substr(at, end - at));
+    at = text.find_first_not_of(" \t\n\v\f\r", end);
+  }
   return out;
 }
 
@@ -113,28 +116,8 @@ int Driver::play(std::istream& script, const std::filesystem::path& folder, cons
   std::string line;
   int lineNo = 0;
   while (std::getline(script, line)) {
-    ++lineNo;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const auto first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] == '#') continue;
-    const std::string where = (name.empty() ? "" : name + " ") + "line " + std::to_string(lineNo);
-    try {
-      const std::string command = line.substr(first);
-      if (command.substr(0, command.find_first_of(" \t")) == "include") {
-        // An included script reports its own failures; its status ends this run too.
-        if (const int status = include(command, folder, depth); status != kExitOk) return status;
-      } else {
-        execute(command);
-      }
-    } catch (const CommandError& e) {
-      err_ << where << ": " << e.message << "\n";
-      return e.status;
-    } catch (const std::exception& e) {
-      err_ << where << ": internal error: " << e.what() << "\n";
-      return kExitInternal;
-    }
-    if (options_.drawing) options_.drawing->commandDone();
-    if (options_.undo) history_.observe(game_);
+    if (const int status = playLine(line, folder, name, ++lineNo, depth); status != kExitOk)
+      return status;
     if (game_.quitRequested) break;
   }
   if (script.bad()) {
@@ -142,6 +125,34 @@ int Driver::play(std::istream& script, const std::filesystem::path& folder, cons
          << "could not be read\n";
     return kExitBadFile;
   }
+  return kExitOk;
+}
+
+int Driver::runLine(const std::string& line) { return playLine(line, {}, "", 1, 0); }
+
+int Driver::playLine(std::string line, const std::filesystem::path& folder, const std::string& name,
+                     int lineNo, int depth) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  const auto first = line.find_first_not_of(" \t");
+  if (first == std::string::npos || line[first] == '#') return kExitOk;
+  try {
+    const std::string command = line.substr(first);
+    if (command.substr(0, command.find_first_of(" \t")) == "include") {
+      // An included script reports its own failures; its status ends this run too.
+      if (const int status = include(command, folder, depth); status != kExitOk) return status;
+    } else {
+      execute(command);
+    }
+  } catch (const CommandError& e) {
+    err_ << (name.empty() ? "" : name + " ") << "line " << lineNo << ": " << e.message << "\n";
+    return e.status;
+  } catch (const std::exception& e) {
+    err_ << (name.empty() ? "" : name + " ") << "line " << lineNo
+         << ": internal error: " << e.what() << "\n";
+    return kExitInternal;
+  }
+  if (options_.drawing) options_.drawing->commandDone();
+  if (options_.undo) history_.observe(game_);
   return kExitOk;
 }
 

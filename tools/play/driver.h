@@ -75,6 +75,9 @@ class Driver {
   // Plays the script; returns the exit status. `folder` is where the script lives: an
   // `include FILE` line plays FILE, named relative to the including script's folder.
   int run(std::istream& script, const std::filesystem::path& folder = {});
+  // Plays one line as a script of that line alone would (no stream to set up: a search
+  // plays many thousands of lines a second).
+  int runLine(const std::string& line);
 
   Game& game() { return game_; }
   const Game& game() const { return game_; }
@@ -90,6 +93,10 @@ class Driver {
   // Plays a script (`name` labels its errors, empty for the top one) or an included one.
   int play(std::istream& script, const std::filesystem::path& folder, const std::string& name,
            int depth);
+  // Line `lineNo` of a script (`name` labels its errors): kExitOk, or the status that
+  // ends the script.
+  int playLine(std::string line, const std::filesystem::path& folder, const std::string& name,
+               int lineNo, int depth);
   int include(const std::string& command, const std::filesystem::path& folder, int depth);
   void execute(const std::string& line);
   void click(const std::string& control, const std::vector<std::string>& args);

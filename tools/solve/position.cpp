@@ -1,7 +1,6 @@
 #include "tools/solve/position.h"
 
 #include <cstdlib>
-#include <sstream>
 #include <stdexcept>
 
 #include "storage/files.h"
@@ -81,12 +80,10 @@ void Position::restore(const Snapshot& s) {
 bool Position::run(const std::string& command, std::vector<std::string>& log) {
   // Only a judgement and its rankings write to the holder.
   const bool ranking = driver_->ranking();
-  std::istringstream line(command);
-  bool ok = driver_->run(line) == play::kExitOk;
+  bool ok = driver_->runLine(command) == play::kExitOk;
   if (ok) log.push_back(command);
   if (ok && !game().idle()) {
-    std::istringstream wait("wait");
-    ok = driver_->run(wait) == play::kExitOk;
+    ok = driver_->runLine("wait") == play::kExitOk;
     if (ok) log.push_back("wait");
   }
   if (ranking || driver_->ranking()) readFiles();
