@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Asks the route solver for the way through every floor of the tower: from the winning
+# route's state on arriving at each floor (at its first moment the game lets it be
+# saved), the way to the next floor, and from floor 49 the way to the ending. Prints one
+# line a floor: the answer, the seconds it took and the positions the search expanded.
+#   tools/bench/solver-floors.sh BIN_DIR [SECONDS] [FLOOR...]
+# SECONDS is each search's budget (default 60); FLOOR limits the run to those floors.
+# Each route found is checked by the solver itself, which plays it again in a fresh game
+# before printing it. Exits 1 when any floor's answer is not `route found`.
+set -euo pipefail
+bin=$1
+budget=${2:-60}
+shift $(($# < 2 ? $# : 2))
+routes="$(cd "$(dirname "$0")/../../content/routes" && pwd)"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The route as one list of lines, its segments included in place.
+while IFS= read -r line; do
+  case $line in
+    include\ *) cat "$routes/${line#include }" ;;
+    *) printf '%s\n' "$line" ;;
+  esac
+done <"$routes/first-game.txt" | grep -v -e '^[[:space:]]*#' -e '^[[:space:]]*$' -e '^dump$' \
+  >"$work/route.txt"
+
+# The floor after each line (the fifth value of the state a dump prints).
+sed 's/$/\ndump/' "$work/route.txt" |
+  "$bin/kelvorn-play" --prologue on |
+  sed -E 's/^\{"state":\[([^,]*,){4}([0-9]+),.*/\2/' >"$work/floors.txt"
+
+# Saves the state after the first line on `floor` after which the game lets it be saved.
+stage() {
+  local floor=$1 at
+  for at in $(awk -v f="$floor" '$0 == f { print NR }' "$work/floors.txt"); do
+    rm -rf "$work/holder" && mkdir "$work/holder"
+    if { head -n "$at" "$work/route.txt"; echo 'menu save 1'; } |
+      "$bin/kelvorn-play" --prologue on --holder "$work/holder" >/dev/null 2>&1 &&
+      [ -f "$work/holder/save1.dat" ]; then
+      mv "$work/holder/save1.dat" "$work/floor.sav"
+      return 0
+    fi
+  done
+  return 1
+}
+
+wanted=" $* "
+printf '%-6s %-9s %-12s %8s %10s\n' floor goal answer seconds expanded
+awk '!seen[$0]++' "$work/floors.txt" | while read -r floor; do
+  [ "$floor" -ge 50 ] && continue
+  [ $# -eq 0 ] || [[ $wanted == *" $floor "* ]] || continue
+  goal=(--to-floor $((floor + 1)))
+  [ "$floor" -eq 49 ] && goal=(--to-ending)
+  if ! stage "$floor"; then
+    printf '%-6s %-9s %s\n' "$floor" "${goal[*]#--to-}" "no moment to save on this floor"
+    continue
+  fi
+  start=$(date +%s%N)
+  "$bin/kelvorn-solve" --load "$work/floor.sav" "${goal[@]}" --seconds "$budget" \
+    >"$work/answer.txt" 2>"$work/progress.txt" || true
+  ms=$((($(date +%s%N) - start) / 1000000))
+  answer=$(head -n 1 "$work/answer.txt")
+  expanded=$(tail -n 1 "$work/progress.txt" | sed -nE 's/.* ([0-9]+) expanded.*/\1/p')
+  printf '%-6s %-9s %-12s %4d.%03d %10s\n' "$floor" "${goal[*]#--to-}" "${answer:-error}" \
+    $((ms / 1000)) $((ms % 1000)) "${expanded:-?}"
+  [ "$answer" = "route found" ] || echo failed >"$work/failed"
+done
+[ ! -f "$work/failed" ] || exit 1
