@@ -12,7 +12,9 @@ namespace kelvorn::ui {
 
 namespace {
 
-constexpr int kSearchSeconds = 10;
+// Enough for the way through any floor of the tower from its arrival (the slowest takes
+// about 16 s on a modest machine); the player can cancel sooner.
+constexpr int kSearchSeconds = 30;
 constexpr const char* kGoalNames[] = {"The floor above the highest reached", "The next checkpoint",
                                       "The ending"};
 
