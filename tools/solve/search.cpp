@@ -26,8 +26,8 @@ constexpr int kFlyingSlot = 2;
 // The fairies' floors, by the checkpoint they judge (1..5).
 constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
 // The search takes its positions from three orders in turn. Two are led by the goal:
-// the position furthest on in the story first, then the stronger hero nearer the goal.
-// `kFloorWeights` is what one floor nearer is worth in them, in the units of `strength`
+// the stronger hero nearer the goal first (after the story, when the goal is a step of
+// it). `kFloorWeights` is what one floor nearer is worth in them, in the units of `strength`
 // (life, and 100 for each point of offense or defense): the first gathers strength
 // before it climbs, the second climbs first; each finds routes the other is slow to
 // find. The third explores: furthest on in the story, then positions that made
@@ -229,8 +229,12 @@ Search::Priority Search::priority(std::size_t k, const GameState& s, std::uint32
   if (req_.goal == Goal::Floor) target = req_.floor;
   if (req_.goal == Goal::Checkpoint) target = kFairyFloors[std::clamp(s[gs::Checkpoint], 0, 4)];
   const int distance = std::abs(s[gs::Floor] - target);
-  return {-static_cast<long long>(waste + (flights ? 1 : 0)), story(s),
-          strength(s) - kFloorWeights[k] * distance, -distance};
+  // The ending and the fairies are steps of the story: for them the position furthest
+  // on in it comes first. For a floor they head straight there (chasing the story would
+  // tour the tower), and the exploring order finds any story the way needs.
+  return {-static_cast<long long>(waste + (flights ? 1 : 0)),
+          req_.goal == Goal::Floor ? 0 : story(s), strength(s) - kFloorWeights[k] * distance,
+          -distance};
 }
 
 bool Search::novel(const Snapshot& before, const Snapshot& after) {
