@@ -45,8 +45,9 @@ void Position::readFiles() {
   for (const auto& entry : std::filesystem::directory_iterator(holder_, ec))
     if (auto bytes = storage::readFile(entry.path()))
       now.emplace(entry.path().filename().string(), std::move(*bytes));
-  const auto [known, fresh] = versionOf_.emplace(now, static_cast<int>(versions_.size()));
-  if (fresh) versions_.push_back(std::move(now));
+  const auto [known, fresh] =
+      versionOf_.emplace(std::move(now), static_cast<int>(versions_.size()));
+  if (fresh) versions_.push_back(&known->first);
   files_ = known->second;
 }
 
@@ -55,7 +56,7 @@ void Position::writeFiles(int n) {
   for (const auto& entry : std::filesystem::directory_iterator(holder_, ec))
     std::filesystem::remove_all(entry.path(), ec);
   std::string error;
-  for (const auto& [name, bytes] : versions_.at(static_cast<std::size_t>(n)))
+  for (const auto& [name, bytes] : *versions_.at(static_cast<std::size_t>(n)))
     if (!storage::writeFileAtomic(holder_ / name, bytes, error))
       throw std::runtime_error("cannot write the solver's save holder: " + error);
   files_ = n;
@@ -78,15 +79,17 @@ void Position::restore(const Snapshot& s) {
 }
 
 bool Position::run(const std::string& command, std::vector<std::string>& log) {
-  // Only a judgement and its rankings write to the holder.
+  // Only a judgement (the game handed to the rankings) and the rankings write to the
+  // holder.
   const bool ranking = driver_->ranking();
+  const int visits = game().state[gs::FairyVisits];
   bool ok = driver_->runLine(command) == play::kExitOk;
   if (ok) log.push_back(command);
   if (ok && !game().idle()) {
     ok = driver_->runLine("wait") == play::kExitOk;
     if (ok) log.push_back("wait");
   }
-  if (ranking || driver_->ranking()) readFiles();
+  if (ranking || driver_->ranking() || game().state[gs::FairyVisits] != visits) readFiles();
   return ok;
 }
 

@@ -20,8 +20,8 @@ namespace kelvorn::solve {
 struct Snapshot {
   GameState state;
   FloorStore floors;
-  // The save holder's files as they were (`Position::files`): the fairies' rankings
-  // written so far decide which boxes a later judgement shows.
+  // Which of the save holder's contents seen in the search it had (see `Position`): the
+  // fairies' rankings written so far decide which boxes a later judgement shows.
   int files = 0;
 };
 
@@ -50,7 +50,7 @@ class Position {
 
  private:
   void startDriver();
-  // Reads the holder's files after a judgement may have written them.
+  // Reads the holder's files after a judgement or the rankings may have written them.
   void readFiles();
   // Puts the holder's files back as they were in version `n`.
   void writeFiles(int n);
@@ -62,9 +62,9 @@ class Position {
   // Every content the holder has had in this search, by name and bytes; version 0 is
   // the holder as the game started, as a replay through kelvorn-play starts.
   using Files = std::map<std::string, std::vector<std::uint8_t>>;
-  std::vector<Files> versions_;
   std::map<Files, int> versionOf_;
-  int files_ = 0;  // the version in the holder now
+  std::vector<const Files*> versions_;  // the keys of `versionOf_`, by version
+  int files_ = 0;                       // the version in the holder now
 };
 
 }  // namespace kelvorn::solve
