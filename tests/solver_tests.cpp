@@ -70,6 +70,12 @@ TEST_F(SolverTest, ABudgetOrACancelStopsTheSearchWithUnknownAndTheBestPosition) 
   EXPECT_EQ(solveToFloor2(100000, &cancelled).answer, solve::Answer::Unknown);
 }
 
+TEST_F(SolverTest, SearchesASaveWithTheLargestCountsItCanHold) {
+  craft("#oa..H..bU#", 0, 3);
+  source_.state[gs::FairyVisits] = INT32_MAX;
+  EXPECT_EQ(solveToFloor2().answer, solve::Answer::RouteFound);
+}
+
 // A fairy's judgement writes the rankings, and the boxes of a later judgement depend on
 // them: a position put back must find the holder as it was, or a route found after one
 // way tried would not replay.

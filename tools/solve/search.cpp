@@ -123,8 +123,9 @@ bool reached(const Game& g, const SolveRequest& request, const GameState& start)
   return false;
 }
 
-int story(const GameState& s) {
-  int n = s[gs::FairyVisits];
+// In 64 bits: a save may hold any count of fairies met.
+long long story(const GameState& s) {
+  long long n = s[gs::FairyVisits];
   for (int i = kStoryFirst; i <= kStoryLast; ++i) n += s[i] != 0;
   return n;
 }
@@ -166,7 +167,8 @@ class Search {
   // guards) changes a new cell at each step, where strength alone would wait.
   bool novel(const Snapshot& before, const Snapshot& after);
   // How often the exploring order has taken a position of this story and floor.
-  long long& looked(const GameState& s) { return looked_[story(s) * 64 + s[gs::Floor]]; }
+  long long& looked(const GameState& s) { return looked_[lookedKey(s)]; }
+  static long long lookedKey(const GameState& s) { return story(s) * 64 + s[gs::Floor]; }
   // Queues `index` (its moves, or its flights) in the exploring order, and in the
   // goal-led ones when it is shared.
   void enqueue(std::uint32_t index, const GameState& s, bool flights, bool goalLedOnly = false);
@@ -197,7 +199,7 @@ class Search {
   std::optional<Packer> packer_;
   std::vector<Node> nodes_;
   std::array<std::priority_queue<Entry>, kOrders> frontiers_;
-  std::unordered_map<int, long long> looked_;
+  std::unordered_map<long long, long long> looked_;
   std::unordered_set<std::uint64_t> atoms_;  // what `novel` has seen
   // What the exploring order finds stays its own unless it takes the story further:
   // the goal-led orders keep their pace, and take over from each step of the story.
@@ -222,7 +224,7 @@ bool Search::goalReached(const Game& g) const { return reached(g, req_, startSta
 Search::Priority Search::priority(std::size_t k, const GameState& s, std::uint32_t waste,
                                   bool flights, bool novel) const {
   if (k == kExploring) {
-    const auto seen = looked_.find(story(s) * 64 + s[gs::Floor]);
+    const auto seen = looked_.find(lookedKey(s));
     return {story(s), novel ? 1 : 0, seen == looked_.end() ? 0 : -seen->second, strength(s)};
   }
   int target = 50;
