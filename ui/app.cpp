@@ -402,6 +402,13 @@ void App::handleKey(const SDL_Keysym& key) {
     return;
   }
   if (key.sym == SDLK_F11) return toggleFullScreen();
+  if (continueOfferShowing()) {
+    // A modifier alone, or a key that means nothing, leaves the offer as it is.
+    const SDL_Keycode meaning = keys_.translate(key.sym);
+    const bool modifier = key.sym >= SDLK_LCTRL && key.sym <= SDLK_RGUI;
+    if (modifier || meaning == SDLK_UNKNOWN) return;
+    if (answerContinueOffer(meaning)) return;
+  }
   if ((key.mod & KMOD_CTRL) && (key.sym == SDLK_z || key.sym == SDLK_y))
     return key.sym == SDLK_z ? undo() : redo();
   if (key.sym == SDLK_F1 && !modalWindowOpen()) {
@@ -429,11 +436,7 @@ void App::handleMeaning(SDL_Keycode key) {
     if (key == SDLK_RETURN || key == SDLK_ESCAPE) game_.acknowledge();
     return;
   }
-  if (continueOffer_) {
-    if (key == SDLK_RETURN) loadAutosave(continueOffer_->file);
-    if (key == SDLK_RETURN || key == SDLK_ESCAPE) continueOffer_.reset();
-    return;
-  }
+  if (continueOfferShowing() && answerContinueOffer(key)) return;
   if (modalWindowOpen()) return;  // its own buttons and text box take the keys
   if (aboutOpen_ || helpOpen_) {
     if (key == SDLK_RETURN || key == SDLK_ESCAPE) aboutOpen_ = helpOpen_ = false;
@@ -458,6 +461,7 @@ void App::handleMeaning(SDL_Keycode key) {
 void App::handlePad(PadPress press) {
   if (padMenuOpen_) return;  // the menu bar reads the pad itself
   if (press == PadPress::Menu) {
+    if (continueOfferShowing()) declineContinueOffer();
     if (!modalWindowOpen() && !game_.question && !game_.notice) {
       padMenuWanted_ = true;
       pads_.forgetPresses();
@@ -467,6 +471,10 @@ void App::handlePad(PadPress press) {
   static constexpr SDL_Keycode kMeaning[] = {SDLK_UP,   SDLK_LEFT,   SDLK_RIGHT,
                                              SDLK_DOWN, SDLK_RETURN, SDLK_ESCAPE};
   const SDL_Keycode key = kMeaning[int(press)];
+  if (continueOfferShowing()) {
+    answerContinueOffer(key);
+    return;
+  }
   // The windows of their own read Enter and Escape through Dear ImGui: the pad presses
   // them there as a key would, held down until a frame has seen it.
   if (modalWindowOpen() && !keysOpen_ && (key == SDLK_RETURN || key == SDLK_ESCAPE)) {

@@ -240,10 +240,20 @@ class App : public storage::HolderHost {
   void drawRouteWindow();
   void drawRouteOverlay();
   void drawHolderChooser();
-  bool modalWindowOpen() const {
-    return ranking_.has_value() || chooser_.has_value() || keysOpen_ || saveReplayOpen_ ||
-           continueOffer_.has_value();
+  // A window of the window's own that takes the keys while it is open.
+  bool ownWindowOpen() const {
+    return ranking_.has_value() || chooser_.has_value() || keysOpen_ || saveReplayOpen_;
   }
+  bool modalWindowOpen() const { return ownWindowOpen() || continueOffer_.has_value(); }
+  // The offer to continue is on the screen (it waits behind the game's own boxes).
+  bool continueOfferShowing() const {
+    return continueOffer_ && !game_.question && !game_.notice && !ownWindowOpen();
+  }
+  // A key while the offer shows: the arrows and Tab move between Yes and No, Enter,
+  // Escape, Y and N answer it; true when the key was taken. Any other key declines the
+  // offer (the autosave stays under Load) and then does what it always does.
+  bool answerContinueOffer(SDL_Keycode key);
+  void declineContinueOffer() { continueOffer_.reset(); }
   void uploadPanels();
   bool largeAllowed() const;
 

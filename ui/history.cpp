@@ -96,20 +96,48 @@ void App::drawSaveReplay() {
   ImGui::EndPopup();
 }
 
+bool App::answerContinueOffer(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_LEFT:
+    case SDLK_RIGHT:
+    case SDLK_UP:
+    case SDLK_DOWN:
+    case SDLK_TAB:
+      yesFocused_ = !yesFocused_;
+      return true;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+    case SDLK_y:
+    case SDLK_n:
+    case SDLK_ESCAPE: {
+      const bool yes = key == SDLK_y || (key != SDLK_n && key != SDLK_ESCAPE && yesFocused_);
+      if (yes) loadAutosave(continueOffer_->file);
+      continueOffer_.reset();
+      return true;
+    }
+    default:
+      continueOffer_.reset();
+      return false;
+  }
+}
+
 void App::drawContinueOffer() {
-  if (!continueOffer_ || game_.question || game_.notice || modalWindowOpen()) return;
-  if (!ImGui::IsPopupOpen("##continue")) ImGui::OpenPopup("##continue");
+  if (!continueOfferShowing()) return;
+  if (!ImGui::IsPopupOpen("##continue")) {
+    ImGui::OpenPopup("##continue");
+    yesFocused_ = true;
+  }
   const std::string text =
       "Continue the last game? (autosave: " + slotDetails(continueOffer_->summary) + ")";
   if (!beginBox("##continue", text)) return;
   const ImVec2 size(88, 26);
   boxButtons(2, size.x);
-  if (gameButton(fonts_, "Yes", "Yes", size, {true, true})) {
+  if (gameButton(fonts_, "Yes", "Yes", size, {yesFocused_, true})) {
     loadAutosave(continueOffer_->file);
     continueOffer_.reset();
   }
   ImGui::SameLine();
-  if (gameButton(fonts_, "No", "No", size, {false, true})) continueOffer_.reset();
+  if (gameButton(fonts_, "No", "No", size, {!yesFocused_, true})) continueOffer_.reset();
   if (!continueOffer_) ImGui::CloseCurrentPopup();
   ImGui::EndPopup();
 }
