@@ -110,7 +110,11 @@ void Game::hideDialogControls() {
   state.extra[extra::RecallShown] = 0;
   holdRepeat = false;
   timers.enable(TimerId::Repeat, false);
-  if (question && question->kind == QuestionKind::TryAgain) question.reset();
+  // The game over's question goes with the game it ended, even while another covers it.
+  const auto tryAgain = [](const Question& q) { return q.kind == QuestionKind::TryAgain; };
+  std::erase_if(coveredQuestions_, tryAgain);
+  if (question && tryAgain(*question)) question.reset();
+  uncoverQuestion();
 }
 
 // ---- Time ----------------------------------------------------------------------------

@@ -74,8 +74,11 @@ class Game {
   void openMessageWindow();
   // The message window's OK button.
   void pressOk();
-  // Answers the pending Yes/No box.
+  // Answers the pending Yes/No box; a question it had covered comes back.
   void answer(bool yes);
+  // Asks a Yes/No question. One already showing waits under it and shows again once
+  // this one is answered, so no question (and the input it holds) is ever lost.
+  void ask(Question asked);
   // Closes the pending plain message box; a box waiting behind it comes next.
   void acknowledge();
   // Shows a plain message box, after the one already showing if there is one.
@@ -352,6 +355,9 @@ class Game {
   int shownFloor_ = 1;
   std::string shownMessage_;
   std::deque<std::string> laterNotices_;  // boxes waiting behind `notice`
+  std::vector<Question> coveredQuestions_;  // questions waiting under `question`
+  // Shows the question last covered, when none shows.
+  void uncoverQuestion();
   const content::BuiltIn& tables_;
   // The host given, or the silent one; chosen at each call so that a copy of a game
   // never points at the silent host of the game it was copied from.

@@ -14,12 +14,12 @@ void Game::menuGameStart() {
     startNewGameFromMenu();
     return;
   }
-  question = Question{QuestionKind::GameStart, kGameOverQuestion};
+  ask(Question{QuestionKind::GameStart, kGameOverQuestion});
 }
 
 void Game::menuGameQuit() {
   const auto noted = replay.note(*this, "menu game-quit");
-  question = Question{QuestionKind::GameQuit, kGameOverQuestion};
+  ask(Question{QuestionKind::GameQuit, kGameOverQuestion});
 }
 
 void Game::menuGameExit() {

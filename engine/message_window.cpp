@@ -42,7 +42,7 @@ void Game::openMessageWindow() {
     controls.okVisible = !recallOpen;
     return;
   }
-  question = Question{QuestionKind::TryAgain, "You have no life point. Do you try again?"};
+  ask(Question{QuestionKind::TryAgain, "You have no life point. Do you try again?"});
 }
 
 void Game::pushDeathScript() {
@@ -161,6 +161,7 @@ void Game::answer(bool yes) {
   const QuestionKind kind = question->kind;
   const int slot = question->slot;
   question.reset();
+  uncoverQuestion();
   switch (kind) {
     case QuestionKind::GameStart:
       if (yes) startNewGameFromMenu();
@@ -216,6 +217,17 @@ void Game::answer(bool yes) {
       break;
     }
   }
+}
+
+void Game::ask(Question asked) {
+  if (question) coveredQuestions_.push_back(std::move(*question));
+  question = std::move(asked);
+}
+
+void Game::uncoverQuestion() {
+  if (question || coveredQuestions_.empty()) return;
+  question = std::move(coveredQuestions_.back());
+  coveredQuestions_.pop_back();
 }
 
 void Game::acknowledge() {

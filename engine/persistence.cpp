@@ -12,7 +12,7 @@ void Game::menuSave(int slot) {
   state.extra[extra::Sum] = plainSum(state);
   state.extra[extra::AlternatingSum] = alternatingSum(state);
   if (host().slotExists(slot)) {
-    question = Question{QuestionKind::Overwrite, "Overwrite. Is it true?", slot};
+    ask(Question{QuestionKind::Overwrite, "Overwrite. Is it true?", slot});
     return;
   }
   if (const std::string error = host().writeSlot(slot, SavedGame{floors, state}); !error.empty()) {
@@ -39,12 +39,12 @@ void Game::menuLoad(int slot) {
 
 void Game::menuOptionSave() {
   const auto noted = replay.note(*this, "menu option-save");
-  question = Question{QuestionKind::SaveOptions, "Save options. Is it true?"};
+  ask(Question{QuestionKind::SaveOptions, "Save options. Is it true?"});
 }
 
 void Game::menuOptionInit() {
   const auto noted = replay.note(*this, "menu option-init");
-  question = Question{QuestionKind::InitOptions, "Initialize options. Is it true?"};
+  ask(Question{QuestionKind::InitOptions, "Initialize options. Is it true?"});
 }
 
 void Game::menuRanking() {

@@ -175,6 +175,42 @@ TEST_F(DriverTest, GameStartAsksAndOnlyYesStartsAgain) {
   EXPECT_EQ(game().state[gs::Gold], 0);
 }
 
+// A question asked over another one covers it; answering No brings the first back, so
+// the input it holds is never left without a box to answer.
+TEST_F(DriverTest, AQuestionAskedOverAnotherGivesItBackWhenAnswered) {
+  const std::string tryAgain = "\"box\":\"You have no life point. Do you try again?\"";
+  const std::string overwrite = "\"box\":\"Overwrite. Is it true?\"";
+  struct Case {
+    const char* name;
+    std::string first;  // the script that leaves the first question showing
+    std::string box;    // that question in a dump
+  };
+  const Case cases[] = {
+      {"death", "left\nwait\n", tryAgain},
+      {"overwrite", "menu save 1\nmenu save 1\n", overwrite},
+  };
+  for (const Case& c : cases) {
+    for (const char* second : {"menu game-quit", "menu game-start"}) {
+      SCOPED_TRACE(std::string(c.name) + ", " + second);
+      std::filesystem::remove(holder_ / "save1.dat");
+      ASSERT_EQ(play("wait\n"), kExitOk);
+      game().state[gs::Life] = 1, game().state[gs::Offense] = 2, game().state[gs::Defense] = 0;
+      game().floors.setCell(1, cellIndex(4, 10), 61);  // a Green Slime that kills him
+      game().state[gs::ItemSlot0] = 1;  // the orb that lets him save
+      game().unlockInput();
+      std::istringstream in(c.first + "dump\n" + second + "\nanswer no\ndump\nanswer no\nwait\ndump\n");
+      ASSERT_EQ(driver_->run(in), kExitOk) << err_.str();
+      std::istringstream dumps(out_.str());
+      std::string before, after, last;
+      std::getline(dumps, before), std::getline(dumps, after), std::getline(dumps, last);
+      EXPECT_NE(before.find(c.box), std::string::npos) << before;
+      EXPECT_NE(after.find(c.box), std::string::npos) << "the first question is back";
+      EXPECT_FALSE(game().question);
+      EXPECT_TRUE(game().controls.loadEnabled) << "the player can go on";
+    }
+  }
+}
+
 TEST_F(DriverTest, GameExitEndsTheRunAndIgnoresTheRest) {
   EXPECT_EQ(play("menu game-exit\nthis is not a command\n"), kExitOk) << err_.str();
   EXPECT_TRUE(game().quitRequested);
