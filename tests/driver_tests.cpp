@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "commands/script_reader.h"
 #include "storage/files.h"
 #include "storage/save_file.h"
 #include "tools/play/driver.h"
@@ -241,28 +242,91 @@ TEST_F(DriverTest, LoadInstallsAValidSaveAndKeepsTheUndoCopy) {
   EXPECT_EQ(storage::decodeSave(*undo)->game.state[gs::Gold], 0);
 }
 
-TEST_F(DriverTest, BadSaveFilesLeaveTheGameUnchanged) {
+// A save the run cannot start from is refused with its reason before anything is
+// played or written; the game stays a new one.
+TEST_F(DriverTest, BadSaveFilesAreRefusedWithTheirReason) {
   Game fresh;
   fresh.startUp(std::nullopt);
   auto bytes = storage::encodeSave({fresh.floors, fresh.state});  // checksums never stamped
   bytes[6273] = 9;  // Life 9 in the file
+  GameState dead = fresh.state;
+  dead[gs::Floor] = 77;
+  storage::stampChecksums(dead);
   std::string error;
   ASSERT_TRUE(storage::writeFileAtomic(holder_ / "bad.dat", bytes, error));
-  ASSERT_TRUE(storage::writeFileAtomic(
-      holder_ / "short.dat", std::span(bytes).first(100), error));
+  ASSERT_TRUE(storage::writeFileAtomic(holder_ / "short.dat", std::span(bytes).first(100), error));
+  ASSERT_TRUE(storage::writeFileAtomic(holder_ / "range.dat",
+                                       storage::encodeSave({fresh.floors, dead}), error));
+  std::filesystem::create_directories(holder_ / "folder.dat");
 
-  ASSERT_EQ(play("dump\nanswer ok\n", false, holder_ / "bad.dat"), kExitOk) << err_.str();
-  EXPECT_NE(out_.str().find("\"box\":\"Donot use this save data.\""), std::string::npos);
-  EXPECT_EQ(game().state, fresh.state);
-  EXPECT_EQ(game().floors, fresh.floors);
+  const std::pair<const char*, const char*> cases[] = {
+      {"bad.dat", "is damaged"},
+      {"short.dat", "100 bytes where a save has 6957"},
+      {"range.dat", "cannot be played"},
+      {"none.dat", "No such file"},
+      {"folder.dat", "is not a file"},
+  };
+  for (const auto& [file, reason] : cases) {
+    driver_.emplace(DriverOptions{holder_, holder_ / file, false}, out_, err_);
+    EXPECT_NE(driver_->startUp().find(reason), std::string::npos) << file;
+    EXPECT_EQ(game().state, fresh.state) << file;
+    EXPECT_EQ(game().floors, fresh.floors) << file;
+    EXPECT_FALSE(std::filesystem::exists(holder_ / "save0.dat")) << file;
+  }
+}
 
-  ASSERT_EQ(play("dump\n", false, holder_ / "short.dat"), kExitOk);
-  EXPECT_NE(out_.str().find("\"message\":\"Nobody saved that game yet.\""), std::string::npos);
-  EXPECT_EQ(game().state, fresh.state);
+// Lines that hold nothing but whitespace of any kind are blank, wherever they come.
+TEST_F(DriverTest, LinesOfWhitespaceAreBlank) {
+  for (const char* line : {"\v", "\f", "\r\r", "\r", " \t\v\f\r ", "\f# comment"}) {
+    EXPECT_EQ(play(std::string(line) + "\nwait\n" + line + "\ndump\n" + line), kExitOk)
+        << err_.str();
+    EXPECT_EQ(out_.str().rfind("{\"state\":", 0), 0u);
+  }
+  // Any whitespace parts the words of a command.
+  EXPECT_EQ(play("wait\nclick\varrow\fup\v\r\n"), kExitOk) << err_.str();
+  EXPECT_EQ(game().state[gs::HeroY], 9);
+}
 
-  ASSERT_EQ(play("dump\n", false, holder_ / "none.dat"), kExitOk);
-  EXPECT_NE(err_.str().find("cannot read"), std::string::npos);
-  EXPECT_EQ(game().state, fresh.state);
+// The limits of a run: each stops it with a line that says which limit was met, and
+// what a line quotes is shown with its control bytes escaped.
+TEST_F(DriverTest, ScriptLimitsStopTheRunAndSayWhichOne) {
+  const auto write = [&](const std::string& name, const std::string& text) {
+    std::ofstream(holder_ / name, std::ios::binary) << text;
+  };
+  // Ten lines, each including the next script twice, ten deep: far more than the limit.
+  for (int i = 0; i < 10; ++i)
+    write("loop" + std::to_string(i) + ".txt",
+          i == 9 ? "dump\n" : "include loop" + std::to_string(i + 1) + ".txt\n" +
+                                   "include loop" + std::to_string(i + 1) + ".txt\n");
+  write("huge.txt", "");
+  std::filesystem::resize_file(holder_ / "huge.txt", commands::kScriptFileLimit + 1);
+  std::filesystem::create_directories(holder_ / "folder.txt");
+
+  struct Case {
+    std::string script;
+    int status;
+    const char* error;
+  };
+  const Case cases[] = {
+      {std::string(commands::kLineLimit + 1, 'x') + "\n", kExitBadCommand,
+       "line 1: longer than the limit of 4096 bytes"},
+      {std::string(commands::kLineLimit, ' ') + "dump\n", kExitBadCommand, "line 1: longer"},
+      {"include loop0.txt\n", kExitBadCommand, "line 1: the run has read its limit of 100 script"},
+      {"include huge.txt\n", kExitBadFile, "larger than the limit of 16 MiB"},
+      {"include folder.txt\n", kExitBadFile, "is not a file"},
+      {"include /dev/zero\n", kExitBadFile, "is not a file"},
+      {"ju\amp\x1b[2J\n", kExitBadCommand, "unknown command 'ju\\x07mp\\x1b[2J'"},
+  };
+  for (const Case& c : cases) {
+    DriverOptions options{holder_, std::nullopt, false};
+    options.lineLimit = 100;
+    driver_.emplace(options, out_, err_);
+    driver_->startUp();
+    err_.str("");
+    std::istringstream in(c.script);
+    EXPECT_EQ(driver_->run(in, holder_), c.status) << c.error;
+    EXPECT_NE(err_.str().find(c.error), std::string::npos) << c.error << " -> " << err_.str();
+  }
 }
 
 TEST(DumpJson, EscapesTextSafely) {

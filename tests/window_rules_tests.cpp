@@ -1,15 +1,19 @@
 // The window's rules that need no window: where the picture goes in a screen of any
 // size, what a key means after the player rebinds it, what the Save and Load menus
-// say about a slot, and how a damage figure is shortened to fit under a tile.
+// say about a slot, how a damage figure is shortened to fit under a tile, and how a
+// replay file is read.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 
+#include "commands/script_reader.h"
 #include "ui/damage_figures.h"
 #include "ui/key_bindings.h"
+#include "ui/replay_player.h"
 #include "ui/scaling.h"
 #include "ui/slot_label.h"
 
@@ -131,6 +135,61 @@ TEST(DamageFigures, CompactFigures) {
       {-5, "0"},
   };
   for (const auto& [n, text] : cases) EXPECT_EQ(compactFigure(n), text) << n;
+}
+
+class ReplayFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              (std::string("kelvorn-replay-") +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::filesystem::path write(const std::string& name, const std::string& text) {
+    std::ofstream(folder_ / name, std::ios::binary) << text;
+    return folder_ / name;
+  }
+  std::filesystem::path folder_;
+};
+
+// Lines of nothing but whitespace, of any kind, are blank; any whitespace parts words.
+TEST_F(ReplayFileTest, LinesOfWhitespaceAreBlank) {
+  std::string error;
+  auto player = ReplayPlayer::open(
+      write("r.txt", "\v\n\f\n\r\r\n \t\v\f\r\ntick\v5\f\nup\n\f# note\nclick\vok\r\n"), error);
+  ASSERT_TRUE(player) << error;
+  int advanced = 0;
+  std::vector<std::string> commands;
+  EXPECT_FALSE(player->play(
+      100, [&](int ms) { advanced += ms; },
+      [&](const std::string& c) { return commands.push_back(c), true; }));
+  EXPECT_EQ(advanced, 5);
+  EXPECT_EQ(commands, (std::vector<std::string>{"up", "click\vok"}));
+}
+
+// A replay that is no file, or passes a limit, is refused with the reason.
+TEST_F(ReplayFileTest, UnusableFilesAndLimitsAreRefused) {
+  std::filesystem::create_directories(folder_ / "folder.txt");
+  std::filesystem::resize_file(write("huge.txt", ""), commands::kScriptFileLimit + 1);
+  std::string manyLines;
+  for (long i = 0; i <= commands::kRunLineLimit; ++i) manyLines += "up\n";
+  const std::pair<std::filesystem::path, const char*> cases[] = {
+      {folder_ / "folder.txt", "is not a file"},
+      {"/dev/zero", "is not a file"},
+      {folder_ / "none.txt", "No such file"},
+      {folder_ / "huge.txt", "larger than the limit"},
+      {write("long.txt", "up\n" + std::string(commands::kLineLimit + 1, 'x')),
+       "line 2: longer than the limit"},
+      {write("many.txt", manyLines), "line 1000001: the run has read its limit"},
+      {write("tick.txt", "tick\vsoon\n"), "line 1: a tick needs a number"},
+  };
+  for (const auto& [file, reason] : cases) {
+    std::string error;
+    EXPECT_FALSE(ReplayPlayer::open(file, error)) << file;
+    EXPECT_NE(error.find(reason), std::string::npos) << file << " -> " << error;
+  }
 }
 
 }  // namespace

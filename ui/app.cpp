@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <string_view>
 #include <utility>
 
 #include "storage/files.h"
@@ -41,6 +42,15 @@ int engineKey(SDL_Keycode key) {
 bool isWalkKey(SDL_Keycode key) {
   return key == SDLK_LEFT || key == SDLK_UP || key == SDLK_RIGHT || key == SDLK_DOWN;
 }
+// Without a display SDL falls back to a video driver that draws off screen: the game
+// would run where nobody sees it. Such a driver is only used when the environment asks
+// for it by name (SDL_VIDEODRIVER, as tests and tools do).
+bool screenlessFallback() {
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (asked && *asked) return false;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return !driver || std::string_view(driver) == "offscreen" || std::string_view(driver) == "dummy";
+}
 }  // namespace
 
 App::App(AppOptions options)
@@ -72,13 +82,6 @@ App::~App() {
 }
 
 bool App::init(std::string& error) {
-  instance_ = std::make_unique<SingleInstance>(runtimeFolder());
-  if (!instance_->first()) {
-    error = "Sorry, cannot execute plural 'Kelvorn'.";
-    if (options_.refusalBox)
-      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, kCaption, error.c_str(), nullptr);
-    return false;
-  }
   // The picture is small and changes a few times a second: drawing it in software keeps
   // the game light (no GL driver loaded, a few MB instead of a hundred) and identical on
   // every desktop. The environment can still choose another renderer.
@@ -86,6 +89,19 @@ bool App::init(std::string& error) {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
     error = std::string("cannot open a window: ") + SDL_GetError();
+    return false;
+  }
+  // Checked before the single-instance lock: a game nobody can see must not hold it.
+  if (screenlessFallback()) {
+    error = "no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY leads to "
+            "one); SDL_VIDEODRIVER=offscreen runs the game unseen on purpose";
+    return false;
+  }
+  instance_ = std::make_unique<SingleInstance>(runtimeFolder());
+  if (!instance_->first()) {
+    error = "Sorry, cannot execute plural 'Kelvorn'.";
+    if (options_.refusalBox)
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, kCaption, error.c_str(), nullptr);
     return false;
   }
   // Without gamepads the game still plays: the subsystem is only asked for, not needed.

@@ -1,49 +1,65 @@
 // Kelvorn: the game window.
-#include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <iostream>
 #include <string>
 
+#include "commands/program_options.h"
 #include "engine/png.h"
 #include "storage/files.h"
 #include "ui/app.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kelvorn [--prologue=on|off] [--screenshot MS FILE.png]\n"
+    "               [--replay FILE.txt [--replay-speed=N]] [--help] [--version]";
+
+const option kOptions[] = {{"prologue", required_argument, nullptr, 'p'},
+                           {"screenshot", required_argument, nullptr, 's'},
+                           {"report-startup", no_argument, nullptr, 'R'},
+                           {"replay", required_argument, nullptr, 'r'},
+                           {"replay-speed", required_argument, nullptr, 'S'},
+                           {"help", no_argument, nullptr, 'h'},
+                           {"version", no_argument, nullptr, 'v'},
+                           {nullptr, 0, nullptr, 0}};
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  namespace commands = kelvorn::commands;
   const auto started = std::chrono::steady_clock::now();
   kelvorn::ui::AppOptions options;
   bool reportStartup = false;
   std::string screenshot;
   int screenshotAfter = 0;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--screenshot" && i + 2 < argc) {
-      // For developers: run this many milliseconds, save the window as PNG and end.
-      screenshotAfter = std::stoi(argv[++i]);
-      screenshot = argv[++i];
-    } else if (arg == "--report-startup") {
-      reportStartup = true;  // for the benchmark: time to the first frame on stderr
-    } else if (arg == "--prologue=off") {
-      options.prologue = false;
-    } else if (arg == "--prologue=on") {
-      options.prologue = true;
-    } else if (arg == "--replay" && i + 1 < argc) {
-      options.replay = argv[++i];
-    } else if (arg.rfind("--replay-speed=", 0) == 0) {
-      options.replaySpeed = std::clamp(std::atoi(arg.c_str() + 15), 1, 64);
-    } else if (arg == "--help" || arg == "-h") {
-      std::cout << "Usage: kelvorn [--prologue=on|off] [--screenshot MS FILE.png]\n"
-                   "               [--replay FILE.txt [--replay-speed=N]]\n"
-                   "Starts the game window. --prologue overrides the Prologue option once;\n"
-                   "--screenshot runs MS milliseconds, saves the window and ends;\n"
-                   "--replay plays a saved replay (FILE.dat beside it holds the game it\n"
-                   "begins from) N times as fast as it was played (1 to 64); Escape ends it\n"
-                   "and the game goes on from there.\n";
-      return 0;
-    } else {
-      std::cerr << "kelvorn: unknown option '" << arg << "' (kelvorn --help)\n";
-      return 2;
+  try {
+    // '+': the arguments stay in order, so --screenshot can take its second value.
+    commands::ProgramOptions args(argc, argv, "+h", kOptions);
+    for (int code; (code = args.next()) != -1;) {
+      switch (code) {
+        case 'p': options.prologue = args.choice({"on", "off"}) == "on"; break;
+        case 's':
+          // For developers: run this many milliseconds, save the window as PNG and end.
+          screenshotAfter = static_cast<int>(args.number(0, 3'600'000));
+          screenshot = args.extraValue();
+          break;
+        case 'R': reportStartup = true; break;  // for the benchmark: time to the first frame
+        case 'r': options.replay = args.value(); break;
+        case 'S': options.replaySpeed = static_cast<int>(args.number(1, 64)); break;
+        case 'h':
+          std::cout << kUsage << "\n"
+                    << "Starts the game window. --prologue overrides the Prologue option once;\n"
+                       "--screenshot runs MS milliseconds, saves the window and ends;\n"
+                       "--replay plays a saved replay (FILE.dat beside it holds the game it\n"
+                       "begins from) N times as fast as it was played (1 to 64); Escape ends it\n"
+                       "and the game goes on from there.\n";
+          return 0;
+        case 'v': std::cout << commands::versionLine("kelvorn") << "\n"; return 0;
+      }
     }
+    args.refuseOperands();
+  } catch (const commands::UsageError& e) {
+    return commands::refuse("kelvorn", e, kUsage);
   }
   kelvorn::ui::App app(options);
   std::string error;

@@ -3,9 +3,9 @@
 // history, the ranking window, the size menu).
 #include <cstdlib>
 #include <iostream>
-#include <sstream>
 #include <vector>
 
+#include "commands/script_lines.h"
 #include "storage/replay_files.h"
 #include "ui/app.h"
 
@@ -54,9 +54,8 @@ void App::playReplay(int elapsed) {
 }
 
 bool App::replayCommand(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> w;
-  for (std::string word; in >> word;) w.push_back(word);
+  const std::vector<std::string> w = commands::words(line);
+  if (w.empty()) return false;
   const std::string& cmd = w[0];
   const std::string arg = w.size() > 1 ? w[1] : std::string();
   auto number = [&](const std::string& word) { return std::atoi(word.c_str()); };
@@ -81,10 +80,9 @@ bool App::replayCommand(const std::string& line) {
   }
   if (cmd == "input" || cmd == "input-cancel") {
     if (!ranking_ || !ranking_->nameRequested()) return false;
-    const auto space = line.find(' ');
-    ranking_->enterName(cmd == "input" && space != std::string::npos
-                            ? std::optional<std::string>(line.substr(space + 1))
-                            : std::nullopt);
+    const std::string_view text = commands::argumentText(line);
+    ranking_->enterName(cmd == "input" && !text.empty() ? std::optional<std::string>(text)
+                                                        : std::nullopt);
     return true;
   }
   if (cmd == "click") {

@@ -3,35 +3,47 @@
 #include <charconv>
 #include <fstream>
 
+#include "commands/script_lines.h"
+#include "commands/script_reader.h"
+
 namespace kelvorn::ui {
 
 std::optional<ReplayPlayer> ReplayPlayer::open(const std::filesystem::path& script,
                                                std::string& error) {
-  std::ifstream in(script);
-  if (!in) {
-    error = "cannot read the replay " + script.string();
+  std::ifstream in;
+  if (error = commands::openScript(script, in); !error.empty()) {
+    error = "cannot read the replay " + script.string() + ": " + error;
     return std::nullopt;
   }
   ReplayPlayer player;
-  int lineNo = 0;
-  for (std::string line; std::getline(in, line);) {
-    ++lineNo;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const auto first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] == '#') continue;
-    line.erase(0, first);
-    if (line.rfind("tick ", 0) == 0) {
-      int ms = 0;
-      const char* end = line.data() + line.size();
-      const auto [ptr, ec] = std::from_chars(line.data() + 5, end, ms);
-      if (ec != std::errc{} || ptr != end || ms < 0) {
-        error = "line " + std::to_string(lineNo) + ": a tick needs a number of milliseconds";
-        return std::nullopt;
-      }
-      player.steps_.push_back({lineNo, ms, {}});
-    } else {
-      player.steps_.push_back({lineNo, 0, line});
+  commands::LineBudget budget;
+  commands::LineReader reader(in, budget);
+  std::string line, limit;
+  while (reader.next(line, limit)) {
+    const std::string command(commands::commandOf(line));
+    if (command.empty()) continue;
+    const std::vector<std::string> w = commands::words(command);
+    if (w[0] != "tick") {
+      player.steps_.push_back({reader.lineNumber(), 0, command});
+      continue;
     }
+    int ms = -1;
+    if (w.size() == 2) {
+      const char* end = w[1].data() + w[1].size();
+      if (const auto [ptr, ec] = std::from_chars(w[1].data(), end, ms); ec != std::errc{} || ptr != end)
+        ms = -1;
+    }
+    if (ms < 0) {
+      error = "line " + std::to_string(reader.lineNumber()) +
+              ": a tick needs a number of milliseconds";
+      return std::nullopt;
+    }
+    player.steps_.push_back({reader.lineNumber(), ms, {}});
+  }
+  if (!limit.empty() || in.bad()) {
+    error = "line " + std::to_string(reader.lineNumber()) + ": " +
+            (limit.empty() ? "the replay could not be read" : limit);
+    return std::nullopt;
   }
   return player;
 }

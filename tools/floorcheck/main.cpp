@@ -1,12 +1,12 @@
 // kelvorn-floorcheck: checks floor maps against the floor rules and prints every rule
 // that fails, as "floor F cell C: what is wrong (why it matters)".
-#include <charconv>
 #include <fstream>
 #include <iostream>
 #include <set>
 #include <sstream>
 #include <string>
 
+#include "commands/program_options.h"
 #include "tools/floorcheck/check.h"
 
 namespace {
@@ -26,24 +26,29 @@ Options:
                  All floors are still read: rules that span floors (unique things,
                  the wings' landing cells) look at the others.
   --help         show this text
+  --version      show the version
 
 Exit status: 0 when every rule holds on the floors reported, 1 when one fails,
 2 when the command line or FILE cannot be read.
 )";
 
+constexpr const char* kUsage = "usage: kelvorn-floorcheck [--floor N|A-B]... [FILE]";
+
+const option kOptions[] = {{"floor", required_argument, nullptr, 'f'},
+                           {"help", no_argument, nullptr, 'h'},
+                           {"version", no_argument, nullptr, 'v'},
+                           {nullptr, 0, nullptr, 0}};
+
 bool parseFloors(std::string_view text, std::set<int>& floors) {
+  constexpr long long kLast = kelvorn::content::kFloorCount - 1;
   const auto dash = text.find('-', 1);
-  int first = 0, last = 0;
-  auto number = [](std::string_view s, int& v) {
-    const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    return ec == std::errc{} && p == s.data() + s.size() && v >= 0 &&
-           v < kelvorn::content::kFloorCount;
-  };
-  if (!number(text.substr(0, dash), first)) return false;
-  last = first;
-  if (dash != std::string_view::npos && !number(text.substr(dash + 1), last)) return false;
-  for (int f = first; f <= last; ++f) floors.insert(f);
-  return first <= last;
+  const auto first = kelvorn::commands::wholeNumber(text.substr(0, dash), 0, kLast);
+  const auto last = dash == std::string_view::npos
+                        ? first
+                        : kelvorn::commands::wholeNumber(text.substr(dash + 1), 0, kLast);
+  if (!first || !last || *first > *last) return false;
+  for (auto f = *first; f <= *last; ++f) floors.insert(static_cast<int>(f));
+  return true;
 }
 
 }  // namespace
@@ -52,23 +57,23 @@ int main(int argc, char** argv) {
   using namespace kelvorn;
   std::set<int> wanted;
   std::string file;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help") {
-      std::cout << kHelp;
-      return 0;
-    }
-    if (arg == "--floor" && i + 1 < argc) {
-      if (!parseFloors(argv[++i], wanted)) {
-        std::cerr << "kelvorn-floorcheck: '" << argv[i] << "' is not a floor 0..50 or a range\n";
-        return 2;
+  try {
+    commands::ProgramOptions args(argc, argv, "h", kOptions);
+    for (int code; (code = args.next()) != -1;) {
+      switch (code) {
+        case 'f':
+          if (!parseFloors(args.value(), wanted))
+            throw commands::UsageError{"'" + std::string(optarg) + "' is not a floor 0..50 or a range"};
+          break;
+        case 'h': std::cout << kHelp; return 0;
+        case 'v': std::cout << commands::versionLine("kelvorn-floorcheck") << "\n"; return 0;
       }
-    } else if (arg.starts_with("-") || !file.empty()) {
-      std::cerr << "kelvorn-floorcheck: unexpected '" << arg << "' (see --help)\n";
-      return 2;
-    } else {
-      file = arg;
     }
+    if (args.operands().size() > 1)
+      throw commands::UsageError{"unexpected '" + std::string(args.operands()[1]) + "'"};
+    if (!args.operands().empty()) file = args.operands()[0];
+  } catch (const commands::UsageError& e) {
+    return commands::refuse("kelvorn-floorcheck", e, kUsage);
   }
 
   content::FloorImage floors;

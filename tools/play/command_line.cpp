@@ -7,6 +7,8 @@
 #include <iostream>
 #include <string>
 
+#include "commands/program_options.h"
+#include "commands/script_reader.h"
 #include "storage/replay_files.h"
 #include "tools/play/driver.h"
 
@@ -25,8 +27,11 @@ Options:
   --script FILE       read commands from FILE instead of standard input
   --record FILE       at the end, write the replay of the game's input to FILE and
                       the game it began from beside it (FILE with .dat); the two
-                      play again with --load FILE.dat --script FILE
+                      play again with --load FILE.dat --script FILE. An existing
+                      FILE.dat is not replaced (it may be a save) unless:
+  --overwrite         --record may replace FILE.dat
   --help              show this text
+  --version           show the version
 
 Commands:
   up, down, left, right, enter, escape      key presses
@@ -51,16 +56,38 @@ Commands:
                       the including script's folder (the current one for standard
                       input), and its failures name it: "FILE line N: ..."
 
-Exit status: 0 done; 2 a line not understood;
-3 a click, answer or input with no visible, enabled target; 4 a wait that
+Limits: a script file up to 16 MiB, a line up to 4096 bytes, scripts included
+16 deep, 1000000 lines read in one run (included scripts count too).
+
+Exit status: 0 done; 2 a line not understood, a limit met, or a bad command
+line; 3 a click, answer or input with no visible, enabled target; 4 a wait that
 did not end; 5 a file on the command line that cannot be used; 6 the game
 itself failed (an internal error, reported in one line: please report it).
 Errors are reported on standard error as "line N: ...".
 )";
 
-int usage(const std::string& problem) {
-  std::cerr << "kelvorn-play: " << problem << "\n(kelvorn-play --help lists the options)\n";
-  return kelvorn::play::kExitBadCommand;
+constexpr const char* kUsage =
+    " [--holder DIR] [--load FILE] [--prologue on|off] [--script FILE]\n"
+    "       [--record FILE [--overwrite]] [--help] [--version]";
+
+const option kOptions[] = {{"holder", required_argument, nullptr, 'H'},
+                           {"load", required_argument, nullptr, 'l'},
+                           {"prologue", required_argument, nullptr, 'p'},
+                           {"script", required_argument, nullptr, 's'},
+                           {"record", required_argument, nullptr, 'r'},
+                           {"overwrite", no_argument, nullptr, 'o'},
+                           {"help", no_argument, nullptr, 'h'},
+                           {"version", no_argument, nullptr, 'v'},
+                           {nullptr, 0, nullptr, 0}};
+
+// The replay's start game goes beside its script. A file already there is kept unless
+// the command line allows replacing it: it may be a save of the player's (save1.dat
+// beside `--record save1.txt`), or one the run's own game wrote.
+std::string startFileKept(const std::filesystem::path& record, bool overwrite) {
+  const auto start = kelvorn::storage::replayStartFile(record);
+  std::error_code ec;
+  if (overwrite || !std::filesystem::exists(std::filesystem::symlink_status(start, ec))) return {};
+  return start.string() + " exists and is not replaced by the replay (--overwrite replaces it)";
 }
 
 }  // namespace
@@ -69,43 +96,43 @@ namespace kelvorn::play {
 
 int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
   namespace fs = std::filesystem;
+  const std::string program = fs::path(argv[0]).filename().string();
   kelvorn::play::DriverOptions options;
   options.drawing = drawing;
   std::optional<fs::path> scriptPath;
   std::optional<fs::path> recordPath;
   bool temporaryHolder = true;
-
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= argc) throw std::string(arg + " needs a value");
-      return argv[++i];
-    };
-    try {
-      if (arg == "--help" || arg == "-h") {
-        std::cout << kHelp;
-        return 0;
-      } else if (arg == "--holder") {
-        options.holder = value();
-        temporaryHolder = false;
-      } else if (arg == "--load") {
-        options.load = value();
-      } else if (arg == "--script") {
-        scriptPath = value();
-      } else if (arg == "--record") {
-        recordPath = value();
-        options.record = true;
-      } else if (arg == "--prologue") {
-        const std::string v = value();
-        if (v != "on" && v != "off") return usage("--prologue takes on or off, not '" + v + "'");
-        options.prologue = v == "on";
-      } else {
-        return usage("unknown option '" + arg + "'");
+  bool overwrite = false;
+  try {
+    commands::ProgramOptions args(argc, argv, "h", kOptions);
+    for (int code; (code = args.next()) != -1;) {
+      switch (code) {
+        case 'H':
+          options.holder = args.value();
+          temporaryHolder = false;
+          break;
+        case 'l': options.load = args.value(); break;
+        case 'p': options.prologue = args.choice({"on", "off"}) == "on"; break;
+        case 's': scriptPath = args.value(); break;
+        case 'r':
+          recordPath = args.value();
+          options.record = true;
+          break;
+        case 'o': overwrite = true; break;
+        case 'h': std::cout << kHelp; return kExitOk;
+        case 'v': std::cout << commands::versionLine(program) << "\n"; return kExitOk;
       }
-    } catch (const std::string& problem) {
-      return usage(problem);
     }
+    args.refuseOperands();
+    if (overwrite && !recordPath) throw commands::UsageError{"--overwrite goes with --record"};
+  } catch (const commands::UsageError& e) {
+    return commands::refuse(program, e, "usage: " + program + kUsage);
   }
+  if (recordPath)
+    if (const std::string kept = startFileKept(*recordPath, overwrite); !kept.empty()) {
+      std::cerr << "kelvorn-play: " << kept << "\n";
+      return kExitBadFile;
+    }
 
   std::error_code ec;
   if (temporaryHolder) {
@@ -121,28 +148,33 @@ int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
   }
 
   std::ifstream file;
-  if (scriptPath) {
-    file.open(*scriptPath);
-    if (!file) {
-      std::cerr << "kelvorn-play: cannot read the script " << *scriptPath << "\n";
+  if (scriptPath)
+    if (const std::string error = commands::openScript(*scriptPath, file); !error.empty()) {
+      std::cerr << "kelvorn-play: cannot read the script " << scriptPath->string() << ": "
+                << error << "\n";
       if (temporaryHolder) fs::remove_all(options.holder, ec);
       return kelvorn::play::kExitBadFile;
     }
-  }
 
   const fs::path holder = options.holder;
   kelvorn::play::Driver driver(std::move(options), std::cout, std::cerr);
   int status = kelvorn::play::kExitOk;
   try {
-    driver.startUp();
+    if (const std::string error = driver.startUp(); !error.empty()) {
+      // A run that cannot start from the game it was given plays nothing.
+      std::cerr << "kelvorn-play: " << error << "\n";
+      if (temporaryHolder) fs::remove_all(holder, ec);
+      return kelvorn::play::kExitBadFile;
+    }
     status = scriptPath ? driver.run(file, scriptPath->parent_path()) : driver.run(std::cin);
-    if (recordPath)
-      if (const std::string error =
-              kelvorn::storage::writeReplay(*recordPath, driver.game().replay);
-          !error.empty()) {
+    if (recordPath) {
+      std::string error = startFileKept(*recordPath, overwrite);
+      if (error.empty()) error = kelvorn::storage::writeReplay(*recordPath, driver.game().replay);
+      if (!error.empty()) {
         std::cerr << "kelvorn-play: the replay was not written: " << error << "\n";
         if (status == kelvorn::play::kExitOk) status = kelvorn::play::kExitBadFile;
       }
+    }
   } catch (const std::exception& e) {
     std::cerr << "kelvorn-play: internal error: " << e.what() << "\n";
     status = kelvorn::play::kExitInternal;

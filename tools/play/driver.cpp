@@ -8,9 +8,12 @@
 #include <sstream>
 #include <vector>
 
+#include "commands/script_lines.h"
+#include "commands/script_reader.h"
 #include "storage/files.h"
 #include "storage/options_file.h"
 #include "storage/save_file.h"
+#include "tools/play/start_save.h"
 
 namespace kelvorn::play {
 
@@ -30,16 +33,6 @@ void requireTarget(bool available, const std::string& what) {
   if (!available) fail(kExitNoTarget, "'" + what + "' has no visible, enabled target now");
 }
 
-std::vector<std::string> words(const std::string& text) {
-  std::vector<std::string> out;
-  for (std::size_t at = text.find_first_not_of(" \t\n\v\f\r"); at != std::string::npos;) {
-    const std::size_t end = text.find_first_of(" \t\n\v\f\r", at);
-    out.push_back(text.substr(at, end - at));
-    at = text.find_first_not_of(" \t\n\v\f\r", end);
-  }
-  return out;
-}
-
 long number(const std::string& word, long lo, long hi, const std::string& what) {
   long value = 0;
   const auto [ptr, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
@@ -55,9 +48,6 @@ void expectArgs(const std::vector<std::string>& w, std::size_t count, const std:
 
 // Game time `wait` may spend before it gives up: longer than any scene of the game.
 constexpr int kWaitLimitMs = 30 * 60 * 1000;
-
-// How deep `include` may nest scripts.
-constexpr int kIncludeDepthLimit = 16;
 
 }  // namespace
 
@@ -79,7 +69,7 @@ void DriverHost::openHolderChooser() {
                            std::filesystem::path());
 }
 
-void Driver::startUp() {
+std::string Driver::startUp() {
   game_.replay.enabled = options_.record;
   std::optional<OptionBytes> stored = host_.holder().readOptions();
   if (options_.prologue) {
@@ -88,37 +78,45 @@ void Driver::startUp() {
   }
   if (options_.drawing) options_.drawing->setSize(game_, large_);
   game_.startUp(stored);
-  if (options_.load) loadFile(*options_.load);
+  std::string error;
+  if (options_.load) error = loadFile(*options_.load);
   if (options_.undo) history_.observe(game_);
+  return error;
 }
 
-// As the Load command does: keep the current game as the undo copy, then read, check
-// and install the file, or leave the game as it was.
-void Driver::loadFile(const std::filesystem::path& path) {
+// As the Load command does: keep the current game as the undo copy, then install the
+// file. A file that cannot be used is refused before anything is written.
+std::string Driver::loadFile(const std::filesystem::path& path) {
+  std::string reason;
+  const std::optional<SavedGame> saved = readStartSave(path, reason);
+  if (!saved) return reason;
   if (const std::string error = host_.holder().writeHandOver({game_.floors, game_.state});
       !error.empty())
     err_ << "kelvorn-play: " << error << "\n";
-  const auto bytes = storage::readFile(path);
-  if (!bytes) err_ << "kelvorn-play: cannot read " << path.string() << "\n";
-  const auto decoded = bytes ? storage::decodeSave(*bytes) : std::nullopt;
-  const auto result = game_.loadGame(
-      decoded ? std::optional<SavedGame>(decoded->game) : std::nullopt, decoded && decoded->valid);
-  if (result == Game::LoadResult::Rejected)
-    err_ << "kelvorn-play: " << path.string() << " is not a usable save; the game is unchanged\n";
+  if (game_.loadGame(saved, true) != Game::LoadResult::Loaded)
+    return path.string() + " was refused by the game";
+  return {};
 }
 
 int Driver::run(std::istream& script, const std::filesystem::path& folder) {
+  budget_ = {options_.lineLimit, 0};
   return play(script, folder, "", 0);
 }
 
 int Driver::play(std::istream& script, const std::filesystem::path& folder, const std::string& name,
                  int depth) {
-  std::string line;
-  int lineNo = 0;
-  while (std::getline(script, line)) {
-    if (const int status = playLine(line, folder, name, ++lineNo, depth); status != kExitOk)
+  commands::LineReader reader(script, budget_);
+  std::string line, limit;
+  while (reader.next(line, limit)) {
+    if (const int status = playLine(line, folder, name, reader.lineNumber(), depth);
+        status != kExitOk)
       return status;
     if (game_.quitRequested) break;
+  }
+  if (!limit.empty()) {
+    err_ << (name.empty() ? "" : name + " ") << "line " << reader.lineNumber() << ": " << limit
+         << "\n";
+    return kExitBadCommand;
   }
   if (script.bad()) {
     err_ << "kelvorn-play: the script " << (name.empty() ? "" : name + " ")
@@ -130,21 +128,21 @@ int Driver::play(std::istream& script, const std::filesystem::path& folder, cons
 
 int Driver::runLine(const std::string& line) { return playLine(line, {}, "", 1, 0); }
 
-int Driver::playLine(std::string line, const std::filesystem::path& folder, const std::string& name,
-                     int lineNo, int depth) {
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  const auto first = line.find_first_not_of(" \t");
-  if (first == std::string::npos || line[first] == '#') return kExitOk;
+int Driver::playLine(const std::string& line, const std::filesystem::path& folder,
+                     const std::string& name, int lineNo, int depth) {
+  const std::string command(commands::commandOf(line));
+  if (command.empty()) return kExitOk;
   try {
-    const std::string command = line.substr(first);
-    if (command.substr(0, command.find_first_of(" \t")) == "include") {
+    if (commands::words(command).front() == "include") {
       // An included script reports its own failures; its status ends this run too.
       if (const int status = include(command, folder, depth); status != kExitOk) return status;
     } else {
       execute(command);
     }
   } catch (const CommandError& e) {
-    err_ << (name.empty() ? "" : name + " ") << "line " << lineNo << ": " << e.message << "\n";
+    // The message may quote the line: its control bytes are shown, not sent.
+    err_ << (name.empty() ? "" : name + " ") << "line " << lineNo << ": "
+         << commands::printable(e.message) << "\n";
     return e.status;
   } catch (const std::exception& e) {
     err_ << (name.empty() ? "" : name + " ") << "line " << lineNo
@@ -157,28 +155,24 @@ int Driver::playLine(std::string line, const std::filesystem::path& folder, cons
 }
 
 int Driver::include(const std::string& command, const std::filesystem::path& folder, int depth) {
-  const auto space = command.find_first_of(" \t");
-  const auto start = space == std::string::npos ? space : command.find_first_not_of(" \t", space);
-  if (start == std::string::npos) fail(kExitBadCommand, "usage: include FILE");
+  const std::string_view file = commands::argumentText(command);
+  if (file.empty()) fail(kExitBadCommand, "usage: include FILE");
   // Deep enough for any route made of parts; a script that includes itself stops here.
-  if (depth >= kIncludeDepthLimit)
-    fail(kExitBadCommand, "scripts included more than " + std::to_string(kIncludeDepthLimit) +
+  if (depth >= commands::kIncludeDepthLimit)
+    fail(kExitBadCommand, "scripts included more than " +
+                              std::to_string(commands::kIncludeDepthLimit) +
                               " deep (does a script include itself?)");
-  const std::filesystem::path path = folder / command.substr(start);
-  std::ifstream file(path);
-  if (!file) fail(kExitBadFile, "cannot read the included script " + path.string());
-  return play(file, path.parent_path(), path.string(), depth + 1);
+  const std::filesystem::path path = folder / file;
+  std::ifstream in;
+  if (const std::string error = commands::openScript(path, in); !error.empty())
+    fail(kExitBadFile, "cannot read the included script " + path.string() + ": " + error);
+  return play(in, path.parent_path(), path.string(), depth + 1);
 }
 
 void Driver::execute(const std::string& line) {
-  const auto w = words(line);
-  const std::string& cmd = w[0];
-  auto rest = [&] {
-    const auto space = line.find_first_of(" \t");
-    if (space == std::string::npos) return std::string();
-    const auto start = line.find_first_not_of(" \t", space);
-    return start == std::string::npos ? std::string() : line.substr(start);
-  };
+  const auto w = commands::words(line);
+  const std::string& cmd = w.at(0);
+  auto rest = [&] { return std::string(commands::argumentText(line)); };
 
   static const std::pair<const char*, int> kKeys[] = {{"enter", 13}, {"escape", 27}, {"left", 37},
                                                       {"up", 38},    {"right", 39},  {"down", 40}};

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/script_reader.h"
 #include "engine/game.h"
 #include "engine/undo_history.h"
 #include "storage/holder_chooser.h"
@@ -38,6 +39,8 @@ struct DriverOptions {
   // Keeps the undo history that `undo` and `redo` step through, looking at the game
   // after every command; a route search, which never undoes, saves that work.
   bool undo = true;
+  // The script lines one run may read, its included scripts' lines counted in.
+  long lineLimit = commands::kRunLineLimit;
 };
 
 class Driver;
@@ -70,8 +73,9 @@ class Driver {
   Driver(DriverOptions options, std::ostream& out, std::ostream& err);
 
   // Starts the game as the window would (options from the holder), then loads the
-  // requested save file.
-  void startUp();
+  // requested save file. Returns why that file cannot be used (the game is then left a
+  // new game), or empty.
+  std::string startUp();
   // Plays the script; returns the exit status. `folder` is where the script lives: an
   // `include FILE` line plays FILE, named relative to the including script's folder.
   int run(std::istream& script, const std::filesystem::path& folder = {});
@@ -95,7 +99,7 @@ class Driver {
            int depth);
   // Line `lineNo` of a script (`name` labels its errors): kExitOk, or the status that
   // ends the script.
-  int playLine(std::string line, const std::filesystem::path& folder, const std::string& name,
+  int playLine(const std::string& line, const std::filesystem::path& folder, const std::string& name,
                int lineNo, int depth);
   int include(const std::string& command, const std::filesystem::path& folder, int depth);
   void execute(const std::string& line);
@@ -104,7 +108,7 @@ class Driver {
   void answer(const std::string& what);
   void wait();
   void noteRankingInput(const std::string& command);
-  void loadFile(const std::filesystem::path& path);
+  std::string loadFile(const std::filesystem::path& path);
 
   DriverOptions options_;
   std::ostream& out_;
@@ -118,6 +122,7 @@ class Driver {
   // The window's undo, followed after every command as the window follows it after
   // every turn of its loop, so a replay's `undo` finds the same positions.
   UndoHistory history_;
+  commands::LineBudget budget_;  // the lines the current run may still read
 };
 
 // Names of the clickable controls that are visible and enabled now, as `click` takes

@@ -18,10 +18,16 @@
 // the player), to catch a scene at a chosen moment.
 #include <SDL.h>
 
+#include <climits>
 #include <cstdio>
 #include <iostream>
+#include <span>
 #include <string>
+#include <string_view>
 
+#include "commands/program_options.h"
+#include "engine/messages.h"
+#include "engine/monsters.h"
 #include "engine/png.h"
 #include "storage/files.h"
 #include "ui/app.h"
@@ -34,7 +40,57 @@ constexpr const char* kUsage =
     "  staging: set:I=V  cell:F:C=T\n"
     "  play:    left right up down enter escape tab f1 f2 f11 y n w a s d  wait:MS  click:N\n"
     "           mouse:X,Y  point:X,Y  save:N  type:TEXT  font:tiny|small|normal|big\n"
-    "           message:N  monster:K  ranking  holder  about  keys  ok  back-side  steps:N\n";
+    "           message:N  monster:K  ranking  holder  about  keys  ok  back-side  steps:N\n"
+    "       kelvorn-shot --help | --version";
+
+const option kOptions[] = {{"large", no_argument, nullptr, 'L'},
+                           {"prologue", no_argument, nullptr, 'p'},
+                           {"help", no_argument, nullptr, 'h'},
+                           {"version", no_argument, nullptr, 'v'},
+                           {nullptr, 0, nullptr, 0}};
+
+const std::pair<const char*, SDL_Keycode> kKeys[] = {
+    {"left", SDLK_LEFT},    {"right", SDLK_RIGHT},   {"up", SDLK_UP},   {"down", SDLK_DOWN},
+    {"enter", SDLK_RETURN}, {"escape", SDLK_ESCAPE}, {"tab", SDLK_TAB}, {"f1", SDLK_F1},
+    {"f2", SDLK_F2},        {"f11", SDLK_F11},       {"y", SDLK_y},     {"n", SDLK_n},
+    {"w", SDLK_w},          {"a", SDLK_a},           {"s", SDLK_s},     {"d", SDLK_d}};
+const std::pair<const char*, kelvorn::FontChoice> kFonts[] = {
+    {"font:tiny", kelvorn::FontChoice::Tiny},
+    {"font:small", kelvorn::FontChoice::Small},
+    {"font:normal", kelvorn::FontChoice::Normal},
+    {"font:big", kelvorn::FontChoice::Big}};
+
+// Whether the word is one of the camera's, with its numbers in their ranges: the words
+// are all checked before the window opens.
+bool knownWord(std::string_view word) {
+  using kelvorn::commands::numbersIn;
+  const auto colon = word.find(':');
+  const std::string_view name = word.substr(0, colon);
+  const std::string_view rest = colon == std::string_view::npos ? "" : word.substr(colon + 1);
+  if (colon == std::string_view::npos) {
+    for (const auto& [key, code] : kKeys)
+      if (word == key) return true;
+    for (const char* other : {"ranking", "holder", "about", "keys", "ok", "back-side"})
+      if (word == other) return true;
+    return false;
+  }
+  if (name == "type") return true;
+  if (name == "font") {
+    for (const auto& [font, choice] : kFonts)
+      if (word == font) return true;
+    return false;
+  }
+  if (name == "set") return numbersIn(rest, "=", {{0, kelvorn::gs::kSize - 1}, {INT32_MIN, INT32_MAX}});
+  if (name == "cell") return numbersIn(rest, ":=", {{0, 50}, {0, 120}, {0, 255}});
+  if (name == "mouse" || name == "point") return numbersIn(rest, ",", {{0, 100000}, {0, 100000}});
+  const std::pair<std::string_view, std::pair<long long, long long>> single[] = {
+      {"wait", {0, 3'600'000}}, {"click", {0, 14}},
+      {"save", {1, 8}},         {"message", {0, kelvorn::kMessageCount - 1}},
+      {"monster", {-1, kelvorn::kMonsterKinds - 1}}, {"steps", {0, 1'000'000}}};
+  for (const auto& [known, range] : single)
+    if (name == known) return numbersIn(rest, "", {range});
+  return false;
+}
 
 // A key held for a few frames: the boxes read keys from Dear ImGui, which sees a key
 // only while it is down at the start of a frame.
@@ -61,18 +117,30 @@ void pushText(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::cerr << kUsage;
-    return 2;
-  }
+  namespace commands = kelvorn::commands;
   kelvorn::ui::AppOptions options;
   options.prologue = false;
   options.refusalBox = false;
   bool large = false;
-  for (int i = 2; i < argc; ++i) {
-    if (std::string(argv[i]) == "--large") large = true;
-    if (std::string(argv[i]) == "--prologue") options.prologue = true;
+  std::span<char* const> operands;
+  try {
+    commands::ProgramOptions args(argc, argv, "h", kOptions);
+    for (int code; (code = args.next()) != -1;) {
+      switch (code) {
+        case 'L': large = true; break;
+        case 'p': options.prologue = true; break;
+        case 'h': std::cout << kUsage << "\n"; return 0;
+        case 'v': std::cout << commands::versionLine("kelvorn-shot") << "\n"; return 0;
+      }
+    }
+    operands = args.operands();
+    if (operands.empty()) throw commands::UsageError{"the picture to write is missing"};
+    for (const std::string_view word : operands.subspan(1))
+      if (!knownWord(word)) throw commands::UsageError{"unknown word '" + std::string(word) + "'"};
+  } catch (const commands::UsageError& e) {
+    return commands::refuse("kelvorn-shot", e, kUsage);
   }
+  const std::span<char* const> words = operands.subspan(1);
   kelvorn::ui::App app(options);
   std::string error;
   if (!app.init(error)) {
@@ -82,8 +150,7 @@ int main(int argc, char** argv) {
   app.pump(300);
   kelvorn::Game& game = app.game();
   bool staged = false;
-  for (int i = 2; i < argc; ++i) {
-    const std::string word = argv[i];
+  for (const std::string word : words) {
     int a = 0, b = 0, c = 0;
     if (std::sscanf(word.c_str(), "set:%d=%d", &a, &b) == 2 && a >= 0 && a < kelvorn::gs::kSize) {
       game.state[a] = b;
@@ -100,18 +167,7 @@ int main(int argc, char** argv) {
     app.requestFrame();
   }
   if (large) app.changeSize(true);
-  const std::pair<const char*, SDL_Keycode> keys[] = {
-      {"left", SDLK_LEFT},    {"right", SDLK_RIGHT},   {"up", SDLK_UP},   {"down", SDLK_DOWN},
-      {"enter", SDLK_RETURN}, {"escape", SDLK_ESCAPE}, {"tab", SDLK_TAB}, {"f1", SDLK_F1},
-      {"f2", SDLK_F2},        {"f11", SDLK_F11},       {"y", SDLK_y},     {"n", SDLK_n},
-      {"w", SDLK_w},          {"a", SDLK_a},           {"s", SDLK_s},     {"d", SDLK_d}};
-  const std::pair<const char*, kelvorn::FontChoice> fonts[] = {
-      {"font:tiny", kelvorn::FontChoice::Tiny},
-      {"font:small", kelvorn::FontChoice::Small},
-      {"font:normal", kelvorn::FontChoice::Normal},
-      {"font:big", kelvorn::FontChoice::Big}};
-  for (int i = 2; i < argc; ++i) {
-    const std::string word = argv[i];
+  for (const std::string word : words) {
     int a = 0, b = 0;
     if (word.rfind("wait:", 0) == 0) {
       app.pump(std::stoi(word.substr(5)));
@@ -158,24 +214,24 @@ int main(int argc, char** argv) {
       game.drawMonsterPanel();
     } else {
       bool known = false;
-      for (const auto& [name, choice] : fonts)
+      for (const auto& [name, choice] : kFonts)
         if (word == name) {
           game.menuFont(choice);
           known = true;
         }
-      for (const auto& [name, code] : keys)
+      for (const auto& [name, code] : kKeys)
         if (word == name) {
           pressKey(app, code);
           known = true;
         }
-      if (!known) continue;  // a staging word or an option
+      if (!known) continue;  // a staging word
     }
     app.requestFrame();
     app.pump(250);
   }
   app.pump(100);
   std::string writeError;
-  if (!kelvorn::storage::writeFileAtomic(argv[1], kelvorn::encodePng(app.captureWindow()),
+  if (!kelvorn::storage::writeFileAtomic(operands[0], kelvorn::encodePng(app.captureWindow()),
                                          writeError)) {
     std::cerr << "kelvorn-shot: " << writeError << "\n";
     return 1;

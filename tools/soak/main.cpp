@@ -3,15 +3,17 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "commands/program_options.h"
 #include "tools/soak/soak.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -42,6 +44,7 @@ Options:
   --replay FOLDER replay a kept game (its start/ and script.txt) with the checks
   --shrink FOLDER shorten a kept game's script to what still ends the same way (a
                   crash too); the whole script stays as full.txt
+  --help, --version
 
 A finding prints the invariant, the seed and the script that reproduces it (in
 FOLDER/finding-SEED-GAME/). Exit status: 0 nothing found, 1 findings, 2 usage.
@@ -90,52 +93,53 @@ void watch() {
   }
 }
 
-int usage(const std::string& problem) {
-  std::cerr << "kelvorn-soak: " << problem << "\n(kelvorn-soak --help lists the options)\n";
-  return 2;
-}
+constexpr const char* kUsage =
+    "usage: kelvorn-soak [--seed N] [--seconds S | --commands N] [--folder DIR] [--keep-going]\n"
+    "       kelvorn-soak --replay FOLDER | --shrink FOLDER | --help | --version";
 
-bool number(const char* text, long& value) {
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtol(text, &end, 10);
-  return errno == 0 && end != text && *end == '\0' && value >= 0;
-}
+const option kOptions[] = {{"seed", required_argument, nullptr, 'n'},
+                           {"seconds", required_argument, nullptr, 's'},
+                           {"commands", required_argument, nullptr, 'c'},
+                           {"folder", required_argument, nullptr, 'f'},
+                           {"keep-going", no_argument, nullptr, 'k'},
+                           {"replay", required_argument, nullptr, 'r'},
+                           {"shrink", required_argument, nullptr, 'S'},
+                           {"help", no_argument, nullptr, 'h'},
+                           {"version", no_argument, nullptr, 'v'},
+                           {nullptr, 0, nullptr, 0}};
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  namespace commands = kelvorn::commands;
   kelvorn::soak::SoakOptions options;
   bool temporary = true;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::cout << kHelp;
-      return 0;
+  std::optional<std::string> replay, shrink;
+  try {
+    commands::ProgramOptions args(argc, argv, "h", kOptions);
+    for (int code; (code = args.next()) != -1;) {
+      switch (code) {
+        case 'n': options.seed = static_cast<std::uint64_t>(args.number(0, LLONG_MAX)); break;
+        case 's': options.seconds = static_cast<double>(args.number(0, 1'000'000'000)); break;
+        case 'c': options.commands = static_cast<long>(args.number(0, LONG_MAX)); break;
+        case 'f':
+          options.folder = args.value();
+          temporary = false;
+          break;
+        case 'k': options.keepGoing = true; break;
+        case 'r': replay = args.value(); break;
+        case 'S': shrink = args.value(); break;
+        case 'h': std::cout << kHelp; return 0;
+        case 'v': std::cout << commands::versionLine("kelvorn-soak") << "\n"; return 0;
+      }
     }
-    if (arg == "--keep-going") {
-      options.keepGoing = true;
-      continue;
-    }
-    if (i + 1 >= argc) return usage(arg + " needs a value");
-    const char* value = argv[++i];
-    long n = 0;
-    if (arg == "--replay") {
-      return kelvorn::soak::replayFolder(value, std::cout);
-    } else if (arg == "--shrink") {
-      return kelvorn::soak::shrinkFolder(value, std::cout);
-    } else if (arg == "--folder") {
-      options.folder = value;
-      temporary = false;
-    } else if (arg == "--seed" || arg == "--seconds" || arg == "--commands") {
-      if (!number(value, n)) return usage(arg + " takes a number, not '" + value + "'");
-      if (arg == "--seed") options.seed = static_cast<std::uint64_t>(n);
-      if (arg == "--seconds") options.seconds = static_cast<double>(n);
-      if (arg == "--commands") options.commands = n;
-    } else {
-      return usage("unknown option '" + arg + "'");
-    }
+    args.refuseOperands();
+    if (replay && shrink) throw commands::UsageError{"give --replay or --shrink, not both"};
+  } catch (const commands::UsageError& e) {
+    return commands::refuse("kelvorn-soak", e, kUsage);
   }
+  if (replay) return kelvorn::soak::replayFolder(*replay, std::cout);
+  if (shrink) return kelvorn::soak::shrinkFolder(*shrink, std::cout);
   if (options.seconds == 0 && options.commands == 0) options.seconds = 60;
 
   std::error_code ec;

@@ -1,13 +1,12 @@
 // kelvorn-solve: searches the rules for a way from a saved position to a goal and says
 // whether one exists, printing it as a kelvorn-play script.
-#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <string>
 
-#include "storage/files.h"
-#include "storage/save_file.h"
+#include "commands/program_options.h"
 #include "tools/play/driver.h"
+#include "tools/play/start_save.h"
 #include "tools/solve/search.h"
 
 namespace {
@@ -16,17 +15,20 @@ using namespace kelvorn;
 
 constexpr const char* kUsage =
     "usage: kelvorn-solve [--load FILE] [--prologue on|off] "
-    "(--to-floor N | --to-checkpoint | --to-ending) [--seconds S] [--max-states N] [--best]\n";
+    "(--to-floor N | --to-checkpoint | --to-ending) [--seconds S] [--max-states N] [--best]\n"
+    "       kelvorn-solve --help | --version";
 
-int usage(const std::string& problem) {
-  std::cerr << "kelvorn-solve: " << problem << "\n" << kUsage;
-  return play::kExitBadCommand;
-}
-
-bool parse(const std::string& text, long long lo, long long hi, long long& out) {
-  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
-  return ec == std::errc{} && ptr == text.data() + text.size() && out >= lo && out <= hi;
-}
+const option kOptions[] = {{"load", required_argument, nullptr, 'l'},
+                           {"prologue", required_argument, nullptr, 'p'},
+                           {"to-floor", required_argument, nullptr, 'f'},
+                           {"to-checkpoint", no_argument, nullptr, 'c'},
+                           {"to-ending", no_argument, nullptr, 'e'},
+                           {"seconds", required_argument, nullptr, 's'},
+                           {"max-states", required_argument, nullptr, 'm'},
+                           {"best", no_argument, nullptr, 'b'},
+                           {"help", no_argument, nullptr, 'h'},
+                           {"version", no_argument, nullptr, 'v'},
+                           {nullptr, 0, nullptr, 0}};
 
 std::string stats(const GameState& s) {
   return "floor " + std::to_string(s[gs::Floor]) + ", life " + std::to_string(s[gs::Life]) +
@@ -43,51 +45,44 @@ int main(int argc, char** argv) {
   std::optional<bool> prologue;
   std::optional<solve::Goal> goal;
   solve::SolveRequest request;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    long long n = 0;
-    if (arg == "--help" || arg == "-h") {
-      std::cout << kUsage;
-      return 0;
-    } else if (arg == "--load" && hasValue) {
-      load = argv[++i];
-    } else if (arg == "--prologue" && hasValue) {
-      const std::string v = argv[++i];
-      if (v != "on" && v != "off") return usage("--prologue takes on or off, not '" + v + "'");
-      prologue = v == "on";
-    } else if (arg == "--to-floor" && hasValue) {
-      if (goal || !parse(argv[++i], 0, 50, n)) return usage("--to-floor takes one floor 0..50");
-      goal = solve::Goal::Floor;
-      request.floor = static_cast<int>(n);
-    } else if (arg == "--to-checkpoint" || arg == "--to-ending") {
-      if (goal) return usage("give one goal");
-      goal = arg == "--to-checkpoint" ? solve::Goal::Checkpoint : solve::Goal::Ending;
-    } else if (arg == "--seconds" && hasValue) {
-      if (!parse(argv[++i], 1, 1'000'000, n)) return usage("--seconds takes a whole number > 0");
-      request.seconds = static_cast<double>(n);
-    } else if (arg == "--max-states" && hasValue) {
-      if (!parse(argv[++i], 1, 1'000'000'000, n)) return usage("--max-states takes a number > 0");
-      request.maxStates = static_cast<std::size_t>(n);
-    } else if (arg == "--best") {
-      request.best = true;
-    } else {
-      return usage("unknown or incomplete option '" + arg + "'");
+  try {
+    commands::ProgramOptions args(argc, argv, "h", kOptions);
+    const auto setGoal = [&](solve::Goal g) {
+      if (goal) throw commands::UsageError{"give one goal"};
+      goal = g;
+    };
+    for (int code; (code = args.next()) != -1;) {
+      switch (code) {
+        case 'l': load = args.value(); break;
+        case 'p': prologue = args.choice({"on", "off"}) == "on"; break;
+        case 'f':
+          setGoal(solve::Goal::Floor);
+          request.floor = static_cast<int>(args.number(0, 50));
+          break;
+        case 'c': setGoal(solve::Goal::Checkpoint); break;
+        case 'e': setGoal(solve::Goal::Ending); break;
+        case 's': request.seconds = static_cast<double>(args.number(1, 1'000'000)); break;
+        case 'm': request.maxStates = static_cast<std::size_t>(args.number(1, 1'000'000'000)); break;
+        case 'b': request.best = true; break;
+        case 'h': std::cout << kUsage << "\n"; return 0;
+        case 'v': std::cout << commands::versionLine("kelvorn-solve") << "\n"; return 0;
+      }
     }
+    args.refuseOperands();
+    if (!goal) throw commands::UsageError{"a goal is needed"};
+  } catch (const commands::UsageError& e) {
+    return commands::refuse("kelvorn-solve", e, kUsage);
   }
-  if (!goal) return usage("a goal is needed");
   request.goal = *goal;
 
   std::optional<SavedGame> start;
   if (load) {
-    const auto bytes = storage::readFile(*load);
-    const auto decoded = bytes ? storage::decodeSave(*bytes) : std::nullopt;
-    if (!decoded || !decoded->valid || decoded->game.state[gs::SaveVersion] != gs::kSaveVersion ||
-        !isPlayable(decoded->game.state) || !arrivalCellsValid(decoded->game.floors)) {
-      std::cerr << "kelvorn-solve: " << *load << " is not a usable save\n";
+    std::string reason;
+    start = play::readStartSave(*load, reason);
+    if (!start) {
+      std::cerr << "kelvorn-solve: " << reason << "\n";
       return play::kExitBadFile;
     }
-    start = decoded->game;
   }
 
   request.progress = [](const solve::Progress& p) {

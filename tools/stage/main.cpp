@@ -7,39 +7,63 @@
 // set:I=V puts V into GameState index I; cell:F:C=T puts TileCode T into cell C of
 // floor F. The words apply in order; the checksums are stamped last, so the file loads
 // like any save the game wrote.
+#include <climits>
 #include <cstdio>
 #include <iostream>
 #include <string>
 
+#include "commands/program_options.h"
 #include "content/tables.h"
 #include "engine/game.h"
 #include "storage/files.h"
 #include "storage/save_file.h"
 
+namespace {
+
+constexpr const char* kUsage = "usage: kelvorn-stage OUT.sav [set:I=V] [cell:F:C=T] ...";
+
+const option kOptions[] = {{"help", no_argument, nullptr, 'h'},
+                           {"version", no_argument, nullptr, 'v'},
+                           {nullptr, 0, nullptr, 0}};
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::cerr << "usage: kelvorn-stage OUT.sav [set:I=V] [cell:F:C=T] ...\n";
-    return 2;
+  namespace commands = kelvorn::commands;
+  std::span<char* const> operands;
+  try {
+    commands::ProgramOptions args(argc, argv, "h", kOptions);
+    for (int code; (code = args.next()) != -1;) {
+      if (code == 'h') return std::cout << kUsage << "\n", 0;
+      if (code == 'v') return std::cout << commands::versionLine("kelvorn-stage") << "\n", 0;
+    }
+    operands = args.operands();
+    if (operands.empty()) throw commands::UsageError{"the file to write is missing"};
+    for (const std::string_view word : operands.subspan(1)) {
+      const bool set = word.starts_with("set:") &&
+                       commands::numbersIn(word.substr(4), "=",
+                                           {{0, kelvorn::gs::kSize - 1}, {INT32_MIN, INT32_MAX}});
+      const bool cell = word.starts_with("cell:") &&
+                        commands::numbersIn(word.substr(5), ":=", {{0, 50}, {0, 120}, {0, 255}});
+      if (!set && !cell)
+        throw commands::UsageError{"'" + std::string(word) + "' is neither set:I=V nor cell:F:C=T"};
+    }
+  } catch (const commands::UsageError& e) {
+    return commands::refuse("kelvorn-stage", e, kUsage);
   }
   kelvorn::Game game(kelvorn::content::builtIn(), nullptr);
   game.startUp(std::nullopt);
-  for (int i = 2; i < argc; ++i) {
-    const std::string word = argv[i];
+  for (const std::string word : operands.subspan(1)) {
     int a = 0, b = 0, c = 0;
-    if (std::sscanf(word.c_str(), "set:%d=%d", &a, &b) == 2 && a >= 0 && a < kelvorn::gs::kSize) {
+    if (std::sscanf(word.c_str(), "set:%d=%d", &a, &b) == 2)
       game.state[a] = b;
-    } else if (std::sscanf(word.c_str(), "cell:%d:%d=%d", &a, &b, &c) == 3 && a >= 0 && a <= 50 &&
-               b >= 0 && b <= 120 && c >= 0 && c <= 255) {
+    else if (std::sscanf(word.c_str(), "cell:%d:%d=%d", &a, &b, &c) == 3)
       game.floors.setCell(a, b, static_cast<kelvorn::TileCode>(c));
-    } else {
-      std::cerr << "kelvorn-stage: '" << word << "' is neither set:I=V nor cell:F:C=T\n";
-      return 2;
-    }
   }
   kelvorn::SavedGame saved{game.floors, game.state};
   kelvorn::storage::stampChecksums(saved.state);
   std::string error;
-  if (!kelvorn::storage::writeFileAtomic(argv[1], kelvorn::storage::encodeSave(saved), error)) {
+  if (!kelvorn::storage::writeFileAtomic(operands[0], kelvorn::storage::encodeSave(saved), error)) {
     std::cerr << "kelvorn-stage: " << error << "\n";
     return 1;
   }
