@@ -61,7 +61,10 @@ void Game::menuHolder() { host().openHolderChooser(); }
 
 void Game::rankingClosed() {
   const auto noted = replay.note(*this, "click rank-ok");
-  timers.enable(TimerId::Steps, true);
+  // A fairy's judgement waits on the rankings with the rest of its script; with nothing
+  // pending, a restarted step timer would only unlock input under whatever else holds
+  // it (the orb of wisdom's grid).
+  if (stack.count() > 0) timers.enable(TimerId::Steps, true);
 }
 
 void Game::afterSizeChange() {

@@ -176,6 +176,22 @@ TEST_F(DriverTest, GameStartAsksAndOnlyYesStartsAgain) {
   EXPECT_EQ(game().state[gs::Gold], 0);
 }
 
+// Closing the rankings starts no step timer when nothing is pending: the orb of wisdom's
+// grid, opened over them, keeps the keys until its own OK.
+TEST_F(DriverTest, ClosingTheRankingsLeavesTheHintGridHoldingTheKeys) {
+  ASSERT_EQ(play("wait\n"), kExitOk);
+  game().state.itemSlot(1) = 1;  // the orb of wisdom
+  game().unlockInput();
+  std::istringstream in("menu ranking\nclick item 1\nclick rank-ok\nwait\nleft\n");
+  ASSERT_EQ(driver_->run(in), kExitOk) << err_.str();
+  EXPECT_EQ(game().state.heroCell(), cellIndex(5, 10)) << "the grid holds the keys";
+  EXPECT_TRUE(game().controls.hintGridVisible);
+  std::istringstream after("click hint-ok\nwait\nleft\nwait\n");
+  ASSERT_EQ(driver_->run(after), kExitOk) << err_.str();
+  EXPECT_EQ(game().state.heroCell(), cellIndex(4, 10));
+  EXPECT_EQ(game().stack.count(), 0);
+}
+
 // A question asked over another one covers it; answering No brings the first back, so
 // the input it holds is never left without a box to answer.
 TEST_F(DriverTest, AQuestionAskedOverAnotherGivesItBackWhenAnswered) {
