@@ -250,6 +250,12 @@ void Game::disp() {
   shownMessage_ = messages.barText(messageCode, composedMessage);
 }
 
+void Game::showOnMessageBar(std::string text) {
+  composedMessage = std::move(text);
+  messageCode = msg::Composed;
+  disp();
+}
+
 bool Game::scriptPending() const { return stack.count() > 0 || timers.enabled(TimerId::Steps); }
 
 std::string Game::floorLabel() const {

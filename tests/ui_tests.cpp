@@ -454,14 +454,22 @@ TEST_F(WindowTest, UndoRedoAndTheReplayOfWhatWasPlayed) {
   EXPECT_EQ(driver.game().state.v, played.state.v);
   EXPECT_EQ(driver.game().floors, played.floors);
 
-  // Played back in the window, eight times as fast, in a save holder of its own.
+  // Played back in the window, eight times as fast, in a save holder of its own; once
+  // it has ended the player goes on in his own holder, with his autosaves.
   App replayer(AppOptions{false, false, true, home_ / "replays" / "r.txt", 8});
   std::string error;
   ASSERT_TRUE(replayer.init(error)) << error;
+  const fs::path replayHolder = replayer.holder().folder();
+  EXPECT_NE(replayHolder, home_ / "data" / "kelvorn" / "savedat");
   replayer.pump(1500);
   EXPECT_EQ(replayer.game().state.v, played.state.v);
   EXPECT_EQ(replayer.game().floors, played.floors);
-  EXPECT_NE(replayer.holder().folder(), home_ / "data" / "kelvorn" / "savedat");
+  EXPECT_EQ(replayer.holder().folder(), home_ / "data" / "kelvorn" / "savedat");
+  EXPECT_FALSE(fs::exists(replayHolder));
+  EXPECT_NE(replayer.game().messageBar().find("replay has ended"), std::string::npos);
+  replayer.game().state[gs::Floor] = 2;  // as the stairs would
+  replayer.pump(200);
+  EXPECT_TRUE(storage::readSavedGame(home_ / "data" / "kelvorn" / "autosave1.dat").valid);
 }
 
 // A floor change, once the game rests, is kept as the newest autosave in the data

@@ -356,7 +356,7 @@ void App::handleEvent(const SDL_Event& event) {
   if (replay_ && (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP ||
                   event.type == SDL_TEXTINPUT || event.type == SDL_MOUSEBUTTONDOWN ||
                   event.type == SDL_MOUSEBUTTONUP || event.type == SDL_CONTROLLERBUTTONDOWN)) {
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) replay_.reset();
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) endReplay();
     return;
   }
   ImGui_ImplSDL2_ProcessEvent(&event);

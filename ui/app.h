@@ -229,6 +229,9 @@ class App : public storage::HolderHost {
   // played on as time passes, its commands carried out as the player's input would be.
   bool startReplay(std::string& error);
   void playReplay(int elapsed);
+  // The replay ends (played out or stopped by Escape): the player's own holder and
+  // autosaves take over.
+  void endReplay();
   bool replayCommand(const std::string& line);
   // What the player does in the window's own windows (the rankings) goes into the
   // game's replay from here.
@@ -333,7 +336,7 @@ class App : public storage::HolderHost {
   std::array<char, 1024> replayPath_{};
   std::string replayNote_;  // what the Save Replay box says after a try
   std::optional<ReplayPlayer> replay_;
-  std::filesystem::path replayHolder_;  // removed when the window closes
+  std::filesystem::path replayHolder_;  // while a replay plays; removed when it ends
   SDL_Texture* frame_ = nullptr;        // the picture at its own size, scaled into the window
   int windowScale_ = 1;                 // the window's whole scale when not full screen
 

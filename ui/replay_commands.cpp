@@ -47,10 +47,21 @@ void App::playReplay(int elapsed) {
                   << command << "' cannot be carried out now\n";
         return false;
       });
-  if (!more) {
-    replay_.reset();
-    std::cerr << "kelvorn: the replay has ended; the game goes on from here\n";
-  }
+  if (!more) endReplay();
+}
+
+void App::endReplay() {
+  replay_.reset();
+  // The player takes over: what he saves goes to his own holder, which the replay never
+  // touched, and the autosaves keep his game from the next floor change on. The replay's
+  // own holder held only what the replay saved.
+  setHolder(ini_.holder);
+  std::error_code ec;
+  fs::remove_all(replayHolder_, ec);
+  replayHolder_.clear();
+  game_.showOnMessageBar("The replay has ended; you play on, saving in your own save holder.");
+  requestFrame();
+  std::cerr << "kelvorn: the replay has ended; the game goes on from here\n";
 }
 
 bool App::replayCommand(const std::string& line) {
