@@ -10,6 +10,7 @@
 #include "ui/app.h"
 
 int main(int argc, char** argv) {
+  kelvorn::storage::reportFileSizeLimitAsError();
   const auto started = std::chrono::steady_clock::now();
   kelvorn::ui::AppOptions options;
   bool reportStartup = false;

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <string>
 
+#include "storage/files.h"
 #include "storage/replay_files.h"
 #include "tools/play/driver.h"
 
@@ -68,6 +69,7 @@ int usage(const std::string& problem) {
 namespace kelvorn::play {
 
 int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
+  storage::reportFileSizeLimitAsError();
   namespace fs = std::filesystem;
   kelvorn::play::DriverOptions options;
   options.drawing = drawing;

@@ -61,6 +61,7 @@ void pushText(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kelvorn::storage::reportFileSizeLimitAsError();
   if (argc < 2) {
     std::cerr << kUsage;
     return 2;

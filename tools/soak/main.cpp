@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "storage/files.h"
 #include "tools/soak/soak.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -105,6 +106,7 @@ bool number(const char* text, long& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kelvorn::storage::reportFileSizeLimitAsError();
   kelvorn::soak::SoakOptions options;
   bool temporary = true;
   for (int i = 1; i < argc; ++i) {

@@ -39,6 +39,7 @@ std::string stats(const GameState& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kelvorn::storage::reportFileSizeLimitAsError();
   std::optional<std::string> load;
   std::optional<bool> prologue;
   std::optional<solve::Goal> goal;

@@ -17,6 +17,7 @@
 #include "storage/save_file.h"
 
 int main(int argc, char** argv) {
+  kelvorn::storage::reportFileSizeLimitAsError();
   if (argc < 2) {
     std::cerr << "usage: kelvorn-stage OUT.sav [set:I=V] [cell:F:C=T] ...\n";
     return 2;
