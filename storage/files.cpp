@@ -49,9 +49,17 @@ ssize_t readFully(int fd, char* into, std::size_t size) {
 std::optional<FileStart> readFileStart(const fs::path& path, std::size_t maxBytes,
                                        std::string& error) {
   error.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking on a pipe: anything but a plain file is refused before it is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     if (errno != ENOENT && errno != ENOTDIR) error = reason("cannot read", path, errno);
+    return std::nullopt;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    error = S_ISDIR(st.st_mode) ? reason("cannot read", path, EISDIR)
+                                : "cannot read " + path.string() + ": not a plain file";
+    ::close(fd);
     return std::nullopt;
   }
   FileStart start;

@@ -268,6 +268,9 @@ TEST_F(HolderTest, SettingsOfAnyShapeLoseNoLine) {
   EXPECT_NE(unreadable.load(), "");
   EXPECT_NE(unreadable.save(), "");
   EXPECT_TRUE(fs::is_directory(path / "in-the-way"));
+  fs::remove_all(path);
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  EXPECT_NE(SettingsFile(path).load(), "") << "a pipe is refused, not waited on";
 }
 
 // ---- Ranking tables ----------------------------------------------------------------
