@@ -1,5 +1,7 @@
 #include "storage/autosaves.h"
 
+#include "storage/files.h"
+
 namespace kelvorn::storage {
 
 namespace fs = std::filesystem;
@@ -12,6 +14,8 @@ std::string Autosaves::write(const SavedGame& game) const {
   std::error_code ec;
   fs::create_directories(folder_, ec);
   if (ec) return "cannot make " + folder_.string() + ": " + ec.message();
+  // What a write killed half-way left is of no use to anyone.
+  removeStrayTemporaries(pendingPath());
   // A rotation cut short before is finished first, so its new game is not overwritten.
   if (summarizeSavedGame(pendingPath()).usable)
     if (std::string error = rotateIn(); !error.empty()) return error;
@@ -28,6 +32,7 @@ std::string Autosaves::rotateIn() const {
   }
   fs::rename(pendingPath(), path(1), ec);
   if (ec) return "cannot move " + pendingPath().string() + ": " + ec.message();
+  syncFolder(folder_);
   return {};
 }
 

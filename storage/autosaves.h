@@ -22,8 +22,8 @@ class Autosaves {
 
   // Keeps the game as the newest autosave, with fresh checksums. The new file is
   // written whole beside the others before any of them moves, so a write that fails or
-  // is cut short leaves every earlier autosave as it was. Returns an error text, or
-  // empty on success.
+  // is cut short leaves every earlier autosave as it was; the temporary files of a write
+  // killed half-way are removed first. Returns an error text, or empty on success.
   std::string write(const SavedGame& game) const;
 
   // The newest autosave that can be loaded (one a cut-short rotation left unmoved

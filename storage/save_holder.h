@@ -6,6 +6,7 @@
 #include <ctime>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "engine/game.h"
@@ -56,8 +57,12 @@ class SaveHolder {
   std::string writeNames(int n, const RankingNames& names) const;
 
  private:
-  std::filesystem::path rankingPath(int n) const;
-  std::filesystem::path namesPath(int n) const;
+  static std::string slotName(int n);
+  static std::string rankingName(int n);
+  static std::string namesName(int n);
+  // Writes the file of this name in the holder atomically, making the holder first when
+  // it is not there. Returns an error text, or empty on success.
+  std::string write(const std::string& name, std::span<const std::uint8_t> bytes) const;
 
   std::filesystem::path folder_;
 };

@@ -1,5 +1,6 @@
 #include "storage/settings_file.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "storage/files.h"
@@ -8,44 +9,78 @@ namespace kelvorn::storage {
 
 namespace {
 constexpr std::size_t kLongestLine = 1024;
-constexpr std::size_t kLargestFile = 64 * 1024;  // far beyond any settings written
+constexpr std::size_t kLargestFile = 1 << 20;  // far beyond any settings written
+constexpr std::string_view kHeading =
+    "# Kelvorn's window settings; the game's options stay in the save holder.";
 }  // namespace
 
-SettingValues parseSettings(std::string_view text) {
-  SettingValues values;
-  while (!text.empty()) {
+SettingsText parseSettings(std::string_view text) {
+  SettingsText result;
+  for (int number = 1; !text.empty(); ++number) {
     const auto end = text.find('\n');
     std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line == kHeading) continue;
     const auto equals = line.find('=');
-    if (line.size() > kLongestLine || line.empty() || line.front() == '#' || equals == 0 ||
-        equals == std::string_view::npos || line.find('\0') != std::string_view::npos)
+    const bool remark = line.front() == '#';
+    if (remark || line.size() > kLongestLine || equals == 0 || equals == std::string_view::npos ||
+        line.find('\0') != std::string_view::npos) {
+      result.kept.emplace_back(line);
+      if (!remark) result.notUnderstood.push_back(number);
       continue;
-    values.insert_or_assign(std::string(line.substr(0, equals)),
-                            std::string(line.substr(equals + 1)));
+    }
+    result.values.insert_or_assign(std::string(line.substr(0, equals)),
+                                   std::string(line.substr(equals + 1)));
   }
-  return values;
+  return result;
 }
 
-std::string formatSettings(const SettingValues& values) {
-  std::string text = "# Kelvorn's window settings; the game's options stay in the save holder.\n";
+std::string formatSettings(const SettingValues& values, const std::vector<std::string>& kept) {
+  std::string text = std::string(kHeading) + "\n";
+  for (const std::string& line : kept) text += line + "\n";
   for (const auto& [name, value] : values) text += name + "=" + value + "\n";
   return text;
 }
 
-void SettingsFile::load() {
-  const auto bytes = readFile(path_, kLargestFile);
-  values_ = bytes ? parseSettings(std::string_view(reinterpret_cast<const char*>(bytes->data()),
-                                                   bytes->size()))
-                  : SettingValues{};
+std::string SettingsFile::load() {
+  values_.clear();
+  kept_.clear();
+  unwritable_.clear();
+  std::string error;
+  auto start = readFileStart(path_, kLargestFile, error);
+  if (!error.empty()) {
+    unwritable_ = error + "; it is left as it is";
+    return unwritable_;
+  }
+  if (!start) return {};
+  std::string note;
+  if (!start->whole) {
+    start->text.erase(start->text.find_last_of('\n') + 1);  // a line cut in two is not read
+    unwritable_ = path_.string() + " is over 1 MiB: its first MiB is read, the file kept";
+    note = unwritable_;
+  }
+  SettingsText read = parseSettings(start->text);
+  values_ = std::move(read.values);
+  kept_ = std::move(read.kept);
+  if (!read.notUnderstood.empty()) {
+    const std::size_t count = read.notUnderstood.size();
+    std::string lines;
+    for (std::size_t i = 0; i < std::min<std::size_t>(count, 5); ++i)
+      lines += (i == 0 ? "" : ", ") + std::to_string(read.notUnderstood[i]);
+    if (count > 5) lines += " and " + std::to_string(count - 5) + " more";
+    note += (note.empty() ? "" : "; ") + path_.string() + ": line" + (count > 1 ? "s " : " ") +
+            lines + " not understood (no name=value, or over 1024 bytes), kept as written";
+  }
+  return note;
 }
 
 std::string SettingsFile::save() const {
+  if (!unwritable_.empty()) return unwritable_;
   std::string error;
   std::error_code ec;
   std::filesystem::create_directories(path_.parent_path(), ec);
-  if (!writeTextAtomic(path_, formatSettings(values_), error)) return error;
+  if (!writeTextAtomic(path_, formatSettings(values_, kept_), error)) return error;
   return {};
 }
 

@@ -11,25 +11,37 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvorn::storage {
 
 using SettingValues = std::map<std::string, std::string, std::less<>>;
 
-// Lines of `name=value` (the value is the rest of the line, so it may hold '='); blank
-// lines, lines starting with '#', lines without '=' and lines longer than 1024 bytes are
-// skipped; a later line of the same name wins.
-SettingValues parseSettings(std::string_view text);
-std::string formatSettings(const SettingValues& values);
+// What a settings text gives. Lines of `name=value` (the value is the rest of the line,
+// so it may hold '=') are settings, a later line of the same name winning. Every other
+// line but blank ones and the heading this program writes is kept, to be written back
+// as it was: remarks (lines starting with '#'), and lines without a name, with a NUL
+// byte or longer than 1024 bytes, which are counted as not understood.
+struct SettingsText {
+  SettingValues values;
+  std::vector<std::string> kept;
+  std::vector<int> notUnderstood;  // their line numbers, from 1
+};
+SettingsText parseSettings(std::string_view text);
+std::string formatSettings(const SettingValues& values, const std::vector<std::string>& kept);
 
 class SettingsFile {
  public:
   explicit SettingsFile(std::filesystem::path path) : path_(std::move(path)) {}
   const std::filesystem::path& path() const { return path_; }
 
-  // Reads the file; a missing or unreadable one leaves every setting at its default.
-  void load();
-  // Writes every value atomically. Returns an error text, or empty on success.
+  // Reads the file; a missing one leaves every setting at its default. Returns what was
+  // not understood or not read, for the player, or empty. A file that cannot be read
+  // whole (unreadable, or over 1 MiB, of which the first MiB is read) is not written
+  // again in this run, so no setting of it is lost.
+  std::string load();
+  // Writes every value and kept line atomically. Returns an error text, or empty on
+  // success.
   std::string save() const;
 
   bool flag(std::string_view name, bool fallback) const;
@@ -47,6 +59,8 @@ class SettingsFile {
  private:
   std::filesystem::path path_;
   SettingValues values_;
+  std::vector<std::string> kept_;
+  std::string unwritable_;  // why the file must stay as it is, empty when it need not
 };
 
 }  // namespace kelvorn::storage

@@ -3,9 +3,16 @@
 // KVN12.INI of any shape are read, the order in which a new holder receives its files,
 // and that a write which fails half-way never costs the player his old file.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -203,6 +210,67 @@ TEST_F(HolderTest, SettingsSurviveARoundTripAndDamagedValuesFallBack) {
   SettingsFile missing(dir_ / "nowhere" / "settings.ini");
   missing.load();
   EXPECT_EQ(missing.number("music-volume", 0, 100, 100), 100);
+}
+
+// Whatever shape settings.ini has, the key bindings in it are read, and the next change
+// writes back every line it held (or, when it could not be read whole, nothing at all);
+// what was not understood or not read is said.
+struct SettingsCase {
+  const char* name;
+  std::string file;
+  bool rewritten;    // false: the file stays byte for byte as it was
+  const char* note;  // a part of what load() says, "" for nothing
+};
+
+TEST_F(HolderTest, SettingsOfAnyShapeLoseNoLine) {
+  std::string past64k;
+  for (int i = 0; i < 3000; ++i)
+    past64k += "from-a-later-version." + std::to_string(i) + "=value\n";
+  const std::string past1m = "key.up.1=W\n" + std::string(1 << 20, '#') + "\nkey.up.2=I\n";
+  const SettingsCase cases[] = {
+      {"plain", "key.up.1=W\nfull-screen=1\n", true, ""},
+      {"odd lines",
+       "# my remark\nkey.up.1=W\nno equals sign\n=nameless\nlong=" + std::string(2000, 'x') + "\n" +
+           std::string("nul\0line=1\n", 11),
+       true, "lines 3, 4, 5, 6 not understood"},
+      {"over 64 KiB", past64k + "key.up.1=W\n", true, ""},
+      {"over 1 MiB", past1m, false, "over 1 MiB"},
+  };
+  const fs::path path = dir_ / "settings.ini";
+  for (const SettingsCase& c : cases) {
+    writeRaw(path, bytesOf(c.file));
+    SettingsFile settings(path);
+    const std::string note = settings.load();
+    if (*c.note == '\0')
+      EXPECT_EQ(note, "") << c.name;
+    else
+      EXPECT_NE(note.find(c.note), std::string::npos) << c.name << ": " << note;
+    EXPECT_EQ(settings.text("key.up.1"), "W") << c.name;
+    settings.setNumber("music-volume", 35);
+    EXPECT_EQ(settings.save() == "", c.rewritten) << c.name;
+    const std::string after = textOf(readFile(path, 4 << 20));
+    if (!c.rewritten) {
+      EXPECT_EQ(after, c.file) << c.name;
+      continue;
+    }
+    EXPECT_NE(after.find("music-volume=35\n"), std::string::npos) << c.name;
+    for (std::string_view rest = c.file; !rest.empty();) {
+      const auto end = rest.find('\n');
+      const std::string_view line = rest.substr(0, end == rest.npos ? end : end + 1);
+      rest.remove_prefix(line.size());
+      EXPECT_NE(after.find(line), std::string::npos) << c.name << ": lost " << line.substr(0, 40);
+    }
+  }
+  // A file that cannot be read is not replaced.
+  fs::remove(path);
+  fs::create_directories(path / "in-the-way");
+  SettingsFile unreadable(path);
+  EXPECT_NE(unreadable.load(), "");
+  EXPECT_NE(unreadable.save(), "");
+  EXPECT_TRUE(fs::is_directory(path / "in-the-way"));
+  fs::remove_all(path);
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  EXPECT_NE(SettingsFile(path).load(), "") << "a pipe is refused, not waited on";
 }
 
 // ---- Ranking tables ----------------------------------------------------------------
@@ -573,27 +641,85 @@ TEST(NamesFile, TypedNamesLoseLineBreaksSoTheFileKeepsTenLines) {
   EXPECT_EQ(back[9], "Blue Crystal");
 }
 
-TEST(HolderIniFile, ShortLongAndDamagedFiles) {
-  EXPECT_FALSE(parseHolderIni(""));
-  EXPECT_FALSE(parseHolderIni("/only/one/line\n"));
-  EXPECT_FALSE(parseHolderIni("\n/program\n"));
-  EXPECT_FALSE(parseHolderIni(std::string(5000, 'p') + "\n/program\n"));
-  EXPECT_FALSE(parseHolderIni(std::string("/ho\0lder\n/program\n", 18)));
+// KVN12.INI as start-up finds it, in every shape: what the game takes from it, and
+// whether it is written. A player's holder is never replaced by the default for a
+// damaged or missing line elsewhere, and a file is rewritten only when that loses
+// nothing it held; what was skipped is said.
+struct IniCase {
+  const char* name;
+  std::optional<std::string> file;  // nullopt: no file
+  bool programFolderValid;
+  HolderIni taken;
+  std::optional<std::string> written;  // nullopt: the file is left as it was
+  const char* note;                    // a part of the note, "" for none
+};
 
-  std::string thousand = "/h\r\n/p\r\nreserved-and-more\r\n";
-  for (int i = 0; i < 1000; ++i) thousand += "junk " + std::to_string(i) + "\n";
-  const auto ini = parseHolderIni(thousand);
-  ASSERT_TRUE(ini);
-  EXPECT_EQ(ini->holder, "/h");
-  EXPECT_EQ(ini->programFolder, "/p");
-  EXPECT_EQ(ini->reserved, "reserved-a");
+TEST_F(HolderTest, HolderIniOfAnyShapeKeepsThePlayersHolder) {
+  const HolderIni fallback{"/default", "/prog", ""};
+  const std::string longLine(5000, 'p');
+  std::string junk = "/h\r\n/p\r\nreserved-and-more\r\n";
+  for (int i = 0; i < 1000; ++i) junk += "junk " + std::to_string(i) + "\n";
+  const std::string huge = "/h\n/p\nr\n" + std::string(2 << 20, 'x');
+  const IniCase cases[] = {
+      {"missing", std::nullopt, true, fallback, "/default\n/prog\n\n", ""},
+      {"empty", "", true, fallback, "/default\n/prog\n\n", ""},
+      {"whole", "/h\n/p\nrsv\n", true, {"/h", "/p", "rsv"}, std::nullopt, ""},
+      {"no last line break", "/a b\n/c", true, {"/a b", "/c", ""}, std::nullopt, ""},
+      {"holder line only", "/h\n", true, {"/h", "/prog", ""}, "/h\n/prog\n\n", ""},
+      {"empty holder line", "\n/p\n", true, {"/default", "/p", ""}, "/default\n/p\n\n", ""},
+      {"program moved", "/h\n/p\nr\n", false, {"/h", "/prog", "r"}, "/h\n/prog\nr\n", ""},
+      {"long holder line",
+       longLine + "\n/p\n",
+       true,
+       {"/default", "/p", ""},
+       std::nullopt,
+       "save-holder line (over 4096 bytes); the default save holder is used"},
+      {"NUL in the holder",
+       std::string("/ho\0lder\n/p\n", 12),
+       true,
+       {"/default", "/p", ""},
+       std::nullopt,
+       "NUL byte"},
+      {"long program line",
+       "/h\n" + longLine + "\n",
+       true,
+       {"/h", "/prog", ""},
+       std::nullopt,
+       "program-folder line (over 4096 bytes); the file is left"},
+      {"lines after the third",
+       junk,
+       false,
+       {"/h", "/prog", "reserved-and-more"},
+       std::nullopt,
+       "what follows the third line"},
+      {"over 1 MiB", huge, true, {"/h", "/p", "r"}, std::nullopt, "what follows the third line"},
+  };
+  for (const IniCase& c : cases) {
+    const fs::path path = dir_ / "config" / "KVN12.INI";
+    fs::remove_all(dir_ / "config");
+    if (c.file) {
+      fs::create_directories(path.parent_path());
+      writeRaw(path, bytesOf(*c.file));
+    }
+    std::string note;
+    const HolderIni ini = openHolderIni(path, fallback, c.programFolderValid, note);
+    EXPECT_EQ(ini.holder, c.taken.holder) << c.name;
+    EXPECT_EQ(ini.programFolder, c.taken.programFolder) << c.name;
+    EXPECT_EQ(ini.reserved, c.taken.reserved) << c.name;
+    EXPECT_EQ(textOf(readFile(path, 4 << 20)), c.written ? *c.written : *c.file) << c.name;
+    if (*c.note == '\0')
+      EXPECT_EQ(note, "") << c.name;
+    else
+      EXPECT_NE(note.find(c.note), std::string::npos) << c.name << ": " << note;
+  }
 
-  const auto two = parseHolderIni("/a b\n/c");
-  ASSERT_TRUE(two);
-  EXPECT_EQ(two->holder, "/a b");
-  EXPECT_EQ(two->programFolder, "/c");
-  EXPECT_EQ(two->reserved, "");
-  EXPECT_EQ(formatHolderIni(*two), "/a b\n/c\n\n");
+  // A file that cannot be read is not replaced either.
+  fs::create_directories(dir_ / "KVN12.INI");
+  std::string note;
+  EXPECT_EQ(openHolderIni(dir_ / "KVN12.INI", fallback, true, note).holder, "/default");
+  EXPECT_NE(note.find("left as it is"), std::string::npos) << note;
+  EXPECT_TRUE(fs::is_directory(dir_ / "KVN12.INI"));
+  EXPECT_EQ(formatHolderIni({"/a b", "/c", ""}), "/a b\n/c\n\n");
 }
 
 // ---- The holder chooser ------------------------------------------------------------
@@ -612,7 +738,8 @@ class HolderChooserTest : public HolderTest {
     writeRaw(dir_ / "KVN12.INI", bytesOf(formatHolderIni({from_.string(), "/prog", "rsv"})));
   }
   HolderChooser chooser() {
-    return HolderChooser(*parseHolderIni(textOf(readFile(dir_ / "KVN12.INI"))), dir_ / "KVN12.INI");
+    return HolderChooser(parseHolderIni(textOf(readFile(dir_ / "KVN12.INI"))).ini,
+                         dir_ / "KVN12.INI");
   }
   fs::path from_, to_;
 };
@@ -697,6 +824,24 @@ TEST_F(HolderTest, AWriteThatRunsOutOfSpaceKeepsTheOldFileAndSaysWhy) {
     EXPECT_NE(entry.path().extension(), ".tmp") << "no temporary file is left behind";
 }
 
+// A save that cannot be written says the system's reason for the call that failed: a
+// holder that cannot be made is not reported as a missing file. The tests run as root,
+// whom permissions do not stop, so the holders are placed where no one can write: below a
+// file, and in /sys when there is one.
+TEST_F(HolderTest, AFailedSaveSaysWhyInTheSystemsWords) {
+  writeRaw(dir_ / "file", bytesOf("x"));
+  std::vector<std::pair<fs::path, int>> cases = {{dir_ / "file" / "holder", ENOTDIR}};
+  const fs::path sys = "/sys/kelvorn-holder";
+  if (::mkdir(sys.c_str(), 0755) == 0)
+    ::rmdir(sys.c_str());
+  else if (errno != ENOENT)
+    cases.emplace_back(sys / "savedat", errno);
+  for (const auto& [folder, reason] : cases) {
+    const std::string error = SaveHolder(folder).writeSlot(1, newGame());
+    EXPECT_NE(error.find(std::strerror(reason)), std::string::npos) << error;
+  }
+}
+
 TEST_F(RankingBoardTest, AFailedRankingSaveIsNoticedAndKeepsTheOldTable) {
   storeRanking(1);
   handOver(1, 2);
@@ -763,6 +908,35 @@ TEST_F(HolderTest, AnAutosaveCutShortLosesNothing) {
   ASSERT_EQ(autosaves.write(onFloor(5)), "");
   for (int n = 1; n <= 3; ++n)
     EXPECT_EQ(readSavedGame(autosaves.path(n)).game->state[gs::Floor], 6 - n);
+}
+
+// A kill in the middle of an autosave (here the file-size signal, not ignored) leaves
+// its temporary file; the next autosave clears it, and no other file.
+TEST_F(HolderTest, AnAutosaveClearsWhatAKilledOneLeft) {
+  const Autosaves autosaves(dir_);
+  ASSERT_EQ(autosaves.write(onFloor(1)), "");
+  writeRaw(dir_ / "autosave.new.notes.tmp", bytesOf("not ours"));
+  const pid_t child = fork();
+  if (child == 0) {
+    const rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, SIG_DFL);
+    autosaves.write(onFloor(2));
+    std::_Exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+  auto temporaries = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_))
+      if (entry.path().extension() == ".tmp") names.push_back(entry.path().filename().string());
+    return names;
+  };
+  ASSERT_EQ(temporaries().size(), 2u);
+  ASSERT_EQ(autosaves.write(onFloor(3)), "");
+  EXPECT_EQ(temporaries(), std::vector<std::string>{"autosave.new.notes.tmp"});
+  EXPECT_EQ(autosaves.newest()->summary.floor, 3);
 }
 
 }  // namespace

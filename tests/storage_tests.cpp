@@ -1,14 +1,19 @@
 // Save and options files: the exact byte layout, the checks that decide whether a file
 // may be loaded, and that no file content whatsoever can crash the readers.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <random>
+#include <set>
 
 #include "storage/bytes.h"
 #include "storage/files.h"
 #include "storage/options_file.h"
 #include "storage/save_file.h"
+#include "tests/disk_full.h"
 
 namespace kelvorn::storage {
 namespace {
@@ -105,8 +110,7 @@ TEST(SaveFile, RandomContentNeverCrashesTheReaderOrTheGame) {
       bytes = encodeSave(d->game);
     }
     const auto decoded = decodeSave(bytes);
-    game.loadGame(decoded ? std::optional(decoded->game) : std::nullopt,
-                  decoded && decoded->valid);
+    game.loadGame(decoded ? std::optional(decoded->game) : std::nullopt, decoded && decoded->valid);
     game.notice.reset();
     game.advance(1000);
   }
@@ -144,16 +148,58 @@ TEST_F(FilesTest, AtomicWriteReplacesWholeAndLeavesNoTemporary) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "a.dat.tmp"));
 }
 
+// A write that fails gives the system's reason for the call that failed, keeps the old
+// file and leaves no temporary file behind.
 TEST_F(FilesTest, FailedWriteKeepsTheOldFileAndSaysWhy) {
   std::string error;
-  EXPECT_FALSE(writeFileAtomic(dir_ / "missing-folder" / "a.dat", std::vector<std::uint8_t>{1},
-                               error));
-  EXPECT_FALSE(error.empty());
-  // A folder in the way of the rename: the write fails and nothing is half-written.
+  ASSERT_TRUE(writeFileAtomic(dir_ / "file", std::vector<std::uint8_t>{1}, error)) << error;
+  ASSERT_TRUE(writeFileAtomic(dir_ / "old.dat", std::vector<std::uint8_t>{1}, error)) << error;
+  // A folder in the way of the rename.
   std::filesystem::create_directories(dir_ / "b.dat" / "inside");
-  EXPECT_FALSE(writeFileAtomic(dir_ / "b.dat", std::vector<std::uint8_t>{1}, error));
+  const struct {
+    std::filesystem::path target;
+    std::size_t size;
+    int reason;
+  } cases[] = {{dir_ / "missing-folder" / "a.dat", 1, ENOENT},
+               {dir_ / "file" / "a.dat", 1, ENOTDIR},
+               {dir_ / "b.dat", 1, EISDIR},
+               {dir_ / "old.dat", 100, EFBIG}};
+  for (const auto& c : cases) {
+    bool written = true;
+    {
+      kelvorn::testing::DiskFullAfter full(8);
+      written = writeFileAtomic(c.target, std::vector<std::uint8_t>(c.size, 2), error);
+    }
+    EXPECT_FALSE(written) << c.target;
+    EXPECT_NE(error.find(std::strerror(c.reason)), std::string::npos) << error;
+  }
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / "b.dat"));
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "b.dat.tmp"));
+  EXPECT_EQ(readFile(dir_ / "old.dat"), std::vector<std::uint8_t>{1});
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_))
+    names.insert(entry.path().filename().string());
+  EXPECT_EQ(names, (std::set<std::string>{"b.dat", "file", "old.dat"}));
+}
+
+// Links planted where a write could put its temporary file (the old fixed name, names a
+// guess could give) or at the target itself are never written through: the file they
+// point to stays as it was, and so do they.
+TEST_F(FilesTest, AWriteNeverFollowsALinkPlantedBesideIt) {
+  namespace fs = std::filesystem;
+  const std::vector<std::uint8_t> victimBytes{7, 7, 7}, saved{1, 2, 3};
+  std::string error;
+  ASSERT_TRUE(writeFileAtomic(dir_ / "victim", victimBytes, error)) << error;
+  const std::string pid = std::to_string(::getpid());
+  const std::vector<std::string> planted = {
+      "a.dat.tmp",  "a.dat." + pid + ".tmp",      "a.dat.tmp." + pid,
+      ".a.dat.tmp", "a.dat.0000000000000000.tmp", "a.dat"};
+  for (const std::string& name : planted) fs::create_symlink(dir_ / "victim", dir_ / name);
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(writeFileAtomic(dir_ / "a.dat", saved, error)) << error;
+  EXPECT_EQ(readFile(dir_ / "victim"), victimBytes);
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir_ / "a.dat")));
+  EXPECT_EQ(readFile(dir_ / "a.dat"), saved);
+  for (std::size_t i = 0; i + 1 < planted.size(); ++i)
+    EXPECT_TRUE(fs::is_symlink(dir_ / planted[i])) << planted[i];
 }
 
 TEST_F(FilesTest, ReadingMissingFoldersAndOversizedFilesGivesNothing) {

@@ -153,25 +153,17 @@ int App::menuHeight() const {
 void App::startUp() {
   programFolder_ = programFolder();
   settings_ = storage::SettingsFile(configFolder() / "settings.ini");
-  settings_.load();
+  if (const std::string note = settings_.load(); !note.empty())
+    std::cerr << "kelvorn: " << note << "\n";
   keys_.load(settings_);
   game_.skipFightAnimations = comfort(setting::SkipFights, false);
   audio_ = std::make_unique<audio::Player>(programFolder_);
   applyVolumes();
-  const fs::path iniPath = configFolder() / "KVN12.INI";
-  std::optional<storage::HolderIni> ini;
-  if (auto bytes = storage::readFile(iniPath))
-    ini = storage::parseHolderIni(std::string(bytes->begin(), bytes->end()));
-  if (!ini || !readPicture(programFolder_ / "data" / "center.bmp")) {
-    if (!ini) ini = storage::HolderIni{defaultSaveHolder().string(), "", ""};
-    ini->programFolder = programFolder_.string();
-    std::error_code ec;
-    fs::create_directories(configFolder(), ec);
-    std::string error;
-    if (!storage::writeTextAtomic(iniPath, storage::formatHolderIni(*ini), error))
-      std::cerr << "kelvorn: " << error << "\n";
-  }
-  ini_ = *ini;
+  std::string iniNote;
+  ini_ = storage::openHolderIni(
+      configFolder() / "KVN12.INI", {defaultSaveHolder().string(), programFolder_.string(), ""},
+      readPicture(programFolder_ / "data" / "center.bmp").has_value(), iniNote);
+  if (!iniNote.empty()) std::cerr << "kelvorn: " << iniNote << "\n";
   std::error_code ec;
   fs::create_directories(ini_.holder, ec);
   setHolder(ini_.holder);

@@ -27,6 +27,7 @@ const option kOptions[] = {{"prologue", required_argument, nullptr, 'p'},
 
 int main(int argc, char** argv) {
   namespace commands = kelvorn::commands;
+  kelvorn::storage::reportFileSizeLimitAsError();
   const auto started = std::chrono::steady_clock::now();
   kelvorn::ui::AppOptions options;
   bool reportStartup = false;

@@ -9,6 +9,7 @@
 
 #include "commands/program_options.h"
 #include "commands/script_reader.h"
+#include "storage/files.h"
 #include "storage/replay_files.h"
 #include "tools/play/driver.h"
 
@@ -95,6 +96,7 @@ std::string startFileKept(const std::filesystem::path& record, bool overwrite) {
 namespace kelvorn::play {
 
 int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
+  storage::reportFileSizeLimitAsError();
   namespace fs = std::filesystem;
   const std::string program = fs::path(argv[0]).filename().string();
   kelvorn::play::DriverOptions options;

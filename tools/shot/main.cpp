@@ -118,6 +118,7 @@ void pushText(const std::string& text) {
 
 int main(int argc, char** argv) {
   namespace commands = kelvorn::commands;
+  kelvorn::storage::reportFileSizeLimitAsError();
   kelvorn::ui::AppOptions options;
   options.prologue = false;
   options.refusalBox = false;

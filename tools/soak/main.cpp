@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "commands/program_options.h"
+#include "storage/files.h"
 #include "tools/soak/soak.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -112,6 +113,7 @@ const option kOptions[] = {{"seed", required_argument, nullptr, 'n'},
 
 int main(int argc, char** argv) {
   namespace commands = kelvorn::commands;
+  kelvorn::storage::reportFileSizeLimitAsError();
   kelvorn::soak::SoakOptions options;
   bool temporary = true;
   std::optional<std::string> replay, shrink;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <thread>
 
+#include "storage/files.h"
 #include "tools/soak/checked_game.h"
 #include "tools/soak/soak.h"
 
@@ -53,8 +54,10 @@ Outcome replayApart(const KeptGame& game, const std::vector<std::string>& lines,
     dup2(quiet, STDERR_FILENO);
     ScriptFile script(record, "");
     const ReplayResult r = replay(holder, game.prologue, game.loadable, lines, &script);
+    std::string error;
     if (r.finding)
-      std::ofstream(invariantFile) << r.finding->invariant << "\n" << r.finding->detail;
+      storage::writeTextAtomic(invariantFile, r.finding->invariant + "\n" + r.finding->detail,
+                               error);
     std::_Exit(r.finding ? kBroken : kClean);
   }
   int status = 0;

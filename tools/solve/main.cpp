@@ -5,6 +5,7 @@
 #include <string>
 
 #include "commands/program_options.h"
+#include "storage/files.h"
 #include "tools/play/driver.h"
 #include "tools/play/start_save.h"
 #include "tools/solve/search.h"
@@ -41,6 +42,7 @@ std::string stats(const GameState& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kelvorn::storage::reportFileSizeLimitAsError();
   std::optional<std::string> load;
   std::optional<bool> prologue;
   std::optional<solve::Goal> goal;

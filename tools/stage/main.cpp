@@ -29,6 +29,7 @@ const option kOptions[] = {{"help", no_argument, nullptr, 'h'},
 }  // namespace
 
 int main(int argc, char** argv) {
+  kelvorn::storage::reportFileSizeLimitAsError();
   namespace commands = kelvorn::commands;
   std::span<char* const> operands;
   try {
