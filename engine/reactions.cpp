@@ -353,7 +353,8 @@ void Game::monsterReactions() {
         stack.push(wsScript, script::PresentBackBuffer);
         stack.push(wsScript, script::HidePanels);
         stack.push(wsScript, script::StopAnimation);
-        stack.push(wsMessage, 140);
+        // The message bar keeps the victory's line through the ending: code 140 would
+        // show a magician's attack of a later game there.
         stack.push(wsAsk, 62);
       }
       break;

@@ -237,5 +237,19 @@ TEST_F(HostilePlayTest, AnAnsweredQuestionHoldsNothing) {
   EXPECT_TRUE(unlocked());
 }
 
+// Zeno beaten on floor 50 of a later game: while the ending's words and pictures play,
+// the message bar keeps the victory's line, not a magician's attack.
+TEST_F(HostilePlayTest, ALaterGameEndsWithTheVictoryOnTheMessageBar) {
+  onFloor(50, 5, 5);
+  put(5, 4, 91);
+  game.state[gs::LevelBoost] = 43;
+  hero(100000, 30000, 30000);
+  game.keyDown(kUp);
+  finish();
+  ASSERT_TRUE(game.controls.windowVisible);
+  EXPECT_NE(game.messageBar().find("Zeno"), std::string::npos) << game.messageBar();
+  EXPECT_EQ(game.messageBar().find("vital power"), std::string::npos) << game.messageBar();
+}
+
 }  // namespace
 }  // namespace kelvorn
