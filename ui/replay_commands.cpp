@@ -7,6 +7,7 @@
 
 #include "commands/script_lines.h"
 #include "storage/replay_files.h"
+#include "storage/start_save.h"
 #include "ui/app.h"
 
 namespace kelvorn::ui {
@@ -16,11 +17,12 @@ namespace fs = std::filesystem;
 bool App::startReplay(std::string& error) {
   replay_ = ReplayPlayer::open(options_.replay, error);
   if (!replay_) return false;
-  const SlotRead start = storage::readSavedGame(storage::replayStartFile(options_.replay));
-  if (!start.valid) {
+  std::string reason;
+  const std::optional<SavedGame> start =
+      storage::readStartSave(storage::replayStartFile(options_.replay), reason);
+  if (!start) {
     replay_.reset();
-    error = "the game the replay begins from (" +
-            storage::replayStartFile(options_.replay).string() + ") cannot be loaded";
+    error = "the game the replay begins from cannot be used: " + reason;
     return false;
   }
   // A replay saves, registers names and writes options as it was played: into a holder
@@ -34,7 +36,7 @@ bool App::startReplay(std::string& error) {
   replayHolder_ = folder;
   setHolder(replayHolder_);
   continueOffer_.reset();
-  game_.loadGame(start.game, true);
+  game_.loadGame(start, true);
   return true;
 }
 

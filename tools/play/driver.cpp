@@ -13,7 +13,7 @@
 #include "storage/files.h"
 #include "storage/options_file.h"
 #include "storage/save_file.h"
-#include "tools/play/start_save.h"
+#include "storage/start_save.h"
 
 namespace kelvorn::play {
 
@@ -88,7 +88,7 @@ std::string Driver::startUp() {
 // file. A file that cannot be used is refused before anything is written.
 std::string Driver::loadFile(const std::filesystem::path& path) {
   std::string reason;
-  const std::optional<SavedGame> saved = readStartSave(path, reason);
+  const std::optional<SavedGame> saved = storage::readStartSave(path, reason);
   if (!saved) return reason;
   if (const std::string error = host_.holder().writeHandOver({game_.floors, game_.state});
       !error.empty())

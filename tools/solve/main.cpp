@@ -6,8 +6,8 @@
 
 #include "commands/program_options.h"
 #include "storage/files.h"
+#include "storage/start_save.h"
 #include "tools/play/driver.h"
-#include "tools/play/start_save.h"
 #include "tools/solve/search.h"
 
 namespace {
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
   std::optional<SavedGame> start;
   if (load) {
     std::string reason;
-    start = play::readStartSave(*load, reason);
+    start = storage::readStartSave(*load, reason);
     if (!start) {
       std::cerr << "kelvorn-solve: " << reason << "\n";
       return play::kExitBadFile;

@@ -1,9 +1,9 @@
-#include "tools/play/start_save.h"
+#include "storage/start_save.h"
 
 #include "storage/files.h"
 #include "storage/save_file.h"
 
-namespace kelvorn::play {
+namespace kelvorn::storage {
 
 std::optional<SavedGame> readStartSave(const std::filesystem::path& path, std::string& reason) {
   namespace fs = std::filesystem;
@@ -11,17 +11,17 @@ std::optional<SavedGame> readStartSave(const std::filesystem::path& path, std::s
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
   const auto size = fs::is_regular_file(status) ? fs::file_size(path, ec) : 0;
-  const auto bytes = fs::is_regular_file(status) && size == storage::kSaveFileSize
-                         ? storage::readFile(path)
+  const auto bytes = fs::is_regular_file(status) && size == kSaveFileSize
+                         ? readFile(path)
                          : std::nullopt;
-  const auto decoded = bytes ? storage::decodeSave(*bytes) : std::nullopt;
+  const auto decoded = bytes ? decodeSave(*bytes) : std::nullopt;
   if (ec)
     reason = "cannot read " + name + ": " + ec.message();
   else if (!fs::is_regular_file(status))
     reason = name + " is not a file";
-  else if (size != storage::kSaveFileSize)
+  else if (size != kSaveFileSize)
     reason = name + " is not a save: " + std::to_string(size) + " bytes where a save has " +
-             std::to_string(storage::kSaveFileSize);
+             std::to_string(kSaveFileSize);
   else if (!decoded)
     reason = "cannot read " + name;
   else if (!decoded->valid)
@@ -34,4 +34,4 @@ std::optional<SavedGame> readStartSave(const std::filesystem::path& path, std::s
   return std::nullopt;
 }
 
-}  // namespace kelvorn::play
+}  // namespace kelvorn::storage
