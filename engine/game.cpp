@@ -110,10 +110,13 @@ void Game::hideDialogControls() {
   state.extra[extra::RecallShown] = 0;
   holdRepeat = false;
   timers.enable(TimerId::Repeat, false);
-  // The game over's question goes with the game it ended, even while another covers it.
-  const auto tryAgain = [](const Question& q) { return q.kind == QuestionKind::TryAgain; };
-  std::erase_if(coveredQuestions_, tryAgain);
-  if (question && tryAgain(*question)) question.reset();
+  // The questions about the game on the board (to try it again, to save it over a slot)
+  // go with it, even while another covers them.
+  const auto aboutTheGame = [](const Question& q) {
+    return q.kind == QuestionKind::TryAgain || q.kind == QuestionKind::Overwrite;
+  };
+  std::erase_if(coveredQuestions_, aboutTheGame);
+  if (question && aboutTheGame(*question)) question.reset();
   uncoverQuestion();
 }
 
