@@ -44,6 +44,10 @@ constexpr int kHintFlags[24] = {68, 69, 55, 56, 57, 59, 70, 72, 73, 74, 75, 61,
 void Game::clickItem(int slot) {
   const auto noted = replay.note(*this, "click item " + std::to_string(slot));
   if (slot < 0 || slot >= kItemSlots) return;
+  // As the keys wait, an item waits for the steps under way (the warp staff's and the
+  // flight's last sound play with input given back): begun under them, its own steps
+  // and windows would mix with theirs and could strand them without a timer.
+  if (stack.count() > 0) return;
   switch (slot) {
     case 0: return orbOfTheHero();
     case 1: return orbOfWisdom();
