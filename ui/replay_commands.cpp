@@ -46,7 +46,7 @@ void App::playReplay(int elapsed) {
       [&](const std::string& command) {
         if (replayCommand(command)) return true;
         std::cerr << "kelvorn: the replay stops at line " << replay_->lineNumber() << ": '"
-                  << command << "' cannot be carried out now\n";
+                  << commands::printable(command) << "' cannot be carried out now\n";
         return false;
       });
   if (!more) endReplay();
