@@ -18,18 +18,21 @@ std::optional<long long> wholeNumber(std::string_view text, long long lo, long l
   return n;
 }
 
-bool numbersIn(std::string_view text, std::string_view separators,
-               std::initializer_list<std::pair<long long, long long>> ranges) {
-  if (ranges.size() != separators.size() + 1) return false;
+std::optional<std::vector<long long>> numbersIn(
+    std::string_view text, std::string_view separators,
+    std::initializer_list<std::pair<long long, long long>> ranges) {
+  if (ranges.size() != separators.size() + 1) return std::nullopt;
+  std::vector<long long> numbers;
   auto range = ranges.begin();
-  for (const char separator : separators) {
-    const auto at = text.find(separator);
-    if (at == std::string_view::npos || !wholeNumber(text.substr(0, at), range->first, range->second))
-      return false;
-    text.remove_prefix(at + 1);
-    ++range;
+  for (std::size_t i = 0; i <= separators.size(); ++i, ++range) {
+    const auto at = i < separators.size() ? text.find(separators[i]) : text.size();
+    if (at == std::string_view::npos) return std::nullopt;
+    const auto n = wholeNumber(text.substr(0, at), range->first, range->second);
+    if (!n) return std::nullopt;
+    numbers.push_back(*n);
+    text.remove_prefix(std::min(at + 1, text.size()));
   }
-  return wholeNumber(text, range->first, range->second).has_value();
+  return numbers;
 }
 
 int refuse(std::string_view program, const UsageError& error, std::string_view usage) {

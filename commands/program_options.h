@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace kelvorn::commands {
 
@@ -25,9 +26,10 @@ std::string versionLine(std::string_view program);
 std::optional<long long> wholeNumber(std::string_view text, long long lo, long long hi);
 
 // A word of numbers such as "cell:1:56=6" after its name: the numbers in `text` ("1:56=6")
-// with `separators` (":=") between them, each within its range. False for anything else.
-bool numbersIn(std::string_view text, std::string_view separators,
-               std::initializer_list<std::pair<long long, long long>> ranges);
+// with `separators` (":=") between them, each within its range; nullopt for anything else.
+std::optional<std::vector<long long>> numbersIn(
+    std::string_view text, std::string_view separators,
+    std::initializer_list<std::pair<long long, long long>> ranges);
 
 // A command line that cannot be used; `problem` is empty when getopt has already said
 // what was wrong.

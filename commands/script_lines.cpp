@@ -4,11 +4,11 @@
 
 namespace kelvorn::commands {
 
+namespace {
 bool isBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-namespace {
 std::string_view skipBlanks(std::string_view text) {
   const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
   return text.substr(static_cast<std::size_t>(first - text.begin()));
@@ -18,8 +18,7 @@ std::string_view skipBlanks(std::string_view text) {
 std::string_view commandOf(std::string_view line) {
   if (line.ends_with('\r')) line.remove_suffix(1);
   line = skipBlanks(line);
-  if (line.empty() || line.front() == '#' || std::all_of(line.begin(), line.end(), isBlank))
-    return {};
+  if (line.empty() || line.front() == '#') return {};
   return line;
 }
 
@@ -34,10 +33,15 @@ std::vector<std::string> words(std::string_view command) {
   return out;
 }
 
-std::string_view argumentText(std::string_view command) {
+std::string_view firstWord(std::string_view command) {
   command = skipBlanks(command);
   const auto end = std::find_if(command.begin(), command.end(), isBlank);
-  return skipBlanks(command.substr(static_cast<std::size_t>(end - command.begin())));
+  return command.substr(0, static_cast<std::size_t>(end - command.begin()));
+}
+
+std::string_view argumentText(std::string_view command) {
+  command = skipBlanks(command);
+  return skipBlanks(command.substr(firstWord(command).size()));
 }
 
 std::string printable(std::string_view text) {

@@ -9,12 +9,13 @@
 
 namespace kelvorn::commands {
 
-bool isBlank(char c);
-
 // The command of a script line: the line without its leading whitespace and without the
 // carriage return of a CRLF ending; empty for a blank line or a comment (first word
 // starting with #). Whitespace at the end is kept, for `input TEXT`.
 std::string_view commandOf(std::string_view line);
+
+// The first word of a command.
+std::string_view firstWord(std::string_view command);
 
 // The words of a command, split at every run of whitespace.
 std::vector<std::string> words(std::string_view command);

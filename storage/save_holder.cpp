@@ -23,7 +23,8 @@ std::vector<std::uint8_t> encodeStamped(const SavedGame& game) {
 }
 }  // namespace
 
-std::string SaveHolder::write(const std::string& name, std::span<const std::uint8_t> bytes) const {
+std::string SaveHolder::write(const std::filesystem::path& file,
+                              std::span<const std::uint8_t> bytes) const {
   // A holder that is gone (or that start-up could not make) is made now, so a failure
   // names its own cause rather than a missing folder.
   std::error_code ec;
@@ -31,12 +32,12 @@ std::string SaveHolder::write(const std::string& name, std::span<const std::uint
     std::filesystem::create_directories(folder_, ec);
     if (ec) return "cannot make the save holder " + folder_.string() + ": " + ec.message();
   }
-  return writeAtomic(folder_ / name, bytes);
+  return writeAtomic(file, bytes);
 }
 
-std::filesystem::path SaveHolder::slotPath(int n) const { return folder_ / slotName(n); }
-
-std::string SaveHolder::slotName(int n) { return "save" + std::to_string(n) + ".dat"; }
+std::filesystem::path SaveHolder::slotPath(int n) const {
+  return folder_ / ("save" + std::to_string(n) + ".dat");
+}
 
 bool SaveHolder::slotExists(int n) const {
   std::error_code ec;
@@ -77,11 +78,11 @@ SlotRead SaveHolder::readSlot(int n) const { return readSavedGame(slotPath(n)); 
 SlotSummary SaveHolder::summary(int n) const { return summarizeSavedGame(slotPath(n)); }
 
 std::string SaveHolder::writeSlot(int n, const SavedGame& game) const {
-  return write(slotName(n), encodeStamped(game));
+  return write(slotPath(n), encodeStamped(game));
 }
 
 std::string SaveHolder::writeHandOver(const SavedGame& game) const {
-  return write(slotName(0), encodeSave(game));
+  return write(slotPath(0), encodeSave(game));
 }
 
 std::optional<SavedGame> SaveHolder::readHandOver() const {
@@ -101,14 +102,19 @@ std::optional<OptionBytes> SaveHolder::readOptions() const {
 }
 
 std::string SaveHolder::writeOptions(const OptionBytes& block) const {
-  return write("option.dat", block);
+  return write(folder_ / "option.dat", block);
 }
 
-std::string SaveHolder::rankingName(int n) { return "option" + std::to_string(n) + ".dat"; }
-std::string SaveHolder::namesName(int n) { return "option" + std::to_string(n) + "1.dat"; }
+std::filesystem::path SaveHolder::rankingPath(int n) const {
+  return folder_ / ("option" + std::to_string(n) + ".dat");
+}
+
+std::filesystem::path SaveHolder::namesPath(int n) const {
+  return folder_ / ("option" + std::to_string(n) + "1.dat");
+}
 
 RankingLookup SaveHolder::readRanking(int n, std::int32_t saveVersion) const {
-  const std::filesystem::path path = folder_ / rankingName(n);
+  const std::filesystem::path path = rankingPath(n);
   std::error_code ec;
   if (!std::filesystem::exists(path, ec) && !ec) return decodeRanking(std::nullopt, n, saveVersion);
   // A file that is there but cannot be read is as unusable as a short one.
@@ -117,11 +123,11 @@ RankingLookup SaveHolder::readRanking(int n, std::int32_t saveVersion) const {
 
 std::string SaveHolder::writeRanking(int n, const RankingRows& rows,
                                      std::int32_t saveVersion) const {
-  return write(rankingName(n), encodeRanking(rows, n, saveVersion));
+  return write(rankingPath(n), encodeRanking(rows, n, saveVersion));
 }
 
 std::optional<RankingNames> SaveHolder::readNames(int n) const {
-  const std::filesystem::path path = folder_ / namesName(n);
+  const std::filesystem::path path = namesPath(n);
   std::error_code ec;
   if (!std::filesystem::exists(path, ec) && !ec) return RankingNames{};
   const auto text = readFirstLines(path, std::tuple_size_v<RankingNames>);
@@ -131,7 +137,7 @@ std::optional<RankingNames> SaveHolder::readNames(int n) const {
 
 std::string SaveHolder::writeNames(int n, const RankingNames& names) const {
   const std::string text = formatNames(names);
-  return write(namesName(n),
+  return write(namesPath(n),
                std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 

@@ -57,12 +57,11 @@ class SaveHolder {
   std::string writeNames(int n, const RankingNames& names) const;
 
  private:
-  static std::string slotName(int n);
-  static std::string rankingName(int n);
-  static std::string namesName(int n);
-  // Writes the file of this name in the holder atomically, making the holder first when
-  // it is not there. Returns an error text, or empty on success.
-  std::string write(const std::string& name, std::span<const std::uint8_t> bytes) const;
+  std::filesystem::path rankingPath(int n) const;
+  std::filesystem::path namesPath(int n) const;
+  // Writes a file of the holder atomically, making the holder first when it is not
+  // there. Returns an error text, or empty on success.
+  std::string write(const std::filesystem::path& file, std::span<const std::uint8_t> bytes) const;
 
   std::filesystem::path folder_;
 };

@@ -444,7 +444,6 @@ void App::handleMeaning(SDL_Keycode key) {
     if (key == SDLK_RETURN || key == SDLK_ESCAPE) game_.acknowledge();
     return;
   }
-  if (continueOfferShowing() && answerContinueOffer(key)) return;
   if (modalWindowOpen()) return;  // its own buttons and text box take the keys
   if (aboutOpen_ || helpOpen_) {
     if (key == SDLK_RETURN || key == SDLK_ESCAPE) aboutOpen_ = helpOpen_ = false;

@@ -1,8 +1,9 @@
 #include "ui/replay_player.h"
 
-#include <charconv>
+#include <climits>
 #include <fstream>
 
+#include "commands/program_options.h"
 #include "commands/script_lines.h"
 #include "commands/script_reader.h"
 
@@ -27,18 +28,13 @@ std::optional<ReplayPlayer> ReplayPlayer::open(const std::filesystem::path& scri
       player.steps_.push_back({reader.lineNumber(), 0, command});
       continue;
     }
-    int ms = -1;
-    if (w.size() == 2) {
-      const char* end = w[1].data() + w[1].size();
-      if (const auto [ptr, ec] = std::from_chars(w[1].data(), end, ms); ec != std::errc{} || ptr != end)
-        ms = -1;
-    }
-    if (ms < 0) {
+    const auto ms = w.size() == 2 ? commands::wholeNumber(w[1], 0, INT_MAX) : std::nullopt;
+    if (!ms) {
       error = "line " + std::to_string(reader.lineNumber()) +
               ": a tick needs a number of milliseconds";
       return std::nullopt;
     }
-    player.steps_.push_back({reader.lineNumber(), ms, {}});
+    player.steps_.push_back({reader.lineNumber(), static_cast<int>(*ms), {}});
   }
   if (!limit.empty() || in.bad()) {
     error = "line " + std::to_string(reader.lineNumber()) + ": " +

@@ -136,6 +136,14 @@ int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
       return kExitBadFile;
     }
 
+  std::ifstream file;
+  if (scriptPath)
+    if (const std::string error = commands::openScript(*scriptPath, file); !error.empty()) {
+      std::cerr << "kelvorn-play: cannot read the script " << scriptPath->string() << ": "
+                << error << "\n";
+      return kelvorn::play::kExitBadFile;
+    }
+
   std::error_code ec;
   if (temporaryHolder) {
     std::string pattern = (fs::temp_directory_path(ec) / "kelvorn-play-XXXXXX").string();
@@ -148,24 +156,21 @@ int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
     std::cerr << "kelvorn-play: the save holder " << options.holder << " is not a folder\n";
     return kelvorn::play::kExitBadFile;
   }
-
-  std::ifstream file;
-  if (scriptPath)
-    if (const std::string error = commands::openScript(*scriptPath, file); !error.empty()) {
-      std::cerr << "kelvorn-play: cannot read the script " << scriptPath->string() << ": "
-                << error << "\n";
-      if (temporaryHolder) fs::remove_all(options.holder, ec);
-      return kelvorn::play::kExitBadFile;
+  // A temporary holder goes when the run ends, however it ends.
+  const struct RemovedAtEnd {
+    fs::path folder;
+    ~RemovedAtEnd() {
+      std::error_code ignored;
+      if (!folder.empty()) fs::remove_all(folder, ignored);
     }
+  } temporary{temporaryHolder ? options.holder : fs::path()};
 
-  const fs::path holder = options.holder;
   kelvorn::play::Driver driver(std::move(options), std::cout, std::cerr);
   int status = kelvorn::play::kExitOk;
   try {
     if (const std::string error = driver.startUp(); !error.empty()) {
       // A run that cannot start from the game it was given plays nothing.
       std::cerr << "kelvorn-play: " << error << "\n";
-      if (temporaryHolder) fs::remove_all(holder, ec);
       return kelvorn::play::kExitBadFile;
     }
     status = scriptPath ? driver.run(file, scriptPath->parent_path()) : driver.run(std::cin);
@@ -181,7 +186,6 @@ int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
     std::cerr << "kelvorn-play: internal error: " << e.what() << "\n";
     status = kelvorn::play::kExitInternal;
   }
-  if (temporaryHolder) fs::remove_all(holder, ec);
   return status;
 }
 

@@ -1,13 +1,13 @@
 #include "tools/play/driver.h"
 
 #include <algorithm>
-#include <charconv>
 #include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
 #include <vector>
 
+#include "commands/program_options.h"
 #include "commands/script_lines.h"
 #include "commands/script_reader.h"
 #include "storage/files.h"
@@ -34,12 +34,11 @@ void requireTarget(bool available, const std::string& what) {
 }
 
 long number(const std::string& word, long lo, long hi, const std::string& what) {
-  long value = 0;
-  const auto [ptr, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (ec != std::errc{} || ptr != word.data() + word.size() || value < lo || value > hi)
+  const auto value = commands::wholeNumber(word, lo, hi);
+  if (!value)
     fail(kExitBadCommand, what + " must be a number from " + std::to_string(lo) + " to " +
                               std::to_string(hi) + ", not '" + word + "'");
-  return value;
+  return static_cast<long>(*value);
 }
 
 void expectArgs(const std::vector<std::string>& w, std::size_t count, const std::string& usage) {
@@ -133,7 +132,7 @@ int Driver::playLine(const std::string& line, const std::filesystem::path& folde
   const std::string command(commands::commandOf(line));
   if (command.empty()) return kExitOk;
   try {
-    if (commands::words(command).front() == "include") {
+    if (commands::firstWord(command) == "include") {
       // An included script reports its own failures; its status ends this run too.
       if (const int status = include(command, folder, depth); status != kExitOk) return status;
     } else {

@@ -18,7 +18,6 @@
 // the player), to catch a scene at a chosen moment.
 #include <SDL.h>
 
-#include <climits>
 #include <cstdio>
 #include <iostream>
 #include <span>
@@ -31,6 +30,7 @@
 #include "engine/png.h"
 #include "storage/files.h"
 #include "ui/app.h"
+#include "tools/stage/staging.h"
 #include "ui/synthetic_input.h"
 
 namespace {
@@ -80,15 +80,15 @@ bool knownWord(std::string_view word) {
       if (word == font) return true;
     return false;
   }
-  if (name == "set") return numbersIn(rest, "=", {{0, kelvorn::gs::kSize - 1}, {INT32_MIN, INT32_MAX}});
-  if (name == "cell") return numbersIn(rest, ":=", {{0, 50}, {0, 120}, {0, 255}});
-  if (name == "mouse" || name == "point") return numbersIn(rest, ",", {{0, 100000}, {0, 100000}});
+  if (name == "set" || name == "cell") return kelvorn::staging::isStagingWord(word);
+  if (name == "mouse" || name == "point")
+    return numbersIn(rest, ",", {{0, 100000}, {0, 100000}}).has_value();
   const std::pair<std::string_view, std::pair<long long, long long>> single[] = {
       {"wait", {0, 3'600'000}}, {"click", {0, 14}},
       {"save", {1, 8}},         {"message", {0, kelvorn::kMessageCount - 1}},
       {"monster", {-1, kelvorn::kMonsterKinds - 1}}, {"steps", {0, 1'000'000}}};
   for (const auto& [known, range] : single)
-    if (name == known) return numbersIn(rest, "", {range});
+    if (name == known) return numbersIn(rest, "", {range}).has_value();
   return false;
 }
 
@@ -151,17 +151,7 @@ int main(int argc, char** argv) {
   app.pump(300);
   kelvorn::Game& game = app.game();
   bool staged = false;
-  for (const std::string word : words) {
-    int a = 0, b = 0, c = 0;
-    if (std::sscanf(word.c_str(), "set:%d=%d", &a, &b) == 2 && a >= 0 && a < kelvorn::gs::kSize) {
-      game.state[a] = b;
-      staged = true;
-    } else if (std::sscanf(word.c_str(), "cell:%d:%d=%d", &a, &b, &c) == 3 && a >= 0 && a <= 50 &&
-               b >= 0 && b <= 120) {
-      game.floors.setCell(a, b, static_cast<kelvorn::TileCode>(c));
-      staged = true;
-    }
-  }
+  for (const std::string_view word : words) staged |= kelvorn::staging::stage(game, word);
   if (staged) {
     game.redrawAll();
     game.unlockInput();

@@ -7,8 +7,6 @@
 // set:I=V puts V into GameState index I; cell:F:C=T puts TileCode T into cell C of
 // floor F. The words apply in order; the checksums are stamped last, so the file loads
 // like any save the game wrote.
-#include <climits>
-#include <cstdio>
 #include <iostream>
 #include <string>
 
@@ -17,6 +15,7 @@
 #include "engine/game.h"
 #include "storage/files.h"
 #include "storage/save_file.h"
+#include "tools/stage/staging.h"
 
 namespace {
 
@@ -41,12 +40,7 @@ int main(int argc, char** argv) {
     operands = args.operands();
     if (operands.empty()) throw commands::UsageError{"the file to write is missing"};
     for (const std::string_view word : operands.subspan(1)) {
-      const bool set = word.starts_with("set:") &&
-                       commands::numbersIn(word.substr(4), "=",
-                                           {{0, kelvorn::gs::kSize - 1}, {INT32_MIN, INT32_MAX}});
-      const bool cell = word.starts_with("cell:") &&
-                        commands::numbersIn(word.substr(5), ":=", {{0, 50}, {0, 120}, {0, 255}});
-      if (!set && !cell)
+      if (!kelvorn::staging::isStagingWord(word))
         throw commands::UsageError{"'" + std::string(word) + "' is neither set:I=V nor cell:F:C=T"};
     }
   } catch (const commands::UsageError& e) {
@@ -54,13 +48,7 @@ int main(int argc, char** argv) {
   }
   kelvorn::Game game(kelvorn::content::builtIn(), nullptr);
   game.startUp(std::nullopt);
-  for (const std::string word : operands.subspan(1)) {
-    int a = 0, b = 0, c = 0;
-    if (std::sscanf(word.c_str(), "set:%d=%d", &a, &b) == 2)
-      game.state[a] = b;
-    else if (std::sscanf(word.c_str(), "cell:%d:%d=%d", &a, &b, &c) == 3)
-      game.floors.setCell(a, b, static_cast<kelvorn::TileCode>(c));
-  }
+  for (const std::string_view word : operands.subspan(1)) kelvorn::staging::stage(game, word);
   kelvorn::SavedGame saved{game.floors, game.state};
   kelvorn::storage::stampChecksums(saved.state);
   std::string error;
