@@ -101,9 +101,7 @@ void Game::battle() {
   }
   monsterLife = static_cast<std::int32_t>(m.life * state.levelFactor());
   if (!cost.canHurt) {
-    messageCode = msg::Composed;
-    composedMessage = messages.entry(217);
-    disp();
+    showOnMessageBar(messages.entry(217));
     timer2on();
     return;
   }

@@ -195,7 +195,7 @@ class Game {
   std::string messageBar() const;
   // Refreshes the floor label and the message bar from the floor and the message code.
   void disp();
-  // Shows a text of the window's own on the message bar.
+  // Shows a composed text on the message bar at once.
   void showOnMessageBar(std::string text);
   std::string_view messageText(int entry) const { return messages.entry(entry); }
   bool waitingForPlayer() const;

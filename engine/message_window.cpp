@@ -174,9 +174,7 @@ void Game::answer(bool yes) {
         timer2on();
       } else {
         controls.loadEnabled = true;  // held: only loading a saved game goes on
-        composedMessage = kHeldAfterGameOver;
-        messageCode = msg::Composed;
-        disp();
+        showOnMessageBar(kHeldAfterGameOver);
       }
       break;
     case QuestionKind::Overwrite:

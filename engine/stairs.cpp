@@ -15,9 +15,7 @@ void Game::stairs(bool up) {
   }
   monsterKind = -1;
   drawMonsterPanel();
-  composedMessage = messages.entry(243);
-  messageCode = msg::Composed;
-  disp();
+  showOnMessageBar(messages.entry(243));
 
   int& floor = state[gs::Floor];
   auto clearFairy = [&](int f, int cell) {
