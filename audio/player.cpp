@@ -8,7 +8,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include "engine/music.h"
+#include "rules/music.h"
 
 namespace kelvorn::audio {
 

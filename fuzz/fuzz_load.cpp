@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/game.h"
+#include "rules/game.h"
 #include "storage/save_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "engine/game.h"
+#include "rules/game.h"
 #include "storage/options_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/game_state.h"
+#include "rules/game_state.h"
 #include "storage/ranking_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/game.h"
+#include "rules/game.h"
 #include "storage/holder_ini.h"
 #include "storage/names_file.h"
 #include "storage/ranking_file.h"

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "engine/host.h"
+#include "rules/host.h"
 #include "storage/save_holder.h"
 
 namespace kelvorn::storage {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-#include "engine/options.h"
+#include "rules/options.h"
 
 namespace kelvorn::storage {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/host.h"
+#include "rules/host.h"
 #include "storage/names_file.h"
 #include "storage/save_holder.h"
 

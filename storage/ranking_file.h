@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ranking.h"
+#include "rules/ranking.h"
 
 namespace kelvorn::storage {
 

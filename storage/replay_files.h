@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/replay_log.h"
+#include "rules/replay_log.h"
 
 namespace kelvorn::storage {
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/game.h"
+#include "rules/game.h"
 
 namespace kelvorn::storage {
 

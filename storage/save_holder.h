@@ -9,9 +9,9 @@
 #include <span>
 #include <string>
 
-#include "engine/game.h"
-#include "engine/options.h"
-#include "engine/ranking.h"
+#include "rules/game.h"
+#include "rules/options.h"
+#include "rules/ranking.h"
 #include "storage/names_file.h"
 
 namespace kelvorn::storage {

@@ -7,8 +7,8 @@
 
 #include "assets/sheet_index.h"
 #include "content/tables.h"
-#include "engine/floor_store.h"
-#include "engine/monsters.h"
+#include "rules/floor_store.h"
+#include "rules/monsters.h"
 #include "tools/artgen/art.h"
 #include "tools/artgen/image.h"
 #include "tools/artgen/render.h"

@@ -8,8 +8,8 @@
 #include <iterator>
 #include <random>
 
-#include "engine/game.h"
-#include "engine/game_drawing.h"
+#include "rules/game.h"
+#include "view/game_drawing.h"
 
 namespace kelvorn {
 namespace {

@@ -14,7 +14,7 @@
 
 #include "storage/files.h"
 #include "storage/save_file.h"
-#include "tools/play/driver.h"
+#include "commands/driver.h"
 #include "tools/play/memory_drawing.h"
 
 namespace kelvorn::play {

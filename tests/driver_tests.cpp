@@ -8,7 +8,7 @@
 #include "commands/script_reader.h"
 #include "storage/files.h"
 #include "storage/save_file.h"
-#include "tools/play/driver.h"
+#include "commands/driver.h"
 
 namespace kelvorn::play {
 namespace {

@@ -6,9 +6,9 @@
 #include <set>
 #include <stdexcept>
 
-#include "engine/floor_store.h"
-#include "engine/messages.h"
-#include "engine/monsters.h"
+#include "rules/floor_store.h"
+#include "rules/messages.h"
+#include "rules/monsters.h"
 
 namespace kelvorn {
 namespace {

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "engine/game.h"
-#include "engine/music.h"
+#include "rules/game.h"
+#include "rules/music.h"
 
 namespace kelvorn {
 namespace {

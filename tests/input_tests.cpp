@@ -6,8 +6,8 @@
 #include <array>
 #include <vector>
 
-#include "engine/game.h"
-#include "engine/game_drawing.h"
+#include "rules/game.h"
+#include "view/game_drawing.h"
 
 namespace kelvorn {
 namespace {

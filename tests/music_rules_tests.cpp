@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/game.h"
-#include "engine/music.h"
+#include "rules/game.h"
+#include "rules/music.h"
 
 namespace kelvorn {
 namespace {

@@ -9,8 +9,8 @@
 #include <tuple>
 #include <vector>
 
-#include "engine/game.h"
-#include "engine/game_drawing.h"
+#include "rules/game.h"
+#include "view/game_drawing.h"
 #include "tests/rules_fixture.h"
 
 namespace kelvorn {

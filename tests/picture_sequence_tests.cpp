@@ -2,8 +2,8 @@
 // and parameter draws, and how bright, in both layouts.
 #include <gtest/gtest.h>
 
-#include "engine/game.h"
-#include "engine/game_drawing.h"
+#include "rules/game.h"
+#include "view/game_drawing.h"
 
 namespace kelvorn {
 namespace {

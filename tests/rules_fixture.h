@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/game.h"
+#include "rules/game.h"
 
 namespace kelvorn::fixture {
 

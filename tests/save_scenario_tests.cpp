@@ -14,7 +14,7 @@
 #include "storage/files.h"
 #include "storage/ranking_file.h"
 #include "storage/save_file.h"
-#include "tools/play/driver.h"
+#include "commands/driver.h"
 
 namespace kelvorn::play {
 namespace {

@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "tests/driver_scenario.h"
-#include "tools/solve/search.h"
+#include "solver/search.h"
 
 namespace kelvorn::play {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/music.h"
+#include "rules/music.h"
 #include "tools/soundgen/effect.h"
 #include "tools/soundgen/midi.h"
 #include "tools/soundgen/sources.h"

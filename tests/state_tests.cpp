@@ -5,7 +5,7 @@
 #include <climits>
 #include <utility>
 
-#include "engine/game_state.h"
+#include "rules/game_state.h"
 
 namespace kelvorn {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/game_drawing.h"
+#include "view/game_drawing.h"
 #include "tests/rules_fixture.h"
 
 namespace kelvorn {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/game.h"
+#include "rules/game.h"
 #include "ui/places.h"
 #include "ui/text_fit.h"
 #include "ui/theme.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "storage/save_holder.h"
-#include "tools/play/driver.h"
+#include "commands/driver.h"
 #include "ui/app.h"
 #include "ui/recovery.h"
 #include "ui/single_instance.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/undo_history.h"
+#include "rules/undo_history.h"
 #include "rules_fixture.h"
 
 namespace kelvorn {

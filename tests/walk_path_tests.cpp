@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/game.h"
-#include "engine/walk_path.h"
+#include "rules/game.h"
+#include "rules/walk_path.h"
 
 namespace kelvorn {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "engine/game.h"
+#include "rules/game.h"
 
 namespace kelvorn {
 namespace {

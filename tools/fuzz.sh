@@ -50,13 +50,13 @@ embed assets/sheet_index.txt kelvorn::art sheetIndexText
 # again when the source changed, and all of them when a header changed since.
 stamp="$out/obj/.stamp"
 rebuild_all=no
-if [ ! -f "$stamp" ] || [ -n "$(find "$root/content" "$root/assets" "$root/engine" "$root/storage" -name '*.h' \
+if [ ! -f "$stamp" ] || [ -n "$(find "$root/content" "$root/assets" "$root/rules" "$root/view" "$root/storage" -name '*.h' \
      -newer "$stamp" | head -1)" ]; then
   rebuild_all=yes
 fi
 echo "fuzz.sh: compiling the game's sources"
 touch "$out/obj/.started"
-for src in "$root"/content/*.cpp "$root"/assets/sheet_index.cpp "$root"/engine/*.cpp "$root"/storage/*.cpp "$out"/gen/*.cpp; do
+for src in "$root"/content/*.cpp "$root"/assets/sheet_index.cpp "$root"/rules/*.cpp "$root"/view/*.cpp "$root"/storage/*.cpp "$out"/gen/*.cpp; do
   obj="$out/obj/$(basename "$(dirname "$src")")_$(basename "$src" .cpp).o"
   if [ $rebuild_all = yes ] || [ ! -f "$obj" ] || [ "$src" -nt "$obj" ]; then
     echo "$src $obj"

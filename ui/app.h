@@ -14,9 +14,9 @@
 #include <string>
 
 #include "audio/player.h"
-#include "engine/game.h"
-#include "engine/game_drawing.h"
-#include "engine/undo_history.h"
+#include "rules/game.h"
+#include "view/game_drawing.h"
+#include "rules/undo_history.h"
 #include "storage/autosaves.h"
 #include "storage/holder_chooser.h"
 #include "storage/holder_host.h"

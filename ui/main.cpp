@@ -4,7 +4,7 @@
 #include <string>
 
 #include "commands/program_options.h"
-#include "engine/png.h"
+#include "view/png.h"
 #include "storage/files.h"
 #include "ui/app.h"
 

@@ -1,6 +1,6 @@
 #include "ui/picture_files.h"
 
-#include "engine/bmp.h"
+#include "view/bmp.h"
 #include "storage/files.h"
 
 namespace kelvorn::ui {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/layout.h"
-#include "engine/pictures.h"
+#include "view/layout.h"
+#include "view/pictures.h"
 
 namespace kelvorn::ui {
 

@@ -6,8 +6,8 @@
 
 #include <array>
 
-#include "engine/layout.h"
-#include "engine/options.h"
+#include "view/layout.h"
+#include "rules/options.h"
 
 namespace kelvorn::ui {
 

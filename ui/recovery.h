@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/game.h"
+#include "rules/game.h"
 
 namespace kelvorn::ui {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "engine/host.h"
-#include "tools/solve/search.h"
+#include "rules/host.h"
+#include "solver/search.h"
 
 namespace kelvorn::ui {
 

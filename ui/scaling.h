@@ -5,7 +5,7 @@
 // the largest size that keeps the picture's shape.
 #pragma once
 
-#include "engine/layout.h"
+#include "view/layout.h"
 
 namespace kelvorn::ui {
 

@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "engine/bitmap.h"
+#include "view/bitmap.h"
 
 namespace kelvorn::ui {
 

@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "engine/layout.h"
+#include "view/layout.h"
 #include "ui/fonts.h"
 
 namespace kelvorn::ui {

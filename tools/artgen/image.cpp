@@ -1,6 +1,6 @@
 #include "tools/artgen/image.h"
 
-#include "engine/png.h"
+#include "view/png.h"
 
 #include <fstream>
 #include <iterator>

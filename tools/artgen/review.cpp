@@ -4,7 +4,7 @@
 
 #include "assets/sheet_index.h"
 #include "content/tables.h"
-#include "engine/floor_store.h"
+#include "rules/floor_store.h"
 #include "tools/artgen/sets.h"
 
 namespace kelvorn::artgen {

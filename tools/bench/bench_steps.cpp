@@ -10,8 +10,8 @@
 // at the fastest speed (four cells per tick in a dissolve); a search wants millions.
 #include <benchmark/benchmark.h>
 
-#include "engine/game.h"
-#include "engine/game_drawing.h"
+#include "rules/game.h"
+#include "view/game_drawing.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "engine/floor_store.h"
-#include "engine/monsters.h"
+#include "rules/floor_store.h"
+#include "rules/monsters.h"
 #include "tools/floorcheck/model.h"
 #include "tools/floorcheck/names.h"
 

@@ -1,7 +1,7 @@
 #include "tools/floorcheck/names.h"
 
 #include "content/tables.h"
-#include "engine/monsters.h"
+#include "rules/monsters.h"
 
 namespace kelvorn::floorcheck {
 

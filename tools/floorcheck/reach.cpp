@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/floor_store.h"
-#include "engine/monsters.h"
+#include "rules/floor_store.h"
+#include "rules/monsters.h"
 
 namespace kelvorn::floorcheck {
 

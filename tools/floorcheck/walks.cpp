@@ -2,7 +2,7 @@
 // the paths the rules ask about, and the characters he must be able to stand beside.
 #include <algorithm>
 
-#include "engine/floor_store.h"
+#include "rules/floor_store.h"
 #include "tools/floorcheck/model.h"
 #include "tools/floorcheck/names.h"
 

@@ -11,7 +11,7 @@
 #include "commands/script_reader.h"
 #include "storage/files.h"
 #include "storage/replay_files.h"
-#include "tools/play/driver.h"
+#include "commands/driver.h"
 
 namespace {
 

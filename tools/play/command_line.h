@@ -1,7 +1,7 @@
 // The command line of the headless driver, shared by its two programs.
 #pragma once
 
-#include "tools/play/driver.h"
+#include "commands/driver.h"
 
 namespace kelvorn::play {
 

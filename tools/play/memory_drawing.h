@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "engine/game_drawing.h"
-#include "tools/play/driver.h"
+#include "view/game_drawing.h"
+#include "commands/driver.h"
 
 namespace kelvorn::play {
 

@@ -25,9 +25,9 @@
 #include <string_view>
 
 #include "commands/program_options.h"
-#include "engine/messages.h"
-#include "engine/monsters.h"
-#include "engine/png.h"
+#include "rules/messages.h"
+#include "rules/monsters.h"
+#include "view/png.h"
 #include "storage/files.h"
 #include "ui/app.h"
 #include "tools/stage/staging.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/play/driver.h"
+#include "commands/driver.h"
 #include "tools/soak/invariants.h"
 #include "tools/soak/script_file.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tools/play/driver.h"
+#include "commands/driver.h"
 #include "tools/soak/rng.h"
 
 namespace kelvorn::soak {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/game.h"
+#include "rules/game.h"
 
 namespace kelvorn::soak {
 

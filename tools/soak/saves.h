@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/host.h"
+#include "rules/host.h"
 #include "tools/soak/rng.h"
 
 namespace kelvorn::soak {

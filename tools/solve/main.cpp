@@ -7,8 +7,8 @@
 #include "commands/program_options.h"
 #include "storage/files.h"
 #include "storage/start_save.h"
-#include "tools/play/driver.h"
-#include "tools/solve/search.h"
+#include "commands/driver.h"
+#include "solver/search.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "commands/program_options.h"
 #include "content/tables.h"
-#include "engine/game.h"
+#include "rules/game.h"
 #include "storage/files.h"
 #include "storage/save_file.h"
 #include "tools/stage/staging.h"

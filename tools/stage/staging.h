@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "engine/game.h"
+#include "rules/game.h"
 
 namespace kelvorn::staging {
 

@@ -1,0 +1,134 @@
+#include "solver/state_key.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kelvorn::solve {
+
+namespace {
+
+constexpr int kValues = gs::kSize + extra::kSize;
+
+std::int32_t value(const GameState& s, int i) {
+  return i < gs::kSize ? s.v[static_cast<std::size_t>(i)]
+                       : s.extra[static_cast<std::size_t>(i - gs::kSize)];
+}
+std::int32_t& value(GameState& s, int i) {
+  return i < gs::kSize ? s.v[static_cast<std::size_t>(i)]
+                       : s.extra[static_cast<std::size_t>(i - gs::kSize)];
+}
+
+bool ignored(int i) {
+  return i == gs::Facing || i == gs::MusicTrack || i == gs::SoundOff ||
+         i == gs::kSize + extra::Sum || i == gs::kSize + extra::AlternatingSum;
+}
+bool monotone(int i) { return std::find(kMonotone.begin(), kMonotone.end(), i) != kMonotone.end(); }
+
+// Two independent 64-bit mixes over the same words: a collision would have to fool both.
+struct Hasher {
+  std::uint64_t a = 0x9e3779b97f4a7c15ull, b = 0xc2b2ae3d27d4eb4full;
+  void add(std::uint64_t w) {
+    a = (a ^ w) * 0xff51afd7ed558ccdull;
+    a ^= a >> 32;
+    b = (b + w) * 0xc4ceb9fe1a85ec53ull;
+    b ^= b >> 29;
+  }
+  void addBytes(const std::uint8_t* p, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+      std::uint64_t w;
+      std::memcpy(&w, p + i, 8);
+      add(w);
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, p + i, n - i);
+    add(tail ^ (std::uint64_t{n} << 56));
+  }
+};
+
+Hash128 hashOf(const Snapshot& s, bool withAmounts) {
+  Hasher h;
+  h.addBytes(s.floors.bytes().data(), s.floors.bytes().size());
+  for (int i = 0; i < kValues; ++i)
+    if (!ignored(i) && (withAmounts || !monotone(i)))
+      h.add((std::uint64_t(std::uint32_t(value(s.state, i))) << 8) ^ std::uint64_t(i));
+  return {h.a, h.b};
+}
+
+void put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+  for (int k = 0; k < bytes; ++k) out.push_back(static_cast<std::uint8_t>(v >> (8 * k)));
+}
+std::uint32_t get(const std::vector<std::uint8_t>& in, std::size_t& at, int bytes) {
+  std::uint32_t v = 0;
+  for (int k = 0; k < bytes; ++k) v |= std::uint32_t{in.at(at++)} << (8 * k);
+  return v;
+}
+
+}  // namespace
+
+// Layout: the holder's files version, the count of changed values, then (index byte, value) for
+// each; the count of changed cells, then (offset, byte) for each.
+std::vector<std::uint8_t> Packer::pack(const Snapshot& s) const {
+  std::vector<std::uint8_t> out;
+  put(out, static_cast<std::uint32_t>(s.files), 4);
+  std::vector<int> values;
+  for (int i = 0; i < kValues; ++i)
+    if (value(s.state, i) != value(base_.state, i)) values.push_back(i);
+  put(out, static_cast<std::uint32_t>(values.size()), 1);
+  for (const int i : values) {
+    put(out, static_cast<std::uint32_t>(i), 1);
+    put(out, static_cast<std::uint32_t>(value(s.state, i)), 4);
+  }
+  const auto& now = s.floors.bytes();
+  const auto& then = base_.floors.bytes();
+  std::vector<std::uint16_t> cells;
+  for (std::size_t i = 0; i < now.size(); ++i)
+    if (now[i] != then[i]) cells.push_back(static_cast<std::uint16_t>(i));
+  put(out, static_cast<std::uint32_t>(cells.size()), 2);
+  for (const std::uint16_t c : cells) {
+    put(out, c, 2);
+    put(out, now[c], 1);
+  }
+  out.shrink_to_fit();
+  return out;
+}
+
+Snapshot Packer::unpack(const std::vector<std::uint8_t>& packed) const {
+  Snapshot s = base_;
+  std::size_t at = 0;
+  s.files = static_cast<int>(get(packed, at, 4));
+  for (std::uint32_t n = get(packed, at, 1); n > 0; --n) {
+    const int i = static_cast<int>(get(packed, at, 1));
+    value(s.state, i) = static_cast<std::int32_t>(get(packed, at, 4));
+  }
+  for (std::uint32_t n = get(packed, at, 2); n > 0; --n) {
+    const std::uint32_t c = get(packed, at, 2);
+    s.floors.bytes().at(c) = static_cast<std::uint8_t>(get(packed, at, 1));
+  }
+  return s;
+}
+
+Amounts amounts(const GameState& s) {
+  Amounts a{};
+  for (std::size_t k = 0; k < kMonotone.size(); ++k) a[k] = s[kMonotone[k]];
+  return a;
+}
+
+Hash128 exactPart(const Snapshot& s) { return hashOf(s, false); }
+Hash128 wholePosition(const Snapshot& s) { return hashOf(s, true); }
+
+bool DominanceTable::dominated(const Hash128& exact, const Amounts& a) {
+  auto atLeast = [](const Amounts& x, const Amounts& y) {
+    for (std::size_t k = 0; k < x.size(); ++k)
+      if (x[k] < y[k]) return false;
+    return true;
+  };
+  std::vector<Amounts>& front = fronts_[exact];
+  for (const Amounts& seen : front)
+    if (atLeast(seen, a)) return true;
+  std::erase_if(front, [&](const Amounts& seen) { return atLeast(a, seen); });
+  front.push_back(a);
+  return false;
+}
+
+}  // namespace kelvorn::solve

@@ -1,0 +1,61 @@
+// How the solver keeps and compares positions: packed as their differences from the
+// start (most moves change a few cells and values), hashed, and judged for dominance.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "solver/position.h"
+
+namespace kelvorn::solve {
+
+// A position as its differences from a base position.
+class Packer {
+ public:
+  explicit Packer(const Snapshot& base) : base_(base) {}
+  std::vector<std::uint8_t> pack(const Snapshot& s) const;
+  Snapshot unpack(const std::vector<std::uint8_t>& packed) const;
+
+ private:
+  Snapshot base_;
+};
+
+struct Hash128 {
+  std::uint64_t a = 0, b = 0;
+  bool operator==(const Hash128&) const = default;
+};
+struct Hash128Hasher {
+  std::size_t operator()(const Hash128& h) const { return static_cast<std::size_t>(h.a ^ h.b); }
+};
+
+// The values in which more is never worse: life, offense, defense, gold, the keys of
+// each colour and the warp staff's charges.
+inline constexpr std::array<int, 8> kMonotone = {gs::Life,     gs::Offense,      gs::Defense,
+                                                 gs::Gold,     gs::YellowKeys,   gs::RedKeys,
+                                                 gs::BlueKeys, gs::ItemSlot0 + 7};
+using Amounts = std::array<std::int32_t, kMonotone.size()>;
+Amounts amounts(const GameState& s);
+
+// Everything else the rules read, hashed: the floors and every other value of the state
+// (floor, cell, highest floor, altar and purchase counts, flags) must match exactly.
+// Facing, the music track and the sound switch only change what is shown and heard,
+// and the two checksums are written only when a game is saved.
+Hash128 exactPart(const Snapshot& s);
+// The whole position, amounts included.
+Hash128 wholePosition(const Snapshot& s);
+
+// The positions seen so far, by exact part, each with the amounts not dominated yet.
+class DominanceTable {
+ public:
+  // True when a position seen before has the same exact part and at least the same
+  // amounts; otherwise records these amounts (dropping those they dominate).
+  bool dominated(const Hash128& exact, const Amounts& a);
+  std::size_t size() const { return fronts_.size(); }
+
+ private:
+  std::unordered_map<Hash128, std::vector<Amounts>, Hash128Hasher> fronts_;
+};
+
+}  // namespace kelvorn::solve
