@@ -55,10 +55,10 @@ class WindowTest : public ::testing::Test {
 
   // The board area of the window as last drawn.
   static Bitmap boardOnScreen(App& app) {
-    const Bitmap window = app.capture();
+    const Bitmap window = app.frame().capture();
     const Rect& r = app.drawing().layout.board;
     Bitmap board(r.w, r.h);
-    blit(board, 0, 0, window, r.x, r.y + app.menuHeight(), r.w, r.h);
+    blit(board, 0, 0, window, r.x, r.y + app.frame().menuHeight(), r.w, r.h);
     return board;
   }
 
@@ -74,9 +74,9 @@ TEST_F(WindowTest, StartsOnFloorOneShowsTheBoardAndWalksByKeys) {
   EXPECT_EQ(game.state[gs::Floor], 1);
   EXPECT_EQ(game.state.heroCell(), cellIndex(5, 10));
 
-  const Bitmap window = app.capture();
+  const Bitmap window = app.frame().capture();
   EXPECT_EQ(window.width, 640);
-  EXPECT_EQ(window.height, 424 + app.menuHeight());
+  EXPECT_EQ(window.height, 424 + app.frame().menuHeight());
   // What the window shows on the board is what the engine drew, and it is not blank
   // when the pictures are installed.
   const Bitmap board = boardOnScreen(app);
@@ -109,15 +109,15 @@ TEST_F(WindowTest, SwitchesToTheLargeSetAndBackKeepingTheGame) {
   app.pump(300);
   app.changeSize(true);
   app.pump(300);
-  Bitmap window = app.capture();
+  Bitmap window = app.frame().capture();
   EXPECT_EQ(window.width, 800);
-  EXPECT_EQ(window.height, 530 + app.menuHeight());
+  EXPECT_EQ(window.height, 530 + app.frame().menuHeight());
   EXPECT_EQ(app.drawing().layout.tileSize, 40);
   EXPECT_EQ(app.game().state.heroCell(), cellIndex(4, 10));
   EXPECT_EQ(app.game().options[opt::Size], 1);
   app.changeSize(false);
   app.pump(300);
-  window = app.capture();
+  window = app.frame().capture();
   EXPECT_EQ(window.width, 640);
   EXPECT_EQ(app.drawing().board.shown.width, 11 * 32);
 }
@@ -140,8 +140,8 @@ TEST_F(WindowTest, EndingHoldsAtTheBackSideUntilEnter) {
   ASSERT_TRUE(game.controls.backSideVisible);
   app.requestFrame();
   app.pump(100);
-  const Bitmap window = app.capture();
-  const int top = app.menuHeight();
+  const Bitmap window = app.frame().capture();
+  const int top = app.frame().menuHeight();
   const Rect& panel = app.drawing().layout.backSidePanel;
   EXPECT_EQ(window.at(20, top + 20), kBlack);  // the thanks screen covers the left panel
   EXPECT_NE(window.at(panel.x + 4, top + panel.y + 4), kBlack);
@@ -160,21 +160,21 @@ TEST_F(WindowTest, FullScreenScalesThePictureAndGivesTheWindowBack) {
   std::string error;
   ASSERT_TRUE(app.init(error)) << error;
   app.pump(200);
-  const Bitmap picture = app.capture();
+  const Bitmap picture = app.frame().capture();
   press(SDLK_F11);
   app.pump(500);
-  EXPECT_TRUE(app.fullScreen());
-  Bitmap screen = app.captureWindow();
+  EXPECT_TRUE(app.frame().fullScreen());
+  Bitmap screen = app.frame().captureWindow();
   SDL_DisplayMode mode;
   ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
   EXPECT_EQ(screen.width, mode.w);
   EXPECT_EQ(screen.height, mode.h);
   EXPECT_EQ(screen.at(0, 0), kBlack) << "a bar beside the picture";
-  EXPECT_EQ(app.capture().width, picture.width) << "the picture keeps its own size";
+  EXPECT_EQ(app.frame().capture().width, picture.width) << "the picture keeps its own size";
   press(SDLK_F11);
   app.pump(500);
-  EXPECT_FALSE(app.fullScreen());
-  screen = app.captureWindow();
+  EXPECT_FALSE(app.frame().fullScreen());
+  screen = app.frame().captureWindow();
   EXPECT_EQ(screen.width, picture.width);
   EXPECT_EQ(screen.height, picture.height);
 }
@@ -213,7 +213,7 @@ TEST_F(WindowTest, SettingsSurviveARestartAndAnOldHolderStaysAsItWas) {
     std::string error;
     ASSERT_TRUE(app.init(error)) << error;
     app.pump(300);
-    EXPECT_EQ(app.fullScreen(), first);
+    EXPECT_EQ(app.frame().fullScreen(), first);
     press(SDLK_DOWN);
     app.pump(300);
     press(SDLK_i);
@@ -262,7 +262,7 @@ TEST_F(WindowTest, KeptKeysAndClickedWalks) {
     game.unlockInput();
     const Layout& l = app.drawing().layout;
     const int x = l.board.x + 2 * l.tileSize + l.tileSize / 2;
-    const int y = app.menuHeight() + l.board.y + 7 * l.tileSize + l.tileSize / 2;
+    const int y = app.frame().menuHeight() + l.board.y + 7 * l.tileSize + l.tileSize / 2;
     clickAt(app, x, y, 100);
     app.pump(3000);
     EXPECT_EQ(game.state.heroCell(), cellIndex(2, 7));
@@ -437,7 +437,7 @@ TEST_F(WindowTest, UndoRedoAndTheReplayOfWhatWasPlayed) {
     EXPECT_EQ(game.state.heroCell(), cellIndex(4, 9));
     EXPECT_FALSE(app.canRedo());
     EXPECT_TRUE(app.canUndo());
-    ASSERT_EQ(app.saveReplay(home_ / "replays" / "r.txt"), "");
+    ASSERT_EQ(app.replays().save(home_ / "replays" / "r.txt"), "");
     played = {game.floors, game.state};
   }
   std::ifstream in(home_ / "replays" / "r.txt");
@@ -543,15 +543,15 @@ TEST_F(WindowTest, CanIStillWinAnswersWithoutFreezingTheWindow) {
   std::string error;
   ASSERT_TRUE(app.init(error)) << error;
   app.pump(400);
-  app.askRoute(0);
+  app.routeWindow().ask(0);
   const auto began = std::chrono::steady_clock::now();
-  while (app.routeAnswer().empty() &&
+  while (app.routeWindow().answer().empty() &&
          std::chrono::steady_clock::now() - began < std::chrono::seconds(30)) {
     const auto turn = std::chrono::steady_clock::now();
     app.pump(50);
     EXPECT_LT(std::chrono::steady_clock::now() - turn, std::chrono::milliseconds(500));
   }
-  EXPECT_EQ(app.routeAnswer(), "A way to floor 2 exists.");
+  EXPECT_EQ(app.routeWindow().answer(), "A way to floor 2 exists.");
   EXPECT_EQ(app.game().state[gs::Floor], 1);  // the search played a copy
 }
 

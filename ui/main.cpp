@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
   }
   if (!screenshot.empty()) {
     app.pump(screenshotAfter);
-    const auto png = kelvorn::encodePng(app.capture());
+    const auto png = kelvorn::encodePng(app.frame().capture());
     std::string writeError;
     if (!kelvorn::storage::writeFileAtomic(screenshot, png, writeError)) {
       std::cerr << "kelvorn: " << writeError << "\n";

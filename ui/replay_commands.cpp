@@ -14,58 +14,6 @@ namespace kelvorn::ui {
 
 namespace fs = std::filesystem;
 
-bool App::startReplay(std::string& error) {
-  replay_ = ReplayPlayer::open(options_.replay, error);
-  if (!replay_) return false;
-  std::string reason;
-  const std::optional<SavedGame> start =
-      storage::readStartSave(storage::replayStartFile(options_.replay), reason);
-  if (!start) {
-    replay_.reset();
-    error = "the game the replay begins from cannot be used: " + reason;
-    return false;
-  }
-  // A replay saves, registers names and writes options as it was played: into a holder
-  // of its own, never the player's.
-  std::string folder = (fs::temp_directory_path() / "kelvorn-replay-XXXXXX").string();
-  if (!mkdtemp(folder.data())) {
-    replay_.reset();
-    error = "cannot make a save holder for the replay";
-    return false;
-  }
-  replayHolder_ = folder;
-  setHolder(replayHolder_);
-  continueOffer_.reset();
-  game_.loadGame(start, true);
-  return true;
-}
-
-void App::playReplay(int elapsed) {
-  const bool more = replay_->play(
-      elapsed * std::max(options_.replaySpeed, 1), [&](int ms) { game_.advance(ms); },
-      [&](const std::string& command) {
-        if (replayCommand(command)) return true;
-        std::cerr << "kelvorn: the replay stops at line " << replay_->lineNumber() << ": '"
-                  << commands::printable(command) << "' cannot be carried out now\n";
-        return false;
-      });
-  if (!more) endReplay();
-}
-
-void App::endReplay() {
-  replay_.reset();
-  // The player takes over: what he saves goes to his own holder, which the replay never
-  // touched, and the autosaves keep his game from the next floor change on. The replay's
-  // own holder held only what the replay saved.
-  setHolder(ini_.holder);
-  std::error_code ec;
-  fs::remove_all(replayHolder_, ec);
-  replayHolder_.clear();
-  game_.showOnMessageBar("The replay has ended; you play on, saving in your own save holder.");
-  requestFrame();
-  std::cerr << "kelvorn: the replay has ended; the game goes on from here\n";
-}
-
 bool App::replayCommand(const std::string& line) {
   const std::vector<std::string> w = commands::words(line);
   if (w.empty()) return false;

@@ -1,11 +1,9 @@
-// The Game menu's "Can I still win?": the goal is chosen, the search runs on its own
-// thread behind a progress bar with Cancel, the answer is said in plain words, and a
-// route found can be shown on the board one move at a time.
+#include "ui/route_window.h"
+
 #include <imgui.h>
 
 #include <algorithm>
 
-#include "ui/app.h"
 #include "ui/theme.h"
 
 namespace kelvorn::ui {
@@ -37,35 +35,34 @@ std::vector<int> walkedCells(int start, const solve::RouteMove& move) {
 
 }  // namespace
 
-void App::openRouteCheck() {
-  routeWindowOpen_ = true;
-  routeStep_ = -1;
-  if (!routeCheck_.running()) routeAsked_ = false;
+void RouteWindow::open() {
+  open_ = true;
+  step_ = -1;
+  if (!check_.running()) asked_ = false;
 }
 
-void App::askRoute(int goal) {
-  openRouteCheck();
-  routeGoal_ = goal;
+void RouteWindow::ask(int goal) {
+  open();
+  goal_ = goal;
   const int next = std::min(game_.state[gs::HighestFloor] + 1, 50);
   const solve::Goal goals[] = {solve::Goal::Floor, solve::Goal::Checkpoint, solve::Goal::Ending};
-  routeGoalText_ = routeGoal_ == 0   ? "floor " + std::to_string(next)
-                   : routeGoal_ == 1 ? std::string("the next checkpoint")
-                                     : std::string("the ending");
-  routeStart_ = game_.state.heroCell();
-  routeCheck_.start(SavedGame{game_.floors, game_.state}, goals[routeGoal_], next, kSearchSeconds);
-  routeAsked_ = true;
+  goalText_ = goal_ == 0   ? "floor " + std::to_string(next)
+              : goal_ == 1 ? std::string("the next checkpoint")
+                           : std::string("the ending");
+  start_ = game_.state.heroCell();
+  check_.start(SavedGame{game_.floors, game_.state}, goals[goal_], next, kSearchSeconds);
+  asked_ = true;
 }
 
-std::string App::routeAnswer() const {
-  const auto result = routeCheck_.result();
-  if (!routeAsked_ || routeCheck_.running() || !result) return {};
-  return answerText(*result, routeGoalText_, routeCheck_.cancelled(), routeCheck_.seconds());
+std::string RouteWindow::answer() const {
+  const auto result = check_.result();
+  if (!asked_ || check_.running() || !result) return {};
+  return answerText(*result, goalText_, check_.cancelled(), check_.seconds());
 }
 
-void App::drawRouteWindow() {
-  if (!routeWindowOpen_) return;
-  ImGui::SetNextWindowPos(ImVec2(float(pictureWidth()) / 2, float(pictureHeight()) / 2),
-                          ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
+void RouteWindow::draw(float width, float height) {
+  if (!open_) return;
+  ImGui::SetNextWindowPos(ImVec2(width / 2, height / 2), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
   bool open = true;
   if (!ImGui::Begin("Can I still win?", &open,
                     ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoSavedSettings |
@@ -73,56 +70,54 @@ void App::drawRouteWindow() {
     ImGui::End();
     return;
   }
-  if (!routeAsked_) {
+  if (!asked_) {
     ImGui::TextUnformatted("Search for a way to:");
-    for (int g = 0; g < 3; ++g) ImGui::RadioButton(kGoalNames[g], &routeGoal_, g);
-    if (ImGui::Button("Search")) askRoute(routeGoal_);
+    for (int g = 0; g < 3; ++g) ImGui::RadioButton(kGoalNames[g], &goal_, g);
+    if (ImGui::Button("Search")) ask(goal_);
     ImGui::SameLine();
     if (ImGui::Button("Close")) open = false;
-  } else if (routeCheck_.running()) {
-    ImGui::Text("Searching for a way to %s...", routeGoalText_.c_str());
-    ImGui::ProgressBar(routeCheck_.fraction(), ImVec2(260, 0));
-    ImGui::Text("%zu positions looked at", routeCheck_.positions());
-    if (ImGui::Button("Cancel")) routeCheck_.cancel();
-  } else if (const auto result = routeCheck_.result()) {
+  } else if (check_.running()) {
+    ImGui::Text("Searching for a way to %s...", goalText_.c_str());
+    ImGui::ProgressBar(check_.fraction(), ImVec2(260, 0));
+    ImGui::Text("%zu positions looked at", check_.positions());
+    if (ImGui::Button("Cancel")) check_.cancel();
+  } else if (const auto result = check_.result()) {
     ImGui::TextUnformatted(
-        answerText(*result, routeGoalText_, routeCheck_.cancelled(), routeCheck_.seconds())
-            .c_str());
+        answerText(*result, goalText_, check_.cancelled(), check_.seconds()).c_str());
     const int moves = static_cast<int>(result->route.size());
     if (result->answer == solve::Answer::RouteFound && moves > 0) {
-      if (routeStep_ < 0) {
-        if (ImGui::Button("Show the way")) routeStep_ = 0;
+      if (step_ < 0) {
+        if (ImGui::Button("Show the way")) step_ = 0;
       } else {
-        ImGui::Text("Move %d of %d", routeStep_ + 1, moves);
-        if (ImGui::Button("Previous") && routeStep_ > 0) --routeStep_;
+        ImGui::Text("Move %d of %d", step_ + 1, moves);
+        if (ImGui::Button("Previous") && step_ > 0) --step_;
         ImGui::SameLine();
-        if (ImGui::Button("Next") && routeStep_ + 1 < moves) ++routeStep_;
+        if (ImGui::Button("Next") && step_ + 1 < moves) ++step_;
       }
       ImGui::SameLine();
     }
-    if (ImGui::Button("Ask again")) routeAsked_ = false, routeStep_ = -1;
+    if (ImGui::Button("Ask again")) asked_ = false, step_ = -1;
     ImGui::SameLine();
     if (ImGui::Button("Close")) open = false;
   }
   ImGui::End();
   if (!open) {
-    routeCheck_.stop();
-    routeWindowOpen_ = false;
-    routeStep_ = -1;
+    check_.stop();
+    open_ = false;
+    step_ = -1;
   }
 }
 
-void App::drawRouteOverlay() {
-  if (routeStep_ < 0 || routeCheck_.running()) return;
-  const auto result = routeCheck_.result();
-  if (!result || routeStep_ >= static_cast<int>(result->route.size())) return;
-  const solve::RouteMove& move = result->route[static_cast<std::size_t>(routeStep_)];
+void RouteWindow::drawOverlay(const Canvas& canvas) const {
+  if (step_ < 0 || check_.running()) return;
+  const auto result = check_.result();
+  if (!result || step_ >= static_cast<int>(result->route.size())) return;
+  const solve::RouteMove& move = result->route[static_cast<std::size_t>(step_)];
   if (move.floor != game_.state[gs::Floor]) return;  // the move starts on another floor
-  const int start = routeStep_ == 0
-                        ? routeStart_
-                        : result->route[static_cast<std::size_t>(routeStep_ - 1)].after.heroCell();
-  const Layout& l = drawing_.layout;
-  const float t = float(l.tileSize), top = float(menuHeight());
+  const int start =
+      step_ == 0 ? start_ : result->route[static_cast<std::size_t>(step_ - 1)].after.heroCell();
+  const Layout& l = canvas.layout;
+  const float t = float(l.tileSize), top = float(canvas.top);
   auto corner = [&](int cell) {
     return ImVec2(float(l.board.x) + float(cellColumn(cell)) * t,
                   top + float(l.board.y) + float(cellRow(cell)) * t);

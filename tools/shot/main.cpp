@@ -167,9 +167,9 @@ int main(int argc, char** argv) {
     if (word == "ranking" || word == "holder") {
       word == "ranking" ? game.menuRanking() : game.menuHolder();
     } else if (word == "about") {
-      app.openAbout();
+      app.helpWindows().openAbout();
     } else if (word == "keys") {
-      app.openKeys();
+      app.keysWindow().open();
     } else if (word == "ok") {
       if (game.controls.windowVisible && game.controls.okVisible) game.pressOk();
     } else if (word == "back-side") {
@@ -222,8 +222,8 @@ int main(int argc, char** argv) {
   }
   app.pump(100);
   std::string writeError;
-  if (!kelvorn::storage::writeFileAtomic(operands[0], kelvorn::encodePng(app.captureWindow()),
-                                         writeError)) {
+  if (!kelvorn::storage::writeFileAtomic(
+          operands[0], kelvorn::encodePng(app.frame().captureWindow()), writeError)) {
     std::cerr << "kelvorn-shot: " << writeError << "\n";
     return 1;
   }
