@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "commands/command_table.h"
 #include "storage/files.h"
 #include "ui/paths.h"
 #include "ui/recovery.h"
@@ -246,7 +247,7 @@ void App::applyLayout(bool large) {
 
 void App::changeSize(bool large) {
   if (large == drawing_.layout.large || (large && !largeAllowed())) return;
-  noteWindowInput(large ? "menu size large" : "menu size small");
+  noteWindowInput(commands::choiceLine(commands::Verb::MenuSize, large ? 1 : 0));
   game_.options[opt::Size] = large ? 1 : 0;
   applyLayout(large);
   game_.afterSizeChange();

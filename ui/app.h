@@ -233,6 +233,7 @@ class App : public storage::HolderHost {
   // autosaves take over.
   void endReplay();
   bool replayCommand(const std::string& line);
+  class ReplayFront;  // where a replay's input that is not the game's goes
   // What the player does in the window's own windows (the rankings) goes into the
   // game's replay from here.
   void noteWindowInput(const std::string& command) {

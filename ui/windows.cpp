@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "commands/command_table.h"
 #include "ui/app.h"
 #include "ui/paths.h"
 #include "ui/places.h"
@@ -104,7 +105,7 @@ void App::drawRankingWindow() {
     ImGui::SetCursorScreenPos(screenMin(p.rankingButtons[n - 1], top));
     if (gameButton(fonts_, kTitles[n - 1], kTitles[n - 1], sizeOf(p.rankingButtons[n - 1]),
                    {board.current() == n, true, sizes.list})) {
-      noteWindowInput("click rank " + std::to_string(n));
+      noteWindowInput(commands::line(commands::Verb::ClickRank, n));
       board.select(n);
     }
     if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", kHints[n - 1]);
@@ -115,14 +116,14 @@ void App::drawRankingWindow() {
   ImGui::SetCursorScreenPos(screenMin(p.clear, top));
   if (gameButton(fonts_, "Clear", "Clear", sizeOf(p.clear),
                  {false, board.clearEnabled(), sizes.list})) {
-    noteWindowInput("click rank-clear");
+    noteWindowInput(commands::line(commands::Verb::ClickRankClear));
     board.askClear();
   }
 
   // Its own boxes, one at a time: damaged files, the Clear question, the name box.
   if (!board.notices.empty()) {
     if (okBox("##rankingNotice", board.notices.front())) {
-      noteWindowInput("answer ok");
+      noteWindowInput(commands::answer(commands::Reply::Ok));
       board.notices.pop_front();
     }
   } else if (board.clearAsked()) {
@@ -131,12 +132,12 @@ void App::drawRankingWindow() {
       const ImVec2 size(88, 26);
       boxButtons(2, size.x);
       if (gameButton(fonts_, "Yes", "Yes", size, {true, true}) || enterPressed()) {
-        noteWindowInput("answer yes");
+        noteWindowInput(commands::answer(commands::Reply::Yes));
         board.answerClear(true);
       }
       ImGui::SameLine();
       if (gameButton(fonts_, "No", "No", size, {false, true}) || escapePressed()) {
-        noteWindowInput("answer no");
+        noteWindowInput(commands::answer(commands::Reply::No));
         board.answerClear(false);
       }
       if (!board.clearAsked()) ImGui::CloseCurrentPopup();
@@ -156,12 +157,12 @@ void App::drawRankingWindow() {
       const ImVec2 size(88, 26);
       boxButtons(2, size.x);
       if (gameButton(fonts_, "OK", "OK", size, {true, true}) || entered) {
-        noteWindowInput("input " + std::string(inputText_.data()));
+        noteWindowInput(commands::line(commands::Verb::Input, inputText_.data()));
         board.enterName(std::string(inputText_.data()));
       }
       ImGui::SameLine();
       if (gameButton(fonts_, "Cancel", "Cancel", size, {false, true})) {
-        noteWindowInput("input-cancel");
+        noteWindowInput(commands::line(commands::Verb::InputCancel));
         board.enterName(std::nullopt);
       }
       if (!board.nameRequested()) ImGui::CloseCurrentPopup();
