@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/carry_out.h"
+#include "commands/exit_status.h"
 #include "commands/script_reader.h"
 #include "rules/game.h"
 #include "rules/undo_history.h"
@@ -16,15 +18,7 @@
 #include "storage/holder_host.h"
 #include "storage/ranking_board.h"
 
-namespace kelvorn::play {
-
-// Exit statuses of a run.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitBadCommand = 2;  // a line that is not understood
-inline constexpr int kExitNoTarget = 3;    // a click or answer with no visible, enabled target
-inline constexpr int kExitNotIdle = 4;     // `wait` ran out of time
-inline constexpr int kExitBadFile = 5;     // a file named on the command line cannot be used
-inline constexpr int kExitInternal = 6;    // the game itself failed (a fault to report)
+namespace kelvorn::commands {
 
 class DriverDrawing;
 
@@ -40,7 +34,7 @@ struct DriverOptions {
   // after every command; a route search, which never undoes, saves that work.
   bool undo = true;
   // The script lines one run may read, its included scripts' lines counted in.
-  long lineLimit = commands::kRunLineLimit;
+  long lineLimit = kRunLineLimit;
 };
 
 class Driver;
@@ -68,7 +62,9 @@ class DriverHost : public storage::HolderHost {
   Driver& driver_;
 };
 
-class Driver {
+// The driver is its own front end: the ranking window, the save-holder chooser, the undo
+// history and the window size a command reaches are kept here, in memory.
+class Driver : private Front {
  public:
   Driver(DriverOptions options, std::ostream& out, std::ostream& err);
 
@@ -99,16 +95,20 @@ class Driver {
            int depth);
   // Line `lineNo` of a script (`name` labels its errors): kExitOk, or the status that
   // ends the script.
-  int playLine(const std::string& line, const std::filesystem::path& folder, const std::string& name,
-               int lineNo, int depth);
-  int include(const std::string& command, const std::filesystem::path& folder, int depth);
-  void execute(const std::string& line);
-  void click(const std::string& control, const std::vector<std::string>& args);
-  void menu(const std::string& item, const std::string& rest);
-  void answer(const std::string& what);
-  void wait();
-  void noteRankingInput(const std::string& command);
+  int playLine(const std::string& line, const std::filesystem::path& folder,
+               const std::string& name, int lineNo, int depth);
+  int include(const std::string& file, const std::filesystem::path& folder, int depth);
   std::string loadFile(const std::filesystem::path& path);
+
+  // Front
+  storage::RankingBoard* rankingBoard() override { return ranking_ ? &*ranking_ : nullptr; }
+  void closeRanking() override { ranking_.reset(); }
+  bool canUndo() const override { return history_.canUndo(game_); }
+  bool canRedo() const override { return history_.canRedo(game_); }
+  void undo() override { history_.undo(game_); }
+  void redo() override { history_.redo(game_); }
+  void setSize(bool large) override;
+  bool chooserInput(const Command& command) override;
 
   DriverOptions options_;
   std::ostream& out_;
@@ -122,7 +122,7 @@ class Driver {
   // The window's undo, followed after every command as the window follows it after
   // every turn of its loop, so a replay's `undo` finds the same positions.
   UndoHistory history_;
-  commands::LineBudget budget_;  // the lines the current run may still read
+  LineBudget budget_;  // the lines the current run may still read
 };
 
 // Names of the clickable controls that are visible and enabled now, as `click` takes
@@ -134,4 +134,4 @@ std::vector<std::string> activeControls(const Game& game);
 std::string dumpJson(const Game& game, const storage::RankingBoard* ranking = nullptr,
                      const storage::HolderChooser* chooser = nullptr);
 
-}  // namespace kelvorn::play
+}  // namespace kelvorn::commands

@@ -4,7 +4,7 @@
 
 #include "commands/driver.h"
 
-namespace kelvorn::play {
+namespace kelvorn::commands {
 
 namespace {
 
@@ -63,29 +63,30 @@ std::string forecastJson(const Game& game) {
 std::vector<std::string> activeControls(const Game& game) {
   const Controls& c = game.controls;
   std::vector<std::string> names;
-  if (c.windowVisible && c.okVisible) names.push_back("ok");
-  if (c.yesNoVisible) names.push_back("yes");
-  if (c.yesNoVisible && c.noEnabled) names.push_back("no");
+  if (c.windowVisible && c.okVisible) names.push_back(control(Verb::ClickOk));
+  if (c.yesNoVisible) names.push_back(control(Verb::ClickYes));
+  if (c.yesNoVisible && c.noEnabled) names.push_back(control(Verb::ClickNo));
   if (c.altarChoicesVisible)
-    for (int i = 1; i <= 4; ++i) names.push_back("altar " + std::to_string(i));
-  if (c.confirmSlot >= 0) names.insert(names.end(), {"dont-use", "use"});
+    for (int i = 1; i <= 4; ++i) names.push_back(control(Verb::ClickAltar, i));
+  if (c.confirmSlot >= 0)
+    names.insert(names.end(), {control(Verb::ClickDontUse), control(Verb::ClickUse)});
   if (c.flightVisible) {
-    if (c.flightUpEnabled) names.push_back("fly-up");
-    if (c.flightDownEnabled) names.push_back("fly-down");
-    names.push_back("fly-ok");
+    if (c.flightUpEnabled) names.push_back(control(Verb::ClickFlyUp));
+    if (c.flightDownEnabled) names.push_back(control(Verb::ClickFlyDown));
+    names.push_back(control(Verb::ClickFlyOk));
   }
   if (c.hintGridVisible) {
     for (int i = 0; i < 24; ++i)
-      if (c.hintEnabled[i]) names.push_back("hint " + std::to_string(i + 1));
-    names.push_back("hint-ok");
+      if (c.hintEnabled[i]) names.push_back(control(Verb::ClickHint, i + 1));
+    names.push_back(control(Verb::ClickHintOk));
   }
-  if (c.forecastVisible) names.push_back("forecast-ok");
-  if (c.backSideVisible) names.push_back("back-side");
+  if (c.forecastVisible) names.push_back(control(Verb::ClickForecastOk));
+  if (c.backSideVisible) names.push_back(control(Verb::ClickBackSide));
   if (c.arrowsVisible && c.arrowsEnabled)
-    for (const char* dir : {"up", "left", "right", "down"})
-      names.push_back(std::string("arrow ") + dir);
+    for (const std::string_view dir : choices(Verb::ClickArrow))
+      names.push_back(control(Verb::ClickArrow, dir));
   for (int s = 0; s < kItemSlots; ++s)
-    if (c.iconVisible[s] && c.iconEnabled[s]) names.push_back("item " + std::to_string(s));
+    if (c.iconVisible[s] && c.iconEnabled[s]) names.push_back(control(Verb::ClickItem, s));
   return names;
 }
 
@@ -151,4 +152,4 @@ std::string dumpJson(const Game& game, const storage::RankingBoard* ranking,
   return out.str();
 }
 
-}  // namespace kelvorn::play
+}  // namespace kelvorn::commands

@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-namespace kelvorn::commands {
+#include "commands/exit_status.h"
 
-inline constexpr int kExitUsage = 2;
+namespace kelvorn::commands {
 
 // "PROGRAM 1.2.0": the version the top-level CMakeLists gives the project.
 std::string versionLine(std::string_view program);

@@ -3,9 +3,12 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "commands/command_table.h"
 #include "storage/files.h"
 
 namespace kelvorn::solve {
+
+using commands::answer, commands::line, commands::Reply, commands::Verb;
 
 namespace {
 // A save holder of the solver's own, so the fairies' rankings it plays through never
@@ -33,7 +36,7 @@ Position::~Position() {
 }
 
 void Position::startDriver() {
-  play::DriverOptions options{holder_, std::nullopt, prologue_};
+  commands::DriverOptions options{holder_, std::nullopt, prologue_};
   options.undo = false;  // a search goes back by restoring positions, never by undo
   driver_.emplace(std::move(options), quiet_, quiet_);
   driver_->startUp();  // no view is attached: the game plays by its rules alone
@@ -83,11 +86,12 @@ bool Position::run(const std::string& command, std::vector<std::string>& log) {
   // holder.
   const bool ranking = driver_->ranking();
   const int visits = game().state[gs::FairyVisits];
-  bool ok = driver_->runLine(command) == play::kExitOk;
+  bool ok = driver_->runLine(command) == commands::kExitOk;
   if (ok) log.push_back(command);
   if (ok && !game().idle()) {
-    ok = driver_->runLine("wait") == play::kExitOk;
-    if (ok) log.push_back("wait");
+    const std::string wait = line(Verb::Wait);
+    ok = driver_->runLine(wait) == commands::kExitOk;
+    if (ok) log.push_back(wait);
   }
   if (ranking || driver_->ranking() || game().state[gs::FairyVisits] != visits) readFiles();
   return ok;
@@ -97,30 +101,31 @@ std::vector<std::string> Position::choices() const {
   const Game& g = game();
   const Controls& c = g.controls;
   if (const storage::RankingBoard* r = driver_->ranking()) {
-    if (!r->notices.empty()) return {"answer ok"};
-    if (r->nameRequested()) return {"input Hero"};
-    if (r->clearAsked()) return {"answer no"};
-    return {"click rank-ok"};
+    if (!r->notices.empty()) return {answer(Reply::Ok)};
+    if (r->nameRequested()) return {line(Verb::Input, "Hero")};
+    if (r->clearAsked()) return {answer(Reply::No)};
+    return {line(Verb::ClickRankOk)};
   }
-  if (g.notice) return {"answer ok"};
-  if (g.question) return {"answer yes", "answer no"};
+  if (g.notice) return {answer(Reply::Ok)};
+  if (g.question) return {answer(Reply::Yes), answer(Reply::No)};
   if (c.altarChoicesVisible)
-    return {"click altar 1", "click altar 2", "click altar 3", "click altar 4"};
+    return {line(Verb::ClickAltar, 1), line(Verb::ClickAltar, 2), line(Verb::ClickAltar, 3),
+            line(Verb::ClickAltar, 4)};
   if (c.yesNoVisible) {
-    if (c.noEnabled) return {"click yes", "click no"};
-    return {"click yes"};
+    if (c.noEnabled) return {line(Verb::ClickYes), line(Verb::ClickNo)};
+    return {line(Verb::ClickYes)};
   }
-  if (c.windowVisible && c.okVisible) return {"click ok"};
-  if (c.confirmSlot >= 0) return {"click use"};
+  if (c.windowVisible && c.okVisible) return {line(Verb::ClickOk)};
+  if (c.confirmSlot >= 0) return {line(Verb::ClickUse)};
   if (c.flightVisible) {
     std::vector<std::string> out;
-    if (c.flightUpEnabled) out.push_back("click fly-up");
-    if (c.flightDownEnabled) out.push_back("click fly-down");
-    out.push_back("click fly-ok");
+    if (c.flightUpEnabled) out.push_back(line(Verb::ClickFlyUp));
+    if (c.flightDownEnabled) out.push_back(line(Verb::ClickFlyDown));
+    out.push_back(line(Verb::ClickFlyOk));
     return out;
   }
-  if (c.hintGridVisible) return {"click hint-ok"};
-  if (c.forecastVisible) return {"click forecast-ok"};
+  if (c.hintGridVisible) return {line(Verb::ClickHintOk)};
+  if (c.forecastVisible) return {line(Verb::ClickForecastOk)};
   return {};
 }
 

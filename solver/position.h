@@ -58,7 +58,7 @@ class Position {
   std::optional<bool> prologue_;
   std::filesystem::path holder_;
   std::ostream quiet_{nullptr};  // the driver's messages: the solver reads the game instead
-  std::optional<play::Driver> driver_;
+  std::optional<commands::Driver> driver_;
   // Every content the holder has had in this search, by name and bytes; version 0 is
   // the holder as the game started, as a replay through kelvorn-play starts.
   using Files = std::map<std::string, std::vector<std::uint8_t>>;

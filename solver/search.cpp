@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "commands/command_table.h"
 #include "solver/state_key.h"
 
 namespace kelvorn::solve {
@@ -15,8 +16,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kDirections[] = {"up", "left", "right", "down"};
+// The steps, by the arrow keys (up, left, right, down): where they lead, and the script
+// line of each.
 constexpr int kDx[] = {0, -1, 1, 0}, kDy[] = {-1, 0, 0, 1};
+const std::string& stepLine(int d) {
+  static const std::string lines[] = {
+      commands::line(commands::kArrowKeys[0]), commands::line(commands::kArrowKeys[1]),
+      commands::line(commands::kArrowKeys[2]), commands::line(commands::kArrowKeys[3])};
+  return lines[d];
+}
 // The items whose use changes the game (the orbs of the hero and of wisdom only show
 // things, and three items act by being held).
 constexpr int kUsableSlots[] = {4, 5, 6, 7, 8, 9, 11, 12, 13};
@@ -344,14 +352,14 @@ std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot&
 }
 
 bool Search::stepsBack(const Snapshot& s, const std::string& direction, const GameState& to) {
-  const auto d = std::find(std::begin(kDirections), std::end(kDirections), direction);
-  if (d == std::end(kDirections)) return false;
+  int d = 0;
+  while (d < 4 && stepLine(d) != direction) ++d;
+  if (d == 4) return false;
   pos_.restore(s);
   std::vector<std::string> lines;
   const Game& g = pos_.game();
-  return pos_.run(kDirections[3 - (d - std::begin(kDirections))], lines) && pos_.free() &&
-         g.floors == s.floors && sameButPlace(g.state, s.state) &&
-         g.state.heroCell() == to.heroCell() &&
+  return pos_.run(stepLine(3 - d), lines) && pos_.free() && g.floors == s.floors &&
+         sameButPlace(g.state, s.state) && g.state.heroCell() == to.heroCell() &&
          g.state.extra[extra::NearStairs] == to.extra[extra::NearStairs];
 }
 
@@ -368,11 +376,12 @@ bool Search::expand(std::uint32_t index, bool flights) {
       if (!onBoard(at[gs::HeroX] + kDx[d], at[gs::HeroY] + kDy[d])) continue;
       pos_.restore({at, here.floors, here.files});
       std::vector<std::string> lines;
-      if (!pos_.run(kDirections[d], lines)) continue;
+      const std::string& step = stepLine(d);
+      if (!pos_.run(step, lines)) continue;
       const Game& g = pos_.game();
       const bool placeOnly = pos_.free() && g.floors == here.floors && sameButPlace(g.state, at);
       if (!placeOnly) {
-        actions.emplace_back(static_cast<int>(i), kDirections[d]);
+        actions.emplace_back(static_cast<int>(i), step);
         continue;
       }
       if (g.state.heroCell() == at.heroCell()) continue;  // only turned
@@ -386,12 +395,13 @@ bool Search::expand(std::uint32_t index, bool flights) {
     pos_.restore({at, here.floors, here.files});
     if (flights) {
       if (pos_.game().holds(kFlyingSlot))
-        actions.emplace_back(static_cast<int>(i), "click item " + std::to_string(kFlyingSlot));
+        actions.emplace_back(static_cast<int>(i),
+                             commands::line(commands::Verb::ClickItem, kFlyingSlot));
       continue;
     }
     for (const int slot : kUsableSlots)
       if (pos_.game().holds(slot))
-        actions.emplace_back(static_cast<int>(i), "click item " + std::to_string(slot));
+        actions.emplace_back(static_cast<int>(i), commands::line(commands::Verb::ClickItem, slot));
   }
   // Positions that differ only in where the hero stands among spots that reach each
   // other are one position: it is named by the least such spot.
@@ -434,7 +444,7 @@ bool Search::expand(std::uint32_t index, bool flights) {
     const GameState& at = spots[static_cast<std::size_t>(spot)].state;
     int target = -1;
     for (int d = 0; d < 4; ++d)
-      if (command == kDirections[d])
+      if (command == stepLine(d))
         target = cellIndex(at[gs::HeroX] + kDx[d], at[gs::HeroY] + kDy[d]);
     std::vector<Child> children =
         resolve(index, {at, here.floors, here.files}, command, walk, target);
@@ -497,7 +507,8 @@ SolveResult Search::run() {
   std::vector<std::string> lines;
   for (std::size_t k = 0; !pos_.free() && k < kMaxAnswers; ++k) {
     const auto choices = pos_.choices();
-    if (!pos_.run(choices.empty() ? "wait" : choices.front(), lines)) break;
+    if (!pos_.run(choices.empty() ? commands::line(commands::Verb::Wait) : choices.front(), lines))
+      break;
   }
   const Snapshot root = pos_.snapshot();
   startState_ = root.state;

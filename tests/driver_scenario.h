@@ -17,7 +17,7 @@
 #include "commands/driver.h"
 #include "tools/play/memory_drawing.h"
 
-namespace kelvorn::play {
+namespace kelvorn::commands {
 
 // One `dump` line, reduced to what these scenarios look at.
 struct Dump {
@@ -96,7 +96,7 @@ class ScenarioTest : public ::testing::Test {
     // Played once drawing every picture as the window does, then by the rules alone:
     // drawing must change nothing the dumps show.
     std::ostringstream drawnOut, drawnErr;
-    MemoryDrawing drawing;
+    play::MemoryDrawing drawing;
     Driver drawn(DriverOptions{holder_, file, false, &drawing}, drawnOut, drawnErr);
     drawn.startUp();
     std::istringstream drawnScript(script);
@@ -128,4 +128,4 @@ class ScenarioTest : public ::testing::Test {
   std::optional<Driver> driver_;
 };
 
-}  // namespace kelvorn::play
+}  // namespace kelvorn::commands

@@ -10,7 +10,7 @@
 #include "storage/save_file.h"
 #include "commands/driver.h"
 
-namespace kelvorn::play {
+namespace kelvorn::commands {
 namespace {
 
 class DriverTest : public ::testing::Test {
@@ -359,4 +359,4 @@ TEST(DumpJson, EscapesTextSafely) {
 }
 
 }  // namespace
-}  // namespace kelvorn::play
+}  // namespace kelvorn::commands

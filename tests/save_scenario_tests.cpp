@@ -16,7 +16,7 @@
 #include "storage/save_file.h"
 #include "commands/driver.h"
 
-namespace kelvorn::play {
+namespace kelvorn::commands {
 namespace {
 
 namespace fs = std::filesystem;
@@ -121,6 +121,15 @@ TEST_F(SaveScenario, EmptySlotIsWrittenAtOnceUsedSlotAsksAndNoKeepsIt) {
   EXPECT_EQ(field(dumps()[3], "message"), "Saved the Game.");
   EXPECT_EQ(storage::decodeSave(*file("save1.dat"))->game.state[gs::Gold], 999);
   EXPECT_TRUE(storage::decodeSave(*file("save1.dat"))->valid);
+}
+
+// A line the driver does not understand changes nothing, even when its first words name
+// an item that could act.
+TEST_F(SaveScenario, AMenuLineWithAWordTooManyIsRefusedBeforeItActs) {
+  EXPECT_EQ(start("menu save 1 now\n"), kExitBadCommand);
+  EXPECT_NE(err_.str().find("line 1: usage: menu ITEM [ARGUMENT]"), std::string::npos)
+      << err_.str();
+  EXPECT_FALSE(file("save1.dat"));
 }
 
 TEST_F(SaveScenario, SaveChangeTheGameLoadAndCompare) {
@@ -313,4 +322,4 @@ TEST_F(SaveScenario, ANewHolderReceivesTheOptionsAndTakesTheNextSave) {
 }
 
 }  // namespace
-}  // namespace kelvorn::play
+}  // namespace kelvorn::commands

@@ -4,7 +4,7 @@
 // the order in which a script shows its effects.
 #include "tests/driver_scenario.h"
 
-namespace kelvorn::play {
+namespace kelvorn::commands {
 namespace {
 
 // Skeleton A (100 life, 65 offense, 15 defense, 30 gold) against Offense 25, Defense
@@ -177,4 +177,4 @@ TEST_F(ScenarioTest, ForecastOpensAndCloses) {
 }
 
 }  // namespace
-}  // namespace kelvorn::play
+}  // namespace kelvorn::commands

@@ -5,7 +5,7 @@
 #include "tests/driver_scenario.h"
 #include "solver/search.h"
 
-namespace kelvorn::play {
+namespace kelvorn::commands {
 namespace {
 
 class SolverTest : public ScenarioTest {
@@ -101,4 +101,4 @@ TEST_F(SolverTest, APositionPutBackFindsTheRankingsAsTheyWere) {
 }
 
 }  // namespace
-}  // namespace kelvorn::play
+}  // namespace kelvorn::commands

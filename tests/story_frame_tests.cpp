@@ -4,7 +4,7 @@
 // later game that starts a first one again.
 #include "tests/driver_scenario.h"
 
-namespace kelvorn::play {
+namespace kelvorn::commands {
 namespace {
 
 long intField(const std::string& line, const std::string& key) {
@@ -148,4 +148,4 @@ TEST_F(ScenarioTest, DeathInASecondGameStartsAFirstGame) {
 }
 
 }  // namespace
-}  // namespace kelvorn::play
+}  // namespace kelvorn::commands

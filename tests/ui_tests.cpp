@@ -14,6 +14,7 @@
 #include <sstream>
 #include <vector>
 
+#include "storage/replay_files.h"
 #include "storage/save_holder.h"
 #include "commands/driver.h"
 #include "ui/app.h"
@@ -446,11 +447,11 @@ TEST_F(WindowTest, UndoRedoAndTheReplayOfWhatWasPlayed) {
   EXPECT_NE(script.find("\nredo\n"), std::string::npos);
   fs::create_directories(home_ / "holder");
   std::ostringstream out, err;
-  play::Driver driver(play::DriverOptions{home_ / "holder", home_ / "replays" / "r.dat", false},
-                      out, err);
+  commands::Driver driver(
+      commands::DriverOptions{home_ / "holder", home_ / "replays" / "r.dat", false}, out, err);
   driver.startUp();
   std::istringstream lines(script);
-  ASSERT_EQ(driver.run(lines), play::kExitOk) << err.str();
+  ASSERT_EQ(driver.run(lines), commands::kExitOk) << err.str();
   EXPECT_EQ(driver.game().state.v, played.state.v);
   EXPECT_EQ(driver.game().floors, played.floors);
 
@@ -470,6 +471,30 @@ TEST_F(WindowTest, UndoRedoAndTheReplayOfWhatWasPlayed) {
   replayer.game().state[gs::Floor] = 2;  // as the stairs would
   replayer.pump(200);
   EXPECT_TRUE(storage::readSavedGame(home_ / "data" / "kelvorn" / "autosave1.dat").valid);
+}
+
+// What a replay does in the ranking window goes into the window's own record as the
+// player's clicks there do, so a game saved as a replay after watching one plays again.
+TEST_F(WindowTest, AReplaysRankingInputIsRecordedAsThePlayersIs) {
+  fs::create_directories(home_ / "holder");
+  std::ostringstream out, err;
+  commands::DriverOptions options{home_ / "holder", std::nullopt, false};
+  options.record = true;
+  commands::Driver driver(std::move(options), out, err);
+  driver.startUp();
+  std::istringstream played("wait\nmenu ranking\nclick rank 2\nclick rank-ok\n");
+  ASSERT_EQ(driver.run(played), commands::kExitOk) << err.str();
+  ASSERT_EQ(storage::writeReplay(home_ / "r.txt", driver.game().replay), "");
+
+  App replayer(AppOptions{false, false, true, home_ / "r.txt", 8});
+  std::string error;
+  ASSERT_TRUE(replayer.init(error)) << error;
+  replayer.pump(1500);
+  ASSERT_EQ(replayer.replays().save(home_ / "again.txt"), "");
+  std::ifstream in(home_ / "again.txt");
+  const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(script.find("\nmenu ranking\nclick rank 2\nclick rank-ok\n"), std::string::npos)
+      << script;
 }
 
 // A floor change, once the game rests, is kept as the newest autosave in the data

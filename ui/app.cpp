@@ -7,6 +7,7 @@
 #include <iostream>
 #include <utility>
 
+#include "commands/command_table.h"
 #include "ui/theme.h"
 
 namespace kelvorn::ui {
@@ -62,7 +63,7 @@ void App::applyLayout(bool large) {
 
 void App::changeSize(bool large) {
   if (large == drawing_.layout.large || (large && !WindowFrame::largeAllowed())) return;
-  noteWindowInput(game_, large ? "menu size large" : "menu size small");
+  noteWindowInput(game_, commands::choiceLine(commands::Verb::MenuSize, large ? 1 : 0));
   game_.options[opt::Size] = large ? 1 : 0;
   applyLayout(large);
   game_.afterSizeChange();

@@ -135,6 +135,7 @@ class App : public storage::HolderHost {
   // A replay's commands, each sent where the window sends the same input of a player
   // (replay_commands.cpp).
   bool replayCommand(const std::string& line);
+  class ReplayFront;  // where a replay's input that is not the game's goes
 
   AppOptions options_;
   Game game_;
@@ -161,8 +162,6 @@ class App : public storage::HolderHost {
   HelpWindows helpWindows_{settings_};
   KeysWindow keysWindow_{settings_};
   RankingWindow rankingWindow_{game_};
-  // The open rankings, as a replay's commands reach them.
-  std::optional<storage::RankingBoard>& ranking_ = rankingWindow_.board();
   HolderChooserWindow chooserWindow_{game_, *this};
   RouteWindow routeWindow_{game_};
   Replays replays_{game_, *this};

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "commands/command_table.h"
 #include "ui/places.h"
 #include "ui/theme.h"
 
@@ -88,7 +89,7 @@ void RankingWindow::draw(const Canvas& canvas) {
     ImGui::SetCursorScreenPos(screenMin(p.rankingButtons[n - 1], top));
     if (gameButton(fonts, kTitles[n - 1], kTitles[n - 1], sizeOf(p.rankingButtons[n - 1]),
                    {board.current() == n, true, sizes.list})) {
-      noteWindowInput(game_, "click rank " + std::to_string(n));
+      noteWindowInput(game_, commands::line(commands::Verb::ClickRank, n));
       board.select(n);
     }
     if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", kHints[n - 1]);
@@ -99,7 +100,7 @@ void RankingWindow::draw(const Canvas& canvas) {
   ImGui::SetCursorScreenPos(screenMin(p.clear, top));
   if (gameButton(fonts, "Clear", "Clear", sizeOf(p.clear),
                  {false, board.clearEnabled(), sizes.list})) {
-    noteWindowInput(game_, "click rank-clear");
+    noteWindowInput(game_, commands::line(commands::Verb::ClickRankClear));
     board.askClear();
   }
 
@@ -118,7 +119,7 @@ void RankingWindow::drawBoxes(const Canvas& canvas, storage::RankingBoard& board
   const FontSet& fonts = canvas.fonts;
   if (!board.notices.empty()) {
     if (okBox(canvas, "##rankingNotice", board.notices.front())) {
-      noteWindowInput(game_, "answer ok");
+      noteWindowInput(game_, commands::answer(commands::Reply::Ok));
       board.notices.pop_front();
     }
   } else if (board.clearAsked()) {
@@ -127,12 +128,12 @@ void RankingWindow::drawBoxes(const Canvas& canvas, storage::RankingBoard& board
       const ImVec2 size(88, 26);
       boxButtons(2, size.x);
       if (gameButton(fonts, "Yes", "Yes", size, {true, true}) || enterPressed()) {
-        noteWindowInput(game_, "answer yes");
+        noteWindowInput(game_, commands::answer(commands::Reply::Yes));
         board.answerClear(true);
       }
       ImGui::SameLine();
       if (gameButton(fonts, "No", "No", size, {false, true}) || escapePressed()) {
-        noteWindowInput(game_, "answer no");
+        noteWindowInput(game_, commands::answer(commands::Reply::No));
         board.answerClear(false);
       }
       if (!board.clearAsked()) ImGui::CloseCurrentPopup();
@@ -152,12 +153,12 @@ void RankingWindow::drawBoxes(const Canvas& canvas, storage::RankingBoard& board
       const ImVec2 size(88, 26);
       boxButtons(2, size.x);
       if (gameButton(fonts, "OK", "OK", size, {true, true}) || entered) {
-        noteWindowInput(game_, "input " + std::string(name_.data()));
+        noteWindowInput(game_, commands::line(commands::Verb::Input, name_.data()));
         board.enterName(std::string(name_.data()));
       }
       ImGui::SameLine();
       if (gameButton(fonts, "Cancel", "Cancel", size, {false, true})) {
-        noteWindowInput(game_, "input-cancel");
+        noteWindowInput(game_, commands::line(commands::Verb::InputCancel));
         board.enterName(std::nullopt);
       }
       if (!board.nameRequested()) ImGui::CloseCurrentPopup();

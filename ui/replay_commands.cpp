@@ -1,114 +1,43 @@
-// The commands of a replay carried out in the window: the headless driver's commands,
-// each sent where the window sends the same input of a player (the engine, the undo
-// history, the ranking window, the size menu).
-#include <cstdlib>
-#include <iostream>
-#include <vector>
-
-#include "commands/script_lines.h"
-#include "storage/replay_files.h"
-#include "storage/start_save.h"
+// A replay's commands carried out in the window by the command library, as the driver
+// carries them out; the input that is not the game's goes where the window sends a
+// player's (the undo history, the ranking window, the Size menu).
+#include "commands/carry_out.h"
 #include "ui/app.h"
 
 namespace kelvorn::ui {
 
-namespace fs = std::filesystem;
+// The window as the front end of a replay: the ranking window, the undo history and the
+// Size menu the player's own input reaches. A replay never changes the save holder, so
+// it has no chooser to give input to.
+class App::ReplayFront final : public commands::Front {
+ public:
+  explicit ReplayFront(App& app) : app_(app) {}
+  storage::RankingBoard* rankingBoard() override {
+    auto& board = app_.rankingWindow_.board();
+    return board ? &*board : nullptr;
+  }
+  void closeRanking() override { app_.rankingWindow_.board().reset(); }
+  bool canUndo() const override { return app_.canUndo(); }
+  bool canRedo() const override { return app_.canRedo(); }
+  void undo() override { app_.undo(); }
+  void redo() override { app_.redo(); }
+  void setSize(bool large) override { app_.changeSize(large); }
+  bool chooserInput(const commands::Command&) override { return false; }
+
+ private:
+  App& app_;
+};
 
 bool App::replayCommand(const std::string& line) {
-  const std::vector<std::string> w = commands::words(line);
-  if (w.empty()) return false;
-  const std::string& cmd = w[0];
-  const std::string arg = w.size() > 1 ? w[1] : std::string();
-  auto number = [&](const std::string& word) { return std::atoi(word.c_str()); };
-  static const std::pair<const char*, int> kKeys[] = {{"enter", 13}, {"escape", 27}, {"left", 37},
-                                                      {"up", 38},    {"right", 39},  {"down", 40}};
-  for (const auto& [name, code] : kKeys)
-    if (cmd == name) return game_.keyDown(code), true;
-  if (cmd == "undo" || cmd == "redo") {
-    if (!(cmd == "undo" ? canUndo() : canRedo())) return false;
-    cmd == "undo" ? undo() : redo();
+  try {
+    const commands::Command command = commands::parse(line);
+    if (!commands::form(command.verb).replayed) return false;
+    ReplayFront front(*this);
+    commands::carryOut(command, game_, front);
     return true;
-  }
-  if (cmd == "hold") return game_.flightButtonDown(arg == "fly-up"), true;
-  if (cmd == "release") return game_.flightButtonUp(), true;
-  if (cmd == "answer") {
-    if (arg == "ok" && game_.notice) return game_.acknowledge(), true;
-    if (arg != "ok" && game_.question) return game_.answer(arg == "yes"), true;
-    if (!ranking_) return false;
-    if (arg == "ok" && !ranking_->notices.empty()) return ranking_->notices.pop_front(), true;
-    if (arg != "ok" && ranking_->clearAsked()) return ranking_->answerClear(arg == "yes"), true;
+  } catch (const commands::CommandError&) {
     return false;
   }
-  if (cmd == "input" || cmd == "input-cancel") {
-    if (!ranking_ || !ranking_->nameRequested()) return false;
-    const std::string_view text = commands::argumentText(line);
-    ranking_->enterName(cmd == "input" && !text.empty() ? std::optional<std::string>(text)
-                                                        : std::nullopt);
-    return true;
-  }
-  if (cmd == "click") {
-    static const std::pair<const char*, void (Game::*)()> kButtons[] = {
-        {"ok", &Game::pressOk},
-        {"yes", &Game::pressYes},
-        {"no", &Game::pressNo},
-        {"use", &Game::pressUse},
-        {"dont-use", &Game::pressDontUse},
-        {"fly-up", &Game::pressFlyUp},
-        {"fly-down", &Game::pressFlyDown},
-        {"fly-ok", &Game::pressFlyOk},
-        {"hint-ok", &Game::pressHintOk},
-        {"forecast-ok", &Game::pressForecastOk},
-        {"back-side", &Game::goToBackSide}};
-    for (const auto& [name, press] : kButtons)
-      if (arg == name) return (game_.*press)(), true;
-    const int n = w.size() > 2 ? number(w[2]) : 0;
-    if (arg == "item") return game_.clickItem(n), true;
-    if (arg == "hint") return game_.pressHint(n), true;
-    if (arg == "altar") return game_.pressAltarChoice(n), true;
-    if (arg == "arrow") {
-      const std::string& d = w.size() > 2 ? w[2] : arg;
-      return game_.arrowClick(d == "up" ? 1 : d == "left" ? 2 : d == "right" ? 3 : 4), true;
-    }
-    if (!ranking_) return false;
-    if (arg == "rank") return ranking_->select(n), true;
-    if (arg == "rank-clear") return ranking_->askClear(), true;
-    if (arg == "rank-ok") {
-      ranking_.reset();
-      game_.rankingClosed();
-      return true;
-    }
-    return false;
-  }
-  if (cmd == "menu") {
-    const std::string value = w.size() > 2 ? w[2] : std::string();
-    if (arg == "game-start") return game_.menuGameStart(), true;
-    if (arg == "game-quit") return game_.menuGameQuit(), true;
-    if (arg == "game-exit") return game_.menuGameExit(), true;
-    if (arg == "load") return game_.menuLoad(number(value)), true;
-    if (arg == "save") return game_.menuSave(number(value)), true;
-    if (arg == "speed")
-      return game_.menuSpeed(value == "high"  ? Speed::High
-                             : value == "low" ? Speed::Low
-                                              : Speed::Middle),
-             true;
-    if (arg == "font")
-      return game_.menuFont(value == "tiny"    ? FontChoice::Tiny
-                            : value == "small" ? FontChoice::Small
-                            : value == "big"   ? FontChoice::Big
-                                               : FontChoice::Normal),
-             true;
-    if (arg == "control")
-      return game_.menuControl(value == "keyboard" ? Control::Keyboard : Control::Mouse), true;
-    if (arg == "prologue") return game_.menuPrologue(), true;
-    if (arg == "music") return game_.menuMusic(), true;
-    if (arg == "sound") return game_.menuSound(), true;
-    if (arg == "option-save") return game_.menuOptionSave(), true;
-    if (arg == "option-init") return game_.menuOptionInit(), true;
-    if (arg == "ranking") return game_.menuRanking(), true;
-    if (arg == "size") return changeSize(value == "large"), true;
-    return false;
-  }
-  return false;
 }
 
 }  // namespace kelvorn::ui

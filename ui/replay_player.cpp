@@ -3,6 +3,7 @@
 #include <climits>
 #include <fstream>
 
+#include "commands/command_table.h"
 #include "commands/program_options.h"
 #include "commands/script_lines.h"
 #include "commands/script_reader.h"
@@ -24,7 +25,7 @@ std::optional<ReplayPlayer> ReplayPlayer::open(const std::filesystem::path& scri
     const std::string command(commands::commandOf(line));
     if (command.empty()) continue;
     const std::vector<std::string> w = commands::words(command);
-    if (w[0] != "tick") {
+    if (w[0] != commands::form(commands::Verb::Tick).name) {
       player.steps_.push_back({reader.lineNumber(), 0, command});
       continue;
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "commands/command_table.h"
 #include "ui/theme.h"
 
 namespace kelvorn::ui {
@@ -21,12 +22,11 @@ std::vector<int> walkedCells(int start, const solve::RouteMove& move) {
   std::vector<int> cells{start};
   for (const std::string& c : move.commands) {
     const int x = cellColumn(cells.back()), y = cellRow(cells.back());
-    const int dx = c == "left"    ? -1
-                   : c == "right" ? 1
-                                  : 0,
-              dy = c == "up"     ? -1
-                   : c == "down" ? 1
-                                 : 0;
+    // A step by an arrow key (up, left, right, down); the other lines act where he stands.
+    constexpr int kDx[] = {0, -1, 1, 0}, kDy[] = {-1, 0, 0, 1};
+    int dx = 0, dy = 0;
+    for (std::size_t d = 0; d < std::size(commands::kArrowKeys); ++d)
+      if (c == commands::form(commands::kArrowKeys[d]).name) dx = kDx[d], dy = kDy[d];
     if ((dx != 0 || dy != 0) && onBoard(x + dx, y + dy)) cells.push_back(cellIndex(x + dx, y + dy));
   }
   if (move.target >= 0 && cells.size() > 1) cells.pop_back();  // the hero acts from beside it

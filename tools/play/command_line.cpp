@@ -7,6 +7,7 @@
 #include <iostream>
 #include <string>
 
+#include "commands/command_table.h"
 #include "commands/program_options.h"
 #include "commands/script_reader.h"
 #include "storage/files.h"
@@ -34,38 +35,18 @@ Options:
   --help              show this text
   --version           show the version
 
-Commands:
-  up, down, left, right, enter, escape      key presses
-  click CONTROL       ok, yes, no, use, dont-use, fly-up, fly-down, fly-ok,
-                      hint N (1..24), hint-ok, altar N (1..4), forecast-ok,
-                      item N (0..14), arrow up|left|right|down, back-side,
-                      rank N (1..5), rank-ok, rank-clear,
-                      holder-make, holder-ok, holder-cancel
-  menu ITEM           game-start, game-quit, game-exit, load N, save N,
-                      speed high|middle|low, font tiny|small|normal|big,
-                      control keyboard|mouse, prologue, music, sound,
-                      option-save, option-init, size small|large, ranking, holder
-  hold fly-up|fly-down  hold a flight button down; release lets it go
-  undo, redo          take the last action back, or do it again
-  answer yes|no|ok    answer the pending Yes/No box, or close a message box
-  input TEXT          fill in the pending text box; input-cancel cancels it
-  select DIR          select a folder in the save-holder chooser
-  wait                advance time until nothing more happens without the player
-  tick MS             advance time by MS milliseconds
-  dump                print the game as one line of JSON
-  include FILE        play the commands of FILE here; FILE is named relative to
-                      the including script's folder (the current one for standard
-                      input), and its failures name it: "FILE line N: ..."
+)";
 
+// After the commands and their limits, the exit statuses.
+constexpr const char* kLimits = R"(
 Limits: a script file up to 16 MiB, a line up to 4096 bytes, scripts included
 16 deep, 1000000 lines read in one run (included scripts count too).
 
-Exit status: 0 done; 2 a line not understood, a limit met, or a bad command
-line; 3 a click, answer or input with no visible, enabled target; 4 a wait that
-did not end; 5 a file on the command line that cannot be used; 6 the game
-itself failed (an internal error, reported in one line: please report it).
-Errors are reported on standard error as "line N: ...".
 )";
+
+constexpr const char* kErrors =
+    "\nErrors are reported on standard error as \"line N: ...\"; an included script's as\n"
+    "\"FILE line N: ...\".\n";
 
 constexpr const char* kUsage =
     " [--holder DIR] [--load FILE] [--prologue on|off] [--script FILE]\n"
@@ -95,11 +76,11 @@ std::string startFileKept(const std::filesystem::path& record, bool overwrite) {
 
 namespace kelvorn::play {
 
-int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
+int runCommandLine(int argc, char** argv, commands::DriverDrawing* drawing) {
   storage::reportFileSizeLimitAsError();
   namespace fs = std::filesystem;
   const std::string program = fs::path(argv[0]).filename().string();
-  kelvorn::play::DriverOptions options;
+  kelvorn::commands::DriverOptions options;
   options.drawing = drawing;
   std::optional<fs::path> scriptPath;
   std::optional<fs::path> recordPath;
@@ -121,8 +102,11 @@ int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
           options.record = true;
           break;
         case 'o': overwrite = true; break;
-        case 'h': std::cout << kHelp; return kExitOk;
-        case 'v': std::cout << commands::versionLine(program) << "\n"; return kExitOk;
+        case 'h':
+          std::cout << kHelp << commands::commandHelp() << kLimits << commands::exitStatusHelp()
+                    << kErrors;
+          return commands::kExitOk;
+        case 'v': std::cout << commands::versionLine(program) << "\n"; return commands::kExitOk;
       }
     }
     args.refuseOperands();
@@ -133,7 +117,7 @@ int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
   if (recordPath)
     if (const std::string kept = startFileKept(*recordPath, overwrite); !kept.empty()) {
       std::cerr << "kelvorn-play: " << kept << "\n";
-      return kExitBadFile;
+      return commands::kExitBadFile;
     }
 
   std::ifstream file;
@@ -141,7 +125,7 @@ int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
     if (const std::string error = commands::openScript(*scriptPath, file); !error.empty()) {
       std::cerr << "kelvorn-play: cannot read the script " << scriptPath->string() << ": "
                 << error << "\n";
-      return kelvorn::play::kExitBadFile;
+      return kelvorn::commands::kExitBadFile;
     }
 
   std::error_code ec;
@@ -149,12 +133,12 @@ int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
     std::string pattern = (fs::temp_directory_path(ec) / "kelvorn-play-XXXXXX").string();
     if (ec || !mkdtemp(pattern.data())) {
       std::cerr << "kelvorn-play: cannot create a temporary save holder\n";
-      return kelvorn::play::kExitBadFile;
+      return kelvorn::commands::kExitBadFile;
     }
     options.holder = pattern;
   } else if (!fs::is_directory(options.holder, ec)) {
     std::cerr << "kelvorn-play: the save holder " << options.holder << " is not a folder\n";
-    return kelvorn::play::kExitBadFile;
+    return kelvorn::commands::kExitBadFile;
   }
   // A temporary holder goes when the run ends, however it ends.
   const struct RemovedAtEnd {
@@ -165,13 +149,13 @@ int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
     }
   } temporary{temporaryHolder ? options.holder : fs::path()};
 
-  kelvorn::play::Driver driver(std::move(options), std::cout, std::cerr);
-  int status = kelvorn::play::kExitOk;
+  kelvorn::commands::Driver driver(std::move(options), std::cout, std::cerr);
+  int status = kelvorn::commands::kExitOk;
   try {
     if (const std::string error = driver.startUp(); !error.empty()) {
       // A run that cannot start from the game it was given plays nothing.
       std::cerr << "kelvorn-play: " << error << "\n";
-      return kelvorn::play::kExitBadFile;
+      return kelvorn::commands::kExitBadFile;
     }
     status = scriptPath ? driver.run(file, scriptPath->parent_path()) : driver.run(std::cin);
     if (recordPath) {
@@ -179,12 +163,12 @@ int runCommandLine(int argc, char** argv, DriverDrawing* drawing) {
       if (error.empty()) error = kelvorn::storage::writeReplay(*recordPath, driver.game().replay);
       if (!error.empty()) {
         std::cerr << "kelvorn-play: the replay was not written: " << error << "\n";
-        if (status == kelvorn::play::kExitOk) status = kelvorn::play::kExitBadFile;
+        if (status == kelvorn::commands::kExitOk) status = kelvorn::commands::kExitBadFile;
       }
     }
   } catch (const std::exception& e) {
     std::cerr << "kelvorn-play: internal error: " << e.what() << "\n";
-    status = kelvorn::play::kExitInternal;
+    status = kelvorn::commands::kExitInternal;
   }
   return status;
 }

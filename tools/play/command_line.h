@@ -7,6 +7,6 @@ namespace kelvorn::play {
 
 // Parses the options, plays the script and returns the exit status; `drawing` (or null)
 // draws the game as it plays.
-int runCommandLine(int argc, char** argv, DriverDrawing* drawing);
+int runCommandLine(int argc, char** argv, commands::DriverDrawing* drawing);
 
 }  // namespace kelvorn::play

@@ -9,7 +9,7 @@
 
 namespace kelvorn::play {
 
-class MemoryDrawing : public DriverDrawing {
+class MemoryDrawing : public commands::DriverDrawing {
  public:
   void setSize(Game& game, bool large) override;
   void commandDone() override;

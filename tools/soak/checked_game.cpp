@@ -6,7 +6,7 @@ namespace kelvorn::soak {
 
 CheckedGame::CheckedGame(const std::filesystem::path& holder, bool prologue,
                          std::bitset<256> loadable)
-    : driver_(play::DriverOptions{holder, std::nullopt, prologue}, out_, err_),
+    : driver_(commands::DriverOptions{holder, std::nullopt, prologue}, out_, err_),
       checker_(loadable) {}
 
 std::optional<Finding> CheckedGame::start() {
@@ -23,7 +23,7 @@ std::optional<Finding> CheckedGame::play(const std::string& line, bool& refused)
   refused = false;
   checker_.before(game());
   std::istringstream in(line + "\n");
-  int status = play::kExitOk;
+  int status = commands::kExitOk;
   checker_.count(2);  // no exception, no endless wait
   try {
     status = driver_.run(in);
@@ -35,12 +35,12 @@ std::optional<Finding> CheckedGame::play(const std::string& line, bool& refused)
   const std::string note = err_.str();
   out_.str("");
   err_.str("");
-  if (status == play::kExitNotIdle)
+  if (status == commands::kExitNotIdle)
     return Finding{"a wait that never ends",
                    std::to_string(game().stack.count()) + " steps still pending"};
-  if (status == play::kExitBadCommand)
+  if (status == commands::kExitBadCommand)
     return Finding{"the driver did not understand a line of the soak's own", note};
-  refused = status == play::kExitNoTarget;
+  refused = status == commands::kExitNoTarget;
   const OpenWindows windows{driver_.ranking() != nullptr, driver_.chooser() != nullptr};
   return checker_.after(game(), windows);
 }

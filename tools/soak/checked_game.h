@@ -25,14 +25,14 @@ class CheckedGame {
   // enabled target): such a line changes nothing and is left out of the script.
   std::optional<Finding> play(const std::string& line, bool& refused);
 
-  const play::Driver& driver() const { return driver_; }
+  const commands::Driver& driver() const { return driver_; }
   const Game& game() const { return driver_.game(); }
   bool over() const { return driver_.game().quitRequested; }
   long checks() const { return checker_.checks(); }
 
  private:
   std::ostringstream out_, err_;  // dumps and the driver's notes: not needed
-  play::Driver driver_;
+  commands::Driver driver_;
   InvariantChecker checker_;
 };
 

@@ -2,39 +2,41 @@
 
 #include <vector>
 
+#include "commands/command_table.h"
+
 namespace kelvorn::soak {
 
-namespace {
-constexpr const char* kDirections[] = {"up", "left", "right", "down"};
-}
+using commands::answer, commands::choiceLine, commands::line, commands::Reply, commands::Verb;
 
-std::string Player::next(const play::Driver& driver) {
+std::string Player::next(const commands::Driver& driver) {
   const Game& game = driver.game();
   // The driver's windows first, as their boxes sit over the game's.
   if (const storage::RankingBoard* board = driver.ranking(); board && rng_.percent(90))
     return rankingWindow(*board);
   if (driver.chooser() && rng_.percent(90))
-    return rng_.percent(70) ? "click holder-ok" : "click holder-cancel";
-  if (game.notice && rng_.percent(90)) return "answer ok";
+    return line(rng_.percent(70) ? Verb::ClickHolderOk : Verb::ClickHolderCancel);
+  if (game.notice && rng_.percent(90)) return answer(Reply::Ok);
   if (game.question && rng_.percent(90)) {
     // Quitting ends the game being played: rare, as are the new games the soak starts
     // itself.
     const bool quit = game.question->kind == QuestionKind::GameQuit;
-    return rng_.percent(quit ? 3 : 60) ? "answer yes" : "answer no";
+    return answer(rng_.percent(quit ? 3 : 60) ? Reply::Yes : Reply::No);
   }
 
+  // The controls but the arrows, which `move` clicks.
   std::vector<std::string> controls;
-  for (std::string& name : play::activeControls(game))
-    if (name.rfind("arrow ", 0) != 0) controls.push_back(std::move(name));
+  const std::string arrow = commands::control(Verb::ClickArrow) + " ";
+  for (const std::string& name : commands::activeControls(game))
+    if (!name.starts_with(arrow)) controls.push_back(commands::clickLine(name));
   arrows_ =
       game.controls.arrowsVisible && game.controls.arrowsEnabled && (arrows_ || rng_.percent(5));
   switch (rng_.weighted({60, controls.empty() ? 0 : 30, 3, 12, 8, 1})) {
     case 0: return move();
-    case 1: return "click " + controls[rng_.below(static_cast<int>(controls.size()))];
-    case 2: return rng_.percent(60) ? "enter" : "escape";
+    case 1: return controls[rng_.below(static_cast<int>(controls.size()))];
+    case 2: return line(rng_.percent(60) ? Verb::Enter : Verb::Escape);
     case 3: return time();
     case 4: return menu();
-    default: return "dump";
+    default: return line(Verb::Dump);
   }
 }
 
@@ -42,49 +44,51 @@ std::string Player::next(const play::Driver& driver) {
 // further than a step away.
 std::string Player::move() {
   if (rng_.percent(40)) direction_ = rng_.below(4);
-  const std::string dir = kDirections[direction_];
-  return arrows_ && rng_.percent(80) ? "click arrow " + dir : dir;
+  return arrows_ && rng_.percent(80) ? choiceLine(Verb::ClickArrow, direction_)
+                                     : line(commands::kArrowKeys[direction_]);
 }
 
 std::string Player::time() {
-  if (rng_.percent(60)) return "wait";
+  if (rng_.percent(60)) return line(Verb::Wait);
   static constexpr int kMs[] = {1, 10, 150, 250, 350, 1000, 5000};
-  return "tick " + std::to_string(kMs[rng_.below(std::size(kMs))]);
+  return line(Verb::Tick, kMs[rng_.below(std::size(kMs))]);
 }
 
 std::string Player::menu() {
-  const std::string slot =
-      " " + std::to_string(rng_.percent(80) ? rng_.between(1, 4) : rng_.between(5, 8));
-  static constexpr const char* kSpeeds[] = {"high", "middle", "low"};
-  static constexpr const char* kFonts[] = {"tiny", "small", "normal", "big"};
+  const int slot = rng_.percent(80) ? rng_.between(1, 4) : rng_.between(5, 8);
+  // One of a choice item's words, at random.
+  auto any = [&](Verb item) {
+    return choiceLine(item, rng_.below(static_cast<int>(commands::choices(item).size())));
+  };
   switch (rng_.weighted({6, 2, 14, 12, 8, 3, 6, 2, 4, 4, 3, 3, 4, 4, 2})) {
-    case 0: return "menu game-start";
-    case 1: return "menu game-quit";
-    case 2: return "menu load" + slot;
-    case 3: return "menu save" + slot;
-    case 4: return std::string("menu speed ") + kSpeeds[rng_.below(3)];
-    case 5: return std::string("menu font ") + kFonts[rng_.below(4)];
-    case 6: return rng_.percent(50) ? "menu control keyboard" : "menu control mouse";
-    case 7: return "menu prologue";
-    case 8: return "menu music";
-    case 9: return "menu sound";
-    case 10: return "menu option-save";
-    case 11: return "menu option-init";
-    case 12: return rng_.percent(50) ? "menu size small" : "menu size large";
-    case 13: return "menu ranking";
-    default: return "menu holder";
+    case 0: return line(Verb::MenuGameStart);
+    case 1: return line(Verb::MenuGameQuit);
+    case 2: return line(Verb::MenuLoad, slot);
+    case 3: return line(Verb::MenuSave, slot);
+    case 4: return any(Verb::MenuSpeed);
+    case 5: return any(Verb::MenuFont);
+    case 6: return choiceLine(Verb::MenuControl, rng_.percent(50) ? 0 : 1);
+    case 7: return line(Verb::MenuPrologue);
+    case 8: return line(Verb::MenuMusic);
+    case 9: return line(Verb::MenuSound);
+    case 10: return line(Verb::MenuOptionSave);
+    case 11: return line(Verb::MenuOptionInit);
+    case 12: return choiceLine(Verb::MenuSize, rng_.percent(50) ? 0 : 1);
+    case 13: return line(Verb::MenuRanking);
+    default: return line(Verb::MenuHolder);
   }
 }
 
 std::string Player::rankingWindow(const storage::RankingBoard& board) {
-  if (!board.notices.empty()) return "answer ok";
+  if (!board.notices.empty()) return answer(Reply::Ok);
   if (board.nameRequested())
-    return rng_.percent(80) ? "input Soak " + std::to_string(rng_.below(100)) : "input-cancel";
-  if (board.clearAsked()) return rng_.percent(50) ? "answer yes" : "answer no";
+    return rng_.percent(80) ? line(Verb::Input, "Soak " + std::to_string(rng_.below(100)))
+                            : line(Verb::InputCancel);
+  if (board.clearAsked()) return answer(rng_.percent(50) ? Reply::Yes : Reply::No);
   switch (rng_.weighted({6, 3, board.clearEnabled() ? 1 : 0})) {
-    case 0: return "click rank-ok";
-    case 1: return "click rank " + std::to_string(rng_.between(1, 5));
-    default: return "click rank-clear";
+    case 0: return line(Verb::ClickRankOk);
+    case 1: return line(Verb::ClickRank, rng_.between(1, 5));
+    default: return line(Verb::ClickRankClear);
   }
 }
 

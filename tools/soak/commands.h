@@ -14,7 +14,7 @@ class Player {
  public:
   explicit Player(Rng& rng) : rng_(rng) {}
   // The next command, as a line of a kelvorn-play script.
-  std::string next(const play::Driver& driver);
+  std::string next(const commands::Driver& driver);
 
  private:
   std::string move();

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "commands/command_table.h"
 #include "storage/files.h"
 #include "storage/save_file.h"
 #include "storage/save_holder.h"
@@ -120,7 +121,7 @@ Soak::Start Soak::prepare(long index, Rng& rng, const fs::path& game) {
   } else {
     ++(kind == 1 ? counts_.fromValid : counts_.fromMutated);
     start.mutatedStart = kind == 2;
-    start.lines.push_back("menu load " + std::to_string(slot));
+    start.lines.push_back(commands::line(commands::Verb::MenuLoad, slot));
   }
   start.title = "kelvorn-soak --seed " + std::to_string(options_.seed) + ", game " +
                 std::to_string(index) + ": " + what;

@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     start = storage::readStartSave(*load, reason);
     if (!start) {
       std::cerr << "kelvorn-solve: " << reason << "\n";
-      return play::kExitBadFile;
+      return commands::kExitBadFile;
     }
   }
 
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
       solve::Position fresh(start, prologue);
       if (!solve::replaysToGoal(fresh, request, result.route)) {
         std::cerr << "kelvorn-solve: internal error: the route found does not replay to the goal\n";
-        return play::kExitInternal;
+        return commands::kExitInternal;
       }
     }
     switch (result.answer) {
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     }
   } catch (const std::exception& e) {
     std::cerr << "kelvorn-solve: internal error: " << e.what() << "\n";
-    return play::kExitInternal;
+    return commands::kExitInternal;
   }
   return 0;
 }
