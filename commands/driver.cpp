@@ -69,7 +69,7 @@ void DriverHost::openHolderChooser() {
 }
 
 std::string Driver::startUp() {
-  game_.replay.enabled = options_.record;
+  game_.records.replay.enabled = options_.record;
   std::optional<OptionBytes> stored = host_.holder().readOptions();
   if (options_.prologue) {
     if (!stored) stored = builtInOptions();
@@ -433,7 +433,7 @@ void Driver::answer(const std::string& what) {
   if (what != "yes" && what != "no" && what != "ok")
     fail(kExitBadCommand, "usage: answer yes|no|ok");
   // The boxes of the main window come first, then those of the ranking window.
-  if (what == "ok" && game_.notice) return game_.acknowledge();
+  if (what == "ok" && game_.dialogs.notice) return game_.acknowledge();
   if (what != "ok" && game_.question) return game_.answer(what == "yes");
   if (ranking_ && what == "ok" && !ranking_->notices.empty()) {
     noteRankingInput("answer ok");
@@ -449,7 +449,7 @@ void Driver::answer(const std::string& what) {
 // The ranking window is the driver's own, not the engine's: what the player does in it
 // goes into the game's replay from here.
 void Driver::noteRankingInput(const std::string& command) {
-  const auto noted = game_.replay.note(game_, command);
+  const auto noted = game_.records.replay.note(game_, command);
 }
 
 void Driver::wait() {

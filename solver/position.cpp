@@ -102,7 +102,7 @@ std::vector<std::string> Position::choices() const {
     if (r->clearAsked()) return {"answer no"};
     return {"click rank-ok"};
   }
-  if (g.notice) return {"answer ok"};
+  if (g.dialogs.notice) return {"answer ok"};
   if (g.question) return {"answer yes", "answer no"};
   if (c.altarChoicesVisible)
     return {"click altar 1", "click altar 2", "click altar 3", "click altar 4"};

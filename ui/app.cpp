@@ -170,7 +170,7 @@ void App::startUp() {
   recoveryOffered_ = fs::exists(recoveryFile(), ec);
   autosaves_ = storage::Autosaves(dataFolder());
   continueOffer_ = autosaves_.newest();
-  game_.replay.enabled = true;
+  game_.records.replay.enabled = true;
 
   const std::optional<OptionBytes> stored = holder().readOptions();
   OptionBytes block = stored.value_or(builtInOptions());
@@ -440,7 +440,7 @@ void App::handleMeaning(SDL_Keycode key) {
       game_.answer(true);
     return;
   }
-  if (game_.notice) {
+  if (game_.dialogs.notice) {
     if (key == SDLK_RETURN || key == SDLK_ESCAPE) game_.acknowledge();
     return;
   }
@@ -469,7 +469,7 @@ void App::handlePad(PadPress press) {
   if (padMenuOpen_) return;  // the menu bar reads the pad itself
   if (press == PadPress::Menu) {
     if (continueOfferShowing()) declineContinueOffer();
-    if (!modalWindowOpen() && !game_.question && !game_.notice) {
+    if (!modalWindowOpen() && !game_.question && !game_.dialogs.notice) {
       padMenuWanted_ = true;
       pads_.forgetPresses();
     }
@@ -509,19 +509,19 @@ bool App::buttonsShowing() const {
   const Controls& c = game_.controls;
   return c.windowVisible || c.yesNoVisible || c.altarChoicesVisible || c.confirmSlot >= 0 ||
          c.flightVisible || c.hintGridVisible || c.forecastVisible || c.sceneVisible ||
-         c.backSideVisible || game_.cursorShown || game_.introRunning();
+         c.backSideVisible || game_.dialogs.cursorShown || game_.introRunning();
 }
 
 bool App::inputUnlocked() const {
   return game_.controls.optionsEnabled && game_.stack.count() == 0 &&
-         drawing_.board.motion.empty() && !game_.question && !game_.notice && !modalWindowOpen() &&
-         !aboutOpen_ && !helpOpen_ && !buttonsShowing();
+         drawing_.board.motion.empty() && !game_.question && !game_.dialogs.notice &&
+         !modalWindowOpen() && !aboutOpen_ && !helpOpen_ && !buttonsShowing();
 }
 
 void App::feedWaitingInput() {
   if (!heldKey_ && !clickWalk_) return;
   // A window or its buttons came up: what was waiting was meant for the board, not them.
-  if (buttonsShowing() || game_.question || game_.notice) {
+  if (buttonsShowing() || game_.question || game_.dialogs.notice) {
     heldKey_.reset();
     clickWalk_.reset();
     return;

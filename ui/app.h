@@ -236,7 +236,7 @@ class App : public storage::HolderHost {
   // What the player does in the window's own windows (the rankings) goes into the
   // game's replay from here.
   void noteWindowInput(const std::string& command) {
-    const auto noted = game_.replay.note(game_, command);
+    const auto noted = game_.records.replay.note(game_, command);
   }
   // "Can I still win?" (route_window.cpp).
   void openRouteCheck();
@@ -250,7 +250,7 @@ class App : public storage::HolderHost {
   bool modalWindowOpen() const { return ownWindowOpen() || continueOffer_.has_value(); }
   // The offer to continue is on the screen (it waits behind the game's own boxes).
   bool continueOfferShowing() const {
-    return continueOffer_ && !game_.question && !game_.notice && !ownWindowOpen();
+    return continueOffer_ && !game_.question && !game_.dialogs.notice && !ownWindowOpen();
   }
   // A key while the offer shows: the arrows and Tab move between Yes and No, Enter,
   // Escape, Y and N answer it; true when the key was taken. Any other key declines the
@@ -262,7 +262,7 @@ class App : public storage::HolderHost {
 
   AppOptions options_;
   Game game_;
-  GameDrawing drawing_{game_};
+  GameDrawing drawing_{viewedGame(game_)};
   std::filesystem::path programFolder_;
   storage::HolderIni ini_;
   std::unique_ptr<SingleInstance> instance_;

@@ -36,8 +36,8 @@ void App::autosaveIfDue(bool now) {
   if (!replayHolder_.empty()) return;  // a replay's game is not the player's
   // A new game or a load is where the count of floors starts again: it is not a floor
   // change of the game before.
-  if (game_.gamesBegun != autosavedGame_) {
-    autosavedGame_ = game_.gamesBegun;
+  if (game_.records.gamesBegun != autosavedGame_) {
+    autosavedGame_ = game_.records.gamesBegun;
     autosavedFloor_ = game_.state[gs::Floor];
   }
   // A saved game holds no pending step: one kept in the middle of a scene could shut
@@ -58,7 +58,7 @@ void App::loadAutosave(const fs::path& file) {
 std::string App::saveReplay(const fs::path& script) {
   std::error_code ec;
   if (script.has_parent_path()) fs::create_directories(script.parent_path(), ec);
-  return storage::writeReplay(script, game_.replay);
+  return storage::writeReplay(script, game_.records.replay);
 }
 
 void App::drawSaveReplay() {

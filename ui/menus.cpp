@@ -78,7 +78,7 @@ void App::drawMenuBar() {
     ImGui::Separator();
     if (ImGui::MenuItem("Undo", "Ctrl+Z", false, canUndo())) undo();
     if (ImGui::MenuItem("Redo", "Ctrl+Y", false, canRedo())) redo();
-    if (ImGui::MenuItem("Save Replay...", nullptr, false, game_.replay.recording()))
+    if (ImGui::MenuItem("Save Replay...", nullptr, false, game_.records.replay.recording()))
       saveReplayOpen_ = true;
     ImGui::EndMenu();
   }

@@ -84,7 +84,7 @@ bool App::replayCommand(const std::string& line) {
   if (cmd == "hold") return game_.flightButtonDown(arg == "fly-up"), true;
   if (cmd == "release") return game_.flightButtonUp(), true;
   if (cmd == "answer") {
-    if (arg == "ok" && game_.notice) return game_.acknowledge(), true;
+    if (arg == "ok" && game_.dialogs.notice) return game_.acknowledge(), true;
     if (arg != "ok" && game_.question) return game_.answer(arg == "yes"), true;
     if (!ranking_) return false;
     if (arg == "ok" && !ranking_->notices.empty()) return ranking_->notices.pop_front(), true;

@@ -87,8 +87,8 @@ void App::drawPictures() {
   for (int s = 0; s < kItemSlots; ++s)
     if (game_.controls.iconVisible[s])
       icons_[s].draw(renderer_, l.itemIcons[s].x, l.itemIcons[s].y + top);
-  if (game_.cursorShown) {
-    const Rect& r = l.itemIcons[game_.itemCursor];
+  if (game_.dialogs.cursorShown) {
+    const Rect& r = l.itemIcons[game_.dialogs.itemCursor];
     const SDL_Rect frame{r.x, r.y + top, r.w, r.h};
     SDL_SetRenderDrawColor(renderer_, 255, 220, 60, 255);
     SDL_RenderDrawRect(renderer_, &frame);
@@ -367,9 +367,9 @@ void App::drawSceneText() {
 }
 
 void App::drawBoxes() {
-  const char* popup = game_.question ? "##question" : game_.notice ? "##notice" : nullptr;
+  const char* popup = game_.question ? "##question" : game_.dialogs.notice ? "##notice" : nullptr;
   if (!popup) return;
-  const std::string& text = game_.question ? game_.question->text : *game_.notice;
+  const std::string& text = game_.question ? game_.question->text : *game_.dialogs.notice;
   if (!ImGui::IsPopupOpen(popup)) {
     ImGui::OpenPopup(popup);
     yesFocused_ = true;
@@ -385,7 +385,7 @@ void App::drawBoxes() {
     boxButtons(1, button.x);
     if (gameButton(fonts_, "OK", "OK", button, {true, true})) game_.acknowledge();
   }
-  if (!game_.question && !game_.notice) ImGui::CloseCurrentPopup();
+  if (!game_.question && !game_.dialogs.notice) ImGui::CloseCurrentPopup();
   ImGui::EndPopup();
 }
 

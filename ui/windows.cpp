@@ -240,7 +240,7 @@ void App::drawHolderChooser() {
     boxButtons(2, size.x);
     if (gameButton(fonts_, "OK", "OK", size, {true, true}) || entered) {
       if (const std::string error = chooser.make(inputText_.data()); !error.empty())
-        game_.notice = error;
+        game_.dialogs.notice = error;
       makingHolder_ = false;
       ImGui::CloseCurrentPopup();
     }
@@ -253,7 +253,7 @@ void App::drawHolderChooser() {
   }
   if (done) {
     if (const std::string error = chooser.confirm(); !error.empty()) {
-      game_.notice = "The save holder was not changed: " + error;
+      game_.dialogs.notice = "The save holder was not changed: " + error;
     } else {
       ini_ = chooser.ini();
       setHolder(ini_.holder);

@@ -15,7 +15,7 @@ std::string Player::next(const play::Driver& driver) {
     return rankingWindow(*board);
   if (driver.chooser() && rng_.percent(90))
     return rng_.percent(70) ? "click holder-ok" : "click holder-cancel";
-  if (game.notice && rng_.percent(90)) return "answer ok";
+  if (game.dialogs.notice && rng_.percent(90)) return "answer ok";
   if (game.question && rng_.percent(90)) {
     // Quitting ends the game being played: rare, as are the new games the soak starts
     // itself.
