@@ -12,7 +12,7 @@ std::string nameOf(const Command& c) { return std::string(form(c.verb).name); }
 // What the player does in the ranking window is the front's, not the game's: it goes
 // into the game's replay from here.
 void noteWindowInput(Game& game, const std::string& command) {
-  const auto noted = game.replay.note(game, command);
+  const auto noted = game.records.replay.note(game, command);
 }
 
 bool rankingIdle(const storage::RankingBoard* r) {
@@ -79,7 +79,7 @@ void answer(const Command& c, Game& game, Front& front) {
   const auto reply = static_cast<Reply>(c.number);
   const bool ok = reply == Reply::Ok, yes = reply == Reply::Yes;
   // The boxes of the main window come first, then those of the ranking window.
-  if (ok && game.notice) return game.acknowledge();
+  if (ok && game.dialogs.notice) return game.acknowledge();
   if (!ok && game.question) return game.answer(yes);
   storage::RankingBoard* ranking = front.rankingBoard();
   if (ranking && ok && !ranking->notices.empty()) {

@@ -35,7 +35,7 @@ void DriverHost::openHolderChooser() {
 }
 
 std::string Driver::startUp() {
-  game_.replay.enabled = options_.record;
+  game_.records.replay.enabled = options_.record;
   std::optional<OptionBytes> stored = host_.holder().readOptions();
   if (options_.prologue) {
     if (!stored) stored = builtInOptions();

@@ -50,8 +50,8 @@ std::string stringArray(const std::vector<std::string>& values) {
 
 std::string forecastJson(const Game& game) {
   std::string out = "[";
-  for (std::size_t i = 0; i < game.forecast.size(); ++i) {
-    const auto& row = game.forecast[i];
+  for (std::size_t i = 0; i < game.dialogs.forecast.size(); ++i) {
+    const auto& row = game.dialogs.forecast[i];
     out += (i ? "," : "") + std::string("{\"name\":") + jsonString(row.name) +
            ",\"stats\":" + jsonString(row.stats) + ",\"damage\":" + jsonString(row.damage) + "}";
   }
@@ -113,8 +113,8 @@ std::string dumpJson(const Game& game, const storage::RankingBoard* ranking,
   std::string box;
   if (game.question)
     box = game.question->text;
-  else if (game.notice)
-    box = *game.notice;
+  else if (game.dialogs.notice)
+    box = *game.dialogs.notice;
   else if (ranking && !ranking->notices.empty())
     box = ranking->notices.front();
   else if (ranking && ranking->clearAsked())
@@ -131,7 +131,7 @@ std::string dumpJson(const Game& game, const storage::RankingBoard* ranking,
                         ? game.controls.windowText
                         : "")
       << ",\"box\":" << jsonString(box) << ",\"controls\":" << stringArray(activeControls(game))
-      << ",\"pending\":" << game.stack.count() << ",\"dialogKind\":" << game.dialogKind
+      << ",\"pending\":" << game.stack.count() << ",\"dialogKind\":" << game.dialogs.dialogKind
       << ",\"intro\":" << (game.introRunning() ? "true" : "false")
       << ",\"scene\":" << (game.controls.sceneVisible ? "true" : "false")
       << ",\"sceneText\":" << jsonString(game.controls.sceneText)

@@ -31,14 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       game.loadGame(decoded ? std::optional(decoded->game) : std::nullopt, decoded && decoded->valid);
   if (result != Game::LoadResult::Loaded && (game.state != before || !(game.floors == floorsBefore)))
     __builtin_trap();
-  game.notice.reset();
+  game.dialogs.notice.reset();
   // Play a little: keys from the rest of the input, time in between.
   static const int kKeys[] = {37, 38, 39, 40, 13, 27};
   for (std::size_t i = 1; i < size && i < 24; ++i) {
     game.keyDown(kKeys[data[i] % 6]);
     game.advance(200);
     if (game.question) game.answer(data[i] & 0x80);
-    game.notice.reset();
+    game.dialogs.notice.reset();
     if (game.controls.windowVisible && game.controls.okVisible) game.pressOk();
   }
   if (mode & 2) game.gameOver();  // keep runs from drifting into one endless game

@@ -16,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   game.advance(500);
   game.menuOptionSave();
   game.answer(true);  // the default host refuses the write; the game must say so
-  game.notice.reset();
+  game.dialogs.notice.reset();
   return 0;
 }

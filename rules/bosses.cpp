@@ -46,7 +46,7 @@ SceneScript guardRing(FloorStore& floors, int floor) {
 void liftSeal(GameState& state, MonsterTable& monsters) {
   if (state[gs::SergeantSealed] != 1) return;
   state[gs::SergeantSealed] = 0;
-  MonsterStats& zeno = monsters[kind::Zeno];
+  MonsterStats& zeno = monsters.zenoRow();
   zeno.life *= 10, zeno.offense *= 10, zeno.defense *= 10;
 }
 
@@ -54,7 +54,7 @@ void weakenZenoForLaterGame(const GameState& state, int foe, MonsterTable& monst
   if (foe != kind::Zeno || state[gs::Floor] != 50 || state[gs::LevelBoost] == 0 ||
       state[gs::CarryOver] != 0)
     return;
-  MonsterStats& zeno = monsters[kind::Zeno];
+  MonsterStats& zeno = monsters.zenoRow();
   zeno.life = 1000, zeno.offense = 625, zeno.defense = 125;
 }
 

@@ -2,13 +2,17 @@
 // onto it, and the scenes of the first arrivals on floors 32 and 42. Each scene is
 // written in the order it shows; what a floor changes at once happens before it is
 // pushed, everything else only as its steps run.
+#include "rules/events.h"
+
 #include <initializer_list>
 #include <utility>
 #include <vector>
 
 #include "rules/bosses.h"
-#include "rules/game.h"
+#include "rules/game_upkeep.h"
+#include "rules/input.h"
 #include "rules/music.h"
+#include "rules/prologue.h"
 #include "rules/scene_script.h"
 
 namespace kelvorn {
@@ -170,26 +174,26 @@ SceneScript roadChangedToWall(int cell) {
 
 }  // namespace
 
-void Game::mapEvent() {
-  const int floor = state[gs::Floor];
-  const bool music = state[gs::MusicTrack] != 0;
+void mapEvent(Game& game) {
+  const int floor = game.state[gs::Floor];
+  const bool music = game.state[gs::MusicTrack] != 0;
   auto enter = [&] {
-    floors.setCell(floor, targetCell, tile::Floor);
-    walk();
+    game.floors.setCell(floor, game.scene.targetCell, tile::Floor);
+    walk(game);
   };
   auto sceneMusic = [&](int track) {
     if (!music) return;
-    closeMusic();
-    state[gs::MusicTrack] = track;
-    playTrack();
+    game.closeMusic();
+    game.state[gs::MusicTrack] = track;
+    playTrack(game);
   };
   SceneScript scene;
   switch (floor) {
-    case 3: return captureEvent();
+    case 3: return captureEvent(game);
     case 10:
       enter();
-      if (state[kArmyHasCome] == 0) {
-        if (music) state[gs::MusicTrack] = track::Floor10;  // played once the army stands
+      if (game.state[kArmyHasCome] == 0) {
+        if (music) game.state[gs::MusicTrack] = track::Floor10;  // played once the army stands
         scene = skeletonArmy(music);
       } else {
         scene = thiefOnTen();
@@ -202,20 +206,25 @@ void Game::mapEvent() {
     case 20:
       enter();
       sceneMusic(track::Floor20);
-      if (state.heroCell() != 82) break;
-      for (const int cell : {48, 49, 50, 59, 61, 70, 71, 72}) floors.setCell(20, cell, tile::Floor);
-      floors.setCell(20, 60, kVampire);
-      controls.okCaption = messages.entry(218);
+      if (game.state.heroCell() != 82) break;
+      for (const int cell : {48, 49, 50, 59, 61, 70, 71, 72})
+        game.floors.setCell(20, cell, tile::Floor);
+      game.floors.setCell(20, 60, kVampire);
+      game.controls.okCaption = game.messages.entry(218);
       scene = vampireLair(music);
       break;
     case 23:  // the maze: the hero stays, the cell he touched becomes a wall
-      scene.pause(2).sound(sfx::Open).pause().step(wsSetCell, targetCell, tile::Wall).pause();
+      scene.pause(2)
+          .sound(sfx::Open)
+          .pause()
+          .step(wsSetCell, game.scene.targetCell, tile::Wall)
+          .pause();
       scene.step(wsMessage, 114).pause();
       break;
     case 24:
       enter();
-      liftSeal(state, monsters);
-      scene = thiefsSecret(state);
+      liftSeal(game.state, game.monsters);
+      scene = thiefsSecret(game.state);
       break;
     case 25:
       enter();
@@ -231,17 +240,17 @@ void Game::mapEvent() {
       // Their scenes play once, on the first arrival. An event code met later (floor
       // 32's mark for the knight's retreat, left in an old save) is plain floor:
       // replaying the arrival would start its battle again.
-      int& played = state[floor == 32 ? gs::Floor32Event : gs::Floor42Event];
+      int& played = game.state[floor == 32 ? gs::Floor32Event : gs::Floor42Event];
       if (played != 0) return enter();
       played = 1;
-      if (floor == 42) floors.setCell(35, 103, tile::Floor);
+      if (floor == 42) game.floors.setCell(35, 103, tile::Floor);
       scene = floor == 32 ? goldenKnightPasses() : goldenKnightsEnd();
       break;
     }
     case 33:
       enter();
-      scene = state.heroCell() == 107 ? roadChangedToWall(106)
-                                      : shutBehind({42, 86}, doorkind::GateCloses);
+      scene = game.state.heroCell() == 107 ? roadChangedToWall(106)
+                                           : shutBehind({42, 86}, doorkind::GateCloses);
       break;
     case 38:
       enter();
@@ -250,16 +259,16 @@ void Game::mapEvent() {
     case 40:
       enter();
       sceneMusic(track::Floor40);
-      refillArmy(floors);
+      refillArmy(game.floors);
       scene = knightsAttack();
       break;
     case 43:
       enter();
-      if (floors.cell(43, 8) == tile::Sergeant)
+      if (game.floors.cell(43, 8) == tile::Sergeant)
         scene.pause().walk({8, 9, 10}).append(shutBehind({6, 9}, doorkind::WallRises));
       break;
     case 48:  // a Magic Sergeant takes the cell; the hero stays
-      scene.pause().setCell(targetCell, tile::Sergeant);
+      scene.pause().setCell(game.scene.targetCell, tile::Sergeant);
       break;
     case 49:
       enter();
@@ -269,8 +278,8 @@ void Game::mapEvent() {
     default: return;  // no other floor has a scene here
   }
   if (scene.empty()) return;
-  scene.pushOnto(stack);
-  timer2on();
+  scene.pushOnto(game.stack);
+  game.timer2on();
 }
 
 }  // namespace kelvorn

@@ -1,11 +1,25 @@
 // GameView: what the rules tell whatever draws them. The rules call it at each place
 // where something shown changes, right after (or, for a motion, right before) they change
-// it; the view reads the rest from the game it draws. A game with no view attached plays
+// it; the view reads the rest through ViewedGame. A game with no view attached plays
 // by the same rules and calls nothing here; attaching one later redraws the board, the
 // hero and the panels from the state.
 #pragma once
 
+#include "rules/messages.h"
+#include "rules/play_state.h"
+#include "rules/scene_state.h"
+
 namespace kelvorn {
+
+// What a view reads of the game it draws, and nothing more: the state the rules decide
+// (the hero, the floors, the monster rows), what the scene shows (the motion under way,
+// the foe on the panel, the intro's frame) and the message table. The game it was taken
+// from must outlive it; a copy of a game gives a ViewedGame of its own.
+struct ViewedGame {
+  const PlayState& play;
+  const SceneState& scene;
+  const MessageTable& messages;
+};
 
 // The full-window pictures a scene covers the window with.
 enum class ScenePicture { Blank, Opening, Morning, Prison, Last, Ending };
@@ -32,7 +46,7 @@ class GameView {
   virtual void reveal(int mode, int cell) = 0;
 
   // ---- Motions and compositions a script step draws --------------------------------
-  // The hero's step from the game's sourceCell to its targetCell, before he moves.
+  // The hero's step from the scene's sourceCell to its targetCell, before he moves.
   virtual void walkFrames() = 0;
   // A figure slides from one cell into the next, before the floor records it.
   virtual void slideFrames(int from, int to) = 0;
@@ -46,13 +60,13 @@ class GameView {
   // ---- Side panels -----------------------------------------------------------------
   virtual void drawKeyPanel() = 0;
   virtual void drawItemPanel() = 0;
-  // The panel of the monster of the game's monsterKind, or its empty labels.
+  // The panel of the monster of the scene's monsterKind, or its empty labels.
   virtual void drawMonsterPanel() = 0;
-  // The foe's life on his panel counts down to the game's monsterLife.
+  // The foe's life on his panel counts down to the scene's monsterLife.
   virtual void foeLifeChanged() = 0;
 
   // ---- The scene layer over the whole picture area ---------------------------------
-  // The intro's frame of the game's introFrame.
+  // The intro's frame of the scene's introFrame.
   virtual void introFrame() = 0;
   // `picture` stretched over the window, dimmed to `brightness` / 256; `ending` counts
   // the ending's pictures from 1.

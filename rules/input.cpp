@@ -1,8 +1,13 @@
 // Keys, on-screen arrows and the walk: every move request turns the hero and hands the
 // cell he tries to enter to the judge; a free cell is walked into in quarter-tile jumps.
+#include "rules/input.h"
+
 #include <algorithm>
 
-#include "rules/game.h"
+#include "rules/board.h"
+#include "rules/clock.h"
+#include "rules/judge.h"
+#include "rules/reactions.h"
 #include "rules/walk_path.h"
 
 namespace kelvorn {
@@ -22,7 +27,7 @@ void Game::keyDown(int key) {
                      : key == kRight  ? "right"
                      : key == kDown   ? "down"
                                       : nullptr;
-  const auto noted = replay.note(*this, name ? name : "");
+  const auto noted = records.replay.note(*this, name ? name : "");
   // Enter takes the ending's back-side control, whatever else holds the keys.
   if (key == kEnter && controls.backSideVisible) return goToBackSide();
   if (stack.count() < 0) stack.setCount(0);
@@ -32,42 +37,42 @@ void Game::keyDown(int key) {
                   [](std::int32_t v) { return v != 0; });
   switch (key) {
     case kEnter:
-      if (!cursorShown) {
-        showCursor(4);
+      if (!dialogs.cursorShown) {
+        showCursor(*this, 4);
       } else {
-        cursorShown = false;
+        dialogs.cursorShown = false;
         controls.sizeEnabled = true;
-        clickItem(itemCursor);
+        clickItem(dialogs.itemCursor);
       }
-      itemSelectMode = !itemSelectMode;
+      dialogs.itemSelectMode = !dialogs.itemSelectMode;
       break;
     case kEscape:
-      if (itemSelectMode) {
-        cursorShown = false;
+      if (dialogs.itemSelectMode) {
+        dialogs.cursorShown = false;
         controls.sizeEnabled = true;
-        itemSelectMode = false;
+        dialogs.itemSelectMode = false;
       }
       break;
     case kLeft:
     case kUp:
     case kRight:
     case kDown: {
-      if (!cursorShown) {
-        moveRequest(key == kLeft    ? kMoveLeft
-                    : key == kUp    ? kMoveUp
-                    : key == kRight ? kMoveRight
-                                    : kMoveDown);
-      } else if (itemSelectMode && anyItem) {
+      if (!dialogs.cursorShown) {
+        moveRequest(*this, key == kLeft    ? kMoveLeft
+                           : key == kUp    ? kMoveUp
+                           : key == kRight ? kMoveRight
+                                           : kMoveDown);
+      } else if (dialogs.itemSelectMode && anyItem) {
         // The cursor moves over a grid of three columns; each key has its own search
         // direction when it lands on an empty slot.
         if (key == kLeft)
-          moveCursor(-1, 3);
+          moveCursor(*this, -1, 3);
         else if (key == kUp)
-          moveCursor(-3, 0);
+          moveCursor(*this, -3, 0);
         else if (key == kRight)
-          moveCursor(1, 2);
+          moveCursor(*this, 1, 2);
         else
-          moveCursor(3, 1);
+          moveCursor(*this, 3, 1);
       }
       break;
     }
@@ -75,48 +80,49 @@ void Game::keyDown(int key) {
   }
 }
 
-void Game::moveCursor(int delta, int direction) {
-  itemCursor += delta;
-  showCursor(direction);
+void moveCursor(Game& game, int delta, int direction) {
+  game.dialogs.itemCursor += delta;
+  showCursor(game, direction);
 }
 
-void Game::showCursor(int direction) {
+void showCursor(Game& game, int direction) {
   static constexpr int kSearchStep[] = {-3, 3, 1, -1, 0};
-  auto owned = [&](int s) { return state.itemSlot(wrapSlot(s)) != 0; };
-  itemCursor = wrapSlot(itemCursor);
-  for (int tries = 0; tries < 4 && !owned(itemCursor) && direction != 4; ++tries)
-    itemCursor = wrapSlot(itemCursor + kSearchStep[direction]);
+  auto owned = [&](int s) { return game.state.itemSlot(wrapSlot(s)) != 0; };
+  game.dialogs.itemCursor = wrapSlot(game.dialogs.itemCursor);
+  for (int tries = 0; tries < 4 && !owned(game.dialogs.itemCursor) && direction != 4; ++tries)
+    game.dialogs.itemCursor = wrapSlot(game.dialogs.itemCursor + kSearchStep[direction]);
   bool any = false;
   for (int s = 0; s < kItemSlots; ++s) any = any || owned(s);
   if (!any) return;
-  while (!owned(itemCursor)) itemCursor = wrapSlot(itemCursor + 1);
-  cursorShown = true;
-  controls.sizeEnabled = false;
+  while (!owned(game.dialogs.itemCursor))
+    game.dialogs.itemCursor = wrapSlot(game.dialogs.itemCursor + 1);
+  game.dialogs.cursorShown = true;
+  game.controls.sizeEnabled = false;
 }
 
 void Game::arrowClick(int direction) {
   static constexpr const char* kArrow[] = {"", "up", "left", "right", "down"};
   const auto noted =
-      replay.note(*this, std::string("click arrow ") + kArrow[std::clamp(direction, 0, 4)]);
+      records.replay.note(*this, std::string("click arrow ") + kArrow[std::clamp(direction, 0, 4)]);
   if (stack.count() > 0) return;
   stack.clear();
-  moveRequest(direction);
+  moveRequest(*this, direction);
 }
 
 void Game::flightButtonDown(bool up) {
-  const auto noted = replay.note(*this, up ? "hold fly-up" : "hold fly-down");
-  applyCheckedSpeed();
+  const auto noted = records.replay.note(*this, up ? "hold fly-up" : "hold fly-down");
+  applyCheckedSpeed(*this);
   timers.enable(TimerId::Repeat, true);
-  moveDirection = up ? 5 : 6;
-  holdRepeat = true;
+  scene.moveDirection = up ? 5 : 6;
+  dialogs.holdRepeat = true;
   state[gs::FlyDirection] = up ? 1 : 2;
 }
 
 void Game::flightButtonUp() {
-  const auto noted = replay.note(*this, "release");
-  holdRepeat = false;
+  const auto noted = records.replay.note(*this, "release");
+  dialogs.holdRepeat = false;
   timers.enable(TimerId::Repeat, false);
-  applyCheckedSpeed();
+  applyCheckedSpeed(*this);
 }
 
 std::vector<int> Game::floorWalk(int cell) const {
@@ -125,49 +131,49 @@ std::vector<int> Game::floorWalk(int cell) const {
                       [&](int c) { return floors.cell(floor, c) == tile::Floor; });
 }
 
-void Game::moveRequest(int direction, bool turn) {
+void moveRequest(Game& game, int direction, bool turn) {
   static constexpr int kFacing[] = {0, kFaceUp, kFaceLeft, kFaceRight, kFaceDown};
   static constexpr int kDx[] = {0, 0, -1, 1, 0}, kDy[] = {0, -1, 0, 0, 1};
-  moveDirection = direction;
-  if (turn) state[gs::Facing] = kFacing[direction];
-  sourceCell = state.heroCell();
-  const int x = state[gs::HeroX] + kDx[direction], y = state[gs::HeroY] + kDy[direction];
+  game.scene.moveDirection = direction;
+  if (turn) game.state[gs::Facing] = kFacing[direction];
+  game.scene.sourceCell = game.state.heroCell();
+  const int x = game.state[gs::HeroX] + kDx[direction], y = game.state[gs::HeroY] + kDy[direction];
   if (!onBoard(x, y)) return;  // at the edge the hero only turns
-  targetCell = cellIndex(x, y);
-  judge();
+  game.scene.targetCell = cellIndex(x, y);
+  judge(game);
 }
 
-void Game::walk() {
-  sourceCell = state.heroCell();
-  if (GameView* v = view()) v->walkFrames();
+void walk(Game& game) {
+  game.scene.sourceCell = game.state.heroCell();
+  if (GameView* v = game.links.view()) v->walkFrames();
   // Both frames get the two cells back as a full redraw draws them, then the hero's step
   // poses on his new cell: nothing of the walk stays behind for the idle animation.
-  drawCell(sourceCell);
-  drawCell(targetCell);
-  state[gs::HeroX] = cellColumn(targetCell);
-  state[gs::HeroY] = cellRow(targetCell);
-  drawHeroAfterMove();
-  present();
-  afterMoveChecks();
+  drawCell(game, game.scene.sourceCell);
+  drawCell(game, game.scene.targetCell);
+  game.state[gs::HeroX] = cellColumn(game.scene.targetCell);
+  game.state[gs::HeroY] = cellRow(game.scene.targetCell);
+  game.drawHeroAfterMove();
+  game.present();
+  afterMoveChecks(game);
 }
 
 // What the bar says about the hero's neighbours: the last one that has a message wins.
 // Returns the side of the stairs beside him on the highest floor (1 up, 2 down, 0 none),
 // which the walk keeps as NearStairs.
-int Game::scanNeighbours(bool markNearStairs) {
-  const int floor = state[gs::Floor];
-  const int x = state[gs::HeroX], y = state[gs::HeroY];
-  messageCode = msg::None;
+int scanNeighbours(Game& game, bool markNearStairs) {
+  const int floor = game.state[gs::Floor];
+  const int x = game.state[gs::HeroX], y = game.state[gs::HeroY];
+  game.bar.code = msg::None;
   int side = 0;
   const std::pair<int, int> around[] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
   for (const auto& [dx, dy] : around) {
     if (!onBoard(x + dx, y + dy)) continue;
-    const TileCode t = floors.cell(floor, cellIndex(x + dx, y + dy));
-    if (const int code = lookMessage(t); code >= 0) messageCode = code;
-    if ((t == tile::StairsUp || t == tile::StairsDown) && floor == state[gs::HighestFloor])
+    const TileCode t = game.floors.cell(floor, cellIndex(x + dx, y + dy));
+    if (const int code = lookMessage(t); code >= 0) game.bar.code = code;
+    if ((t == tile::StairsUp || t == tile::StairsDown) && floor == game.state[gs::HighestFloor])
       side = t == tile::StairsUp ? 1 : 2;
   }
-  if (markNearStairs && side != 0) state.extra[extra::NearStairs] = side;
+  if (markNearStairs && side != 0) game.state.extra[extra::NearStairs] = side;
   return side;
 }
 

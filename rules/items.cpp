@@ -1,10 +1,17 @@
 // Using the special items: the three orbs act at once; the others ask "Don't use" /
 // "Use" first. Changes to stats, gold and slots happen at once; walls, lava, doors and
 // monsters change through the steps that show them.
+#include "rules/items.h"
+
 #include <algorithm>
 #include <vector>
 
-#include "rules/game.h"
+#include "rules/board.h"
+#include "rules/characters.h"
+#include "rules/doors.h"
+#include "rules/game_upkeep.h"
+#include "rules/input.h"
+#include "rules/stairs.h"
 
 namespace kelvorn {
 
@@ -42,16 +49,16 @@ constexpr int kHintFlags[24] = {68, 69, 55, 56, 57, 59, 70, 72, 73, 74, 75, 61,
 }  // namespace
 
 void Game::clickItem(int slot) {
-  const auto noted = replay.note(*this, "click item " + std::to_string(slot));
+  const auto noted = records.replay.note(*this, "click item " + std::to_string(slot));
   if (slot < 0 || slot >= kItemSlots) return;
   // As the keys wait, an item waits for the steps under way (the warp staff's and the
   // flight's last sound play with input given back): begun under them, its own steps
   // and windows would mix with theirs and could strand them without a timer.
   if (stack.count() > 0) return;
   switch (slot) {
-    case 0: return orbOfTheHero();
-    case 1: return orbOfWisdom();
-    case 2: return orbOfFlying();
+    case 0: return orbOfTheHero(*this);
+    case 1: return orbOfWisdom(*this);
+    case 2: return orbOfFlying(*this);
     case 3:
     case 10:
     case 14: return;  // passive items
@@ -59,46 +66,47 @@ void Game::clickItem(int slot) {
   }
   if (!holds(slot)) return;
   lockInput();
-  pendingItem = slot;
+  dialogs.pendingItem = slot;
   controls.confirmSlot = slot;
 }
 
 void Game::pressDontUse() {
-  const auto noted = replay.note(*this, "click dont-use");
+  const auto noted = records.replay.note(*this, "click dont-use");
   if (controls.confirmSlot < 0) return;
   controls.confirmSlot = -1;
-  pendingItem = -1;
+  dialogs.pendingItem = -1;
   unlockInput();
 }
 
 void Game::pressUse() {
-  const auto noted = replay.note(*this, "click use");
+  const auto noted = records.replay.note(*this, "click use");
   if (controls.confirmSlot < 0) return;
   controls.confirmSlot = -1;
-  const int slot = pendingItem;
-  pendingItem = -1;
+  const int slot = dialogs.pendingItem;
+  dialogs.pendingItem = -1;
   // The item is checked again: only an item still held is used.
   if (!holds(slot)) return unlockInput();
-  useItem(slot);
+  useItem(*this, slot);
 }
 
-void Game::useItem(int slot) {
-  const int floor = state[gs::Floor];
-  const int x = state[gs::HeroX], y = state[gs::HeroY];
-  auto at = [&](int cell) { return floors.cell(floor, cell); };
+void useItem(Game& game, int slot) {
+  const int floor = game.state[gs::Floor];
+  const int x = game.state[gs::HeroX], y = game.state[gs::HeroY];
+  auto at = [&](int cell) { return game.floors.cell(floor, cell); };
   auto finish = [&](std::initializer_list<WorkStep> runOrder) {
     std::vector<WorkStep> steps(runOrder);
-    for (auto it = steps.rbegin(); it != steps.rend(); ++it) stack.push(*it);
-    timer2on();
+    for (auto it = steps.rbegin(); it != steps.rend(); ++it) game.stack.push(*it);
+    game.timer2on();
   };
   switch (slot) {
     case 4: {  // magic elixir
       const std::int64_t gain =
-          10 * std::int64_t{state[gs::Offense]} + 5 * std::int64_t{state[gs::Defense]};
-      state.add(gs::Life, gain);
-      state.itemSlot(4) = 0;
-      messageCode = msg::Composed;
-      composedMessage = messages.entry(186) + " " + std::to_string(gain) + messages.entry(166);
+          10 * std::int64_t{game.state[gs::Offense]} + 5 * std::int64_t{game.state[gs::Defense]};
+      game.state.add(gs::Life, gain);
+      game.state.itemSlot(4) = 0;
+      game.bar.code = msg::Composed;
+      game.bar.composed =
+          game.messages.entry(186) + " " + std::to_string(gain) + game.messages.entry(166);
       finish({{wsSound, 2, 0},
               {wsPause, 0, 0},
               {wsShowPanels, 0, 0},
@@ -108,17 +116,17 @@ void Game::useItem(int slot) {
       break;
     }
     case 5: {  // magic mattock: the walls around fall
-      state.itemSlot(5) = 0;
-      stack.push(wsMessage, 60);
-      stack.push(wsShowPanels);
+      game.state.itemSlot(5) = 0;
+      game.stack.push(wsMessage, 60);
+      game.stack.push(wsShowPanels);
       for (const int c : itemNeighbours(x, y)) {
         if (at(c) != tile::Wall) continue;
-        stack.push(wsPause);
-        pushDoor(c, 7);
-        stack.push(wsPause);
-        stack.push(wsSound, 1);
+        game.stack.push(wsPause);
+        pushDoor(game, c, 7);
+        game.stack.push(wsPause);
+        game.stack.push(wsSound, 1);
       }
-      timer2on();
+      game.timer2on();
       break;
     }
     case 6: {  // destructible ball: the monsters around die, their gold is won
@@ -126,40 +134,40 @@ void Game::useItem(int slot) {
       std::vector<int> found;
       for (const int c : itemNeighbours(x, y))
         if (const int k = destructibleKind(at(c)); k >= 0) {
-          sum += monsters[k].gold;
+          sum += game.monsters[k].gold;
           found.push_back(c);
         }
-      state.add(gs::Gold, sum);
-      state.itemSlot(6) = 0;
-      monsterKind = -1;  // no battle: the reactions that follow know no foe
-      messageCode = msg::Composed;
-      composedMessage = messages.entry(188) + messages.entry(200) + " " + std::to_string(sum) +
-                        messages.entry(201);
-      stack.push(wsPause);
-      stack.push(wsScript, script::MonsterReactions, 5);
-      stack.push(wsMessage, 0);
-      stack.push(wsShowPanels);
-      for (const int c : found) pushDissolveOut(c);
-      timer2on();
+      game.state.add(gs::Gold, sum);
+      game.state.itemSlot(6) = 0;
+      game.scene.monsterKind = -1;  // no battle: the reactions that follow know no foe
+      game.bar.code = msg::Composed;
+      game.bar.composed = game.messages.entry(188) + game.messages.entry(200) + " " +
+                          std::to_string(sum) + game.messages.entry(201);
+      game.stack.push(wsPause);
+      game.stack.push(wsScript, script::MonsterReactions, 5);
+      game.stack.push(wsMessage, 0);
+      game.stack.push(wsShowPanels);
+      for (const int c : found) pushDissolveOut(game, c);
+      game.timer2on();
       break;
     }
     case 7: {  // warp staff: to the cell mirrored through the board's centre
-      --state.itemSlot(7);
-      const int from = state.heroCell();
+      --game.state.itemSlot(7);
+      const int from = game.state.heroCell();
       const int target = kCells - 1 - from;
       if (at(target) == tile::Floor) {
-        drawCell(from);
-        state[gs::HeroX] = cellColumn(target);
-        state[gs::HeroY] = cellRow(target);
-        drawHeroAfterMove();
-        present();
-        stack.push(wsSound, 2);
-        timer2on();
-        messageCode = 62;
+        drawCell(game, from);
+        game.state[gs::HeroX] = cellColumn(target);
+        game.state[gs::HeroY] = cellRow(target);
+        game.drawHeroAfterMove();
+        game.present();
+        game.stack.push(wsSound, 2);
+        game.timer2on();
+        game.bar.code = 62;
       } else {
-        messageCode = 68;
+        game.bar.code = 68;
       }
-      unlockInput();
+      game.unlockInput();
       break;
     }
     case 8:
@@ -168,22 +176,22 @@ void Game::useItem(int slot) {
       const int next = floor + (up ? 1 : -1);
       // Floor 50 has no stairs: before the floor-24 scene has brought the hero there, its
       // Zeno is not written yet and the wings would strand him, so they refuse to go.
-      const bool shut = next == 50 && state[gs::RideToFloor50] == 0;
+      const bool shut = next == 50 && game.state[gs::RideToFloor50] == 0;
       if ((up ? floor >= 50 : floor <= 0) || shut ||
-          floors.cell(next, state.heroCell()) != tile::Floor) {
-        messageCode = up ? 69 : 70;
-        unlockInput();
+          game.floors.cell(next, game.state.heroCell()) != tile::Floor) {
+        game.bar.code = up ? 69 : 70;
+        game.unlockInput();
         break;
       }
-      state.itemSlot(slot) = 0;
-      state[gs::Floor] = next;
-      if (state[gs::MusicTrack] != 0) {
-        chooseFloorTrack();
-        playTrack();
+      game.state.itemSlot(slot) = 0;
+      game.state[gs::Floor] = next;
+      if (game.state[gs::MusicTrack] != 0) {
+        chooseFloorTrack(game);
+        playTrack(game);
       }
-      drawFloor();
-      drawHeroAfterMove();
-      present();
+      game.drawFloor();
+      game.drawHeroAfterMove();
+      game.present();
       finish({{wsSound, 2, 0},
               {wsPause, 0, 0},
               {wsShowPanels, 0, 0},
@@ -198,93 +206,93 @@ void Game::useItem(int slot) {
         if (onBoard(x + dx[i], y + dy[i]) && at(cellIndex(x + dx[i], y + dy[i])) == tile::Lava)
           lava.emplace_back(cellIndex(x + dx[i], y + dy[i]), kKindBelowRightLeftAbove[i]);
       if (lava.empty()) {
-        messageCode = 65;
+        game.bar.code = 65;
       } else {
-        messageCode = msg::Composed;
-        composedMessage = messages.entry(192) + messages.entry(198);
+        game.bar.code = msg::Composed;
+        game.bar.composed = game.messages.entry(192) + game.messages.entry(198);
       }
-      stack.push(wsShowPanels);
+      game.stack.push(wsShowPanels);
       for (const auto& [cell, kind] : lava) {
-        stack.push(wsPause);
-        stack.push(wsPutCell, i16(cell), tile::Floor);
-        stack.push(wsPause);
-        pushDoor(cell, kind);
-        stack.push(wsPause);
-        stack.push(wsSound, 1);
+        game.stack.push(wsPause);
+        game.stack.push(wsPutCell, i16(cell), tile::Floor);
+        game.stack.push(wsPause);
+        pushDoor(game, cell, kind);
+        game.stack.push(wsPause);
+        game.stack.push(wsSound, 1);
       }
-      stack.push(wsMessage, i16(messageCode));
-      timer2on();
+      game.stack.push(wsMessage, i16(game.bar.code));
+      game.timer2on();
       break;
     }
     case 12: {  // magic key: every yellow door of the floor
-      state.itemSlot(12) = 0;
-      stack.push(wsMessage, 66);
-      stack.push(wsShowPanels);
+      game.state.itemSlot(12) = 0;
+      game.stack.push(wsMessage, 66);
+      game.stack.push(wsShowPanels);
       for (int c = kCells - 1; c >= 0; --c) {
         if (at(c) != tile::Door) continue;
-        pushDoor(c, 1);
-        stack.push(wsPause);
-        stack.push(wsSound, 1);
+        pushDoor(game, c, 1);
+        game.stack.push(wsPause);
+        game.stack.push(wsSound, 1);
       }
-      timer2on();
+      game.timer2on();
       break;
     }
     case 13: {  // super magic mattock: every wall of the floor, column by column
-      state.itemSlot(13) = 0;
-      stack.push(wsMessage, 67);
-      stack.push(wsShowPanels);
+      game.state.itemSlot(13) = 0;
+      game.stack.push(wsMessage, 67);
+      game.stack.push(wsShowPanels);
       for (int col = kBoardSide - 1; col >= 0; --col)
         for (int row = kBoardSide - 1; row >= 0; --row) {
           const int c = cellIndex(col, row);
           if (at(c) != tile::Wall) continue;
-          stack.push(wsPause);
-          stack.push(wsSetCell, i16(c), tile::Floor);
-          stack.push(wsPause);
-          stack.push(wsSound, 2);
+          game.stack.push(wsPause);
+          game.stack.push(wsSetCell, i16(c), tile::Floor);
+          game.stack.push(wsPause);
+          game.stack.push(wsSound, 2);
         }
-      timer2on();
+      game.timer2on();
       break;
     }
-    default: unlockInput(); break;
+    default: game.unlockInput(); break;
   }
 }
 
 // A monster fades out of its cell through the appearance masks, then the cell is floor.
-void Game::pushDissolveOut(int cell) {
-  const TileCode monster = floors.cell(state[gs::Floor], cell);
-  stack.push(wsPutCell, i16(cell), tile::Floor);
+void pushDissolveOut(Game& game, int cell) {
+  const TileCode monster = game.floors.cell(game.state[gs::Floor], cell);
+  game.stack.push(wsPutCell, i16(cell), tile::Floor);
   for (const int mask : {182, 178, 174, 170, 166}) {
-    stack.push(wsPause, monster, tile::Floor);
-    stack.push(wsOverlay, i16(cell), i16(mask));
-    stack.push(wsPause);
-    stack.push(wsSound, 1);
+    game.stack.push(wsPause, monster, tile::Floor);
+    game.stack.push(wsOverlay, i16(cell), i16(mask));
+    game.stack.push(wsPause);
+    game.stack.push(wsSound, 1);
   }
 }
 
 // ---- Orb of flying -----------------------------------------------------------------
 
-void Game::orbOfFlying() {
-  state[gs::FlyDirection] = 0;
-  stairsSide = 0;
-  monsterKind = -1;
-  drawMonsterPanel();
-  if (state.itemSlot(2) != 1) return;
-  lockInput();
-  stairsSide = scanNeighbours(false);
-  const int floor = state[gs::Floor];
-  if (messageCode != 19) {
-    messageCode = 20;
-    unlockInput();
+void orbOfFlying(Game& game) {
+  game.state[gs::FlyDirection] = 0;
+  game.dialogs.stairsSide = 0;
+  game.scene.monsterKind = -1;
+  game.drawMonsterPanel();
+  if (game.state.itemSlot(2) != 1) return;
+  game.lockInput();
+  game.dialogs.stairsSide = scanNeighbours(game, false);
+  const int floor = game.state[gs::Floor];
+  if (game.bar.code != 19) {
+    game.bar.code = 20;
+    game.unlockInput();
     return;
   }
-  if (state[gs::MusicTrack] != 0) closeMusic();
-  controls.flightVisible = true;
-  controls.flightUpEnabled = floor < state[gs::HighestFloor];
-  controls.flightDownEnabled = floor > 1;
+  if (game.state[gs::MusicTrack] != 0) game.closeMusic();
+  game.controls.flightVisible = true;
+  game.controls.flightUpEnabled = floor < game.state[gs::HighestFloor];
+  game.controls.flightDownEnabled = floor > 1;
 }
 
 void Game::pressFlyUp() {
-  const auto noted = replay.note(*this, "click fly-up");
+  const auto noted = records.replay.note(*this, "click fly-up");
   int& floor = state[gs::Floor];
   if (!controls.flightVisible || state.itemSlot(2) != 1 || floor >= state[gs::HighestFloor]) return;
   state[gs::FlyDirection] = 1;
@@ -298,7 +306,7 @@ void Game::pressFlyUp() {
 }
 
 void Game::pressFlyDown() {
-  const auto noted = replay.note(*this, "click fly-down");
+  const auto noted = records.replay.note(*this, "click fly-down");
   int& floor = state[gs::Floor];
   if (!controls.flightVisible || state.itemSlot(2) != 1 || floor < 2) return;
   state[gs::FlyDirection] = 2;
@@ -310,52 +318,52 @@ void Game::pressFlyDown() {
 }
 
 void Game::pressFlyOk() {
-  const auto noted = replay.note(*this, "click fly-ok");
+  const auto noted = records.replay.note(*this, "click fly-ok");
   if (!controls.flightVisible || state.itemSlot(2) != 1) return;
   controls.flightVisible = false;
-  holdRepeat = false;
+  dialogs.holdRepeat = false;
   timers.enable(TimerId::Repeat, false);
   const int floor = state[gs::Floor];
   int direction = state[gs::FlyDirection];
   if (direction != 0) {
     if (floor != 25 && floors.cell(25, 71) == tile::Fairy) floors.setCell(25, 71, tile::Floor);
     if (floor != 49 && floors.cell(49, 16) == tile::Fairy) floors.setCell(49, 16, tile::Floor);
-    if (floor == state[gs::HighestFloor]) direction = stairsSide == 1 ? 2 : 1;
+    if (floor == state[gs::HighestFloor]) direction = dialogs.stairsSide == 1 ? 2 : 1;
     const int arrival =
         direction == 1 ? floors.upArrivalCell(floor) : floors.downArrivalCell(floor);
     state[gs::HeroX] = cellColumn(arrival);
     state[gs::HeroY] = cellRow(arrival);
-    if (state[gs::HighestFloor] == 29 && floor < 29) moveThiefOn29();
-    faceAwayFrom(direction == 1 ? tile::StairsDown : tile::StairsUp);
+    if (state[gs::HighestFloor] == 29 && floor < 29) moveThiefOn29(*this);
+    faceAwayFrom(*this, direction == 1 ? tile::StairsDown : tile::StairsUp);
     stack.push(wsPause);
     stack.push(wsSound, 2);
     timer2on();
-    messageCode = 23;
-    disp();
+    bar.code = 23;
+    disp(*this);
   }
   drawFloor();
   drawHeroAfterMove();
   present();
   if (state[gs::MusicTrack] != 0) {
-    chooseFloorTrack();
-    playTrack();
+    chooseFloorTrack(*this);
+    playTrack(*this);
   }
   unlockInput();
 }
 
 // ---- Orb of wisdom -----------------------------------------------------------------
 
-void Game::orbOfWisdom() {
-  if (state.itemSlot(1) != 1) return;
-  dialogKind = 1;
-  lockInput();
-  recallOpen = true;
-  controls.hintGridVisible = true;
-  for (int i = 0; i < 24; ++i) controls.hintEnabled[i] = state[kHintFlags[i]] == 2;
+void orbOfWisdom(Game& game) {
+  if (game.state.itemSlot(1) != 1) return;
+  game.dialogs.dialogKind = 1;
+  game.lockInput();
+  game.dialogs.recallOpen = true;
+  game.controls.hintGridVisible = true;
+  for (int i = 0; i < 24; ++i) game.controls.hintEnabled[i] = game.state[kHintFlags[i]] == 2;
 }
 
 void Game::pressHint(int button) {
-  const auto noted = replay.note(*this, "click hint " + std::to_string(button));
+  const auto noted = records.replay.note(*this, "click hint " + std::to_string(button));
   if (!controls.hintGridVisible || state.itemSlot(1) != 1 || button < 1 || button > 24 ||
       !controls.hintEnabled[button - 1])
     return;
@@ -366,28 +374,28 @@ void Game::pressHint(int button) {
 }
 
 void Game::pressHintOk() {
-  const auto noted = replay.note(*this, "click hint-ok");
+  const auto noted = records.replay.note(*this, "click hint-ok");
   if (!controls.hintGridVisible) return;
   controls.hintGridVisible = false;
   controls.windowVisible = false;
   controls.windowText.clear();
   state.extra[extra::RecallShown] = 0;
-  recallOpen = false;
-  dialogKind = 0;
+  dialogs.recallOpen = false;
+  dialogs.dialogKind = 0;
   unlockInput();
 }
 
 // ---- Orb of the hero: the forecast -------------------------------------------------
 
-void Game::orbOfTheHero() {
-  if (state.itemSlot(0) != 1) return;
-  timers.enable(TimerId::Animation, false);
-  lockInput();
-  forecast.clear();
-  controls.windowText = messages.entry(180);
-  const int floor = state[gs::Floor];
+void orbOfTheHero(Game& game) {
+  if (game.state.itemSlot(0) != 1) return;
+  game.timers.enable(TimerId::Animation, false);
+  game.lockInput();
+  game.dialogs.forecast.clear();
+  game.controls.windowText = game.messages.entry(180);
+  const int floor = game.state[gs::Floor];
   for (int c = 0; c < kCells; ++c) {
-    const TileCode t = floors.cell(floor, c);
+    const TileCode t = game.floors.cell(floor, c);
     int k = -1;
     if (t >= 61 && t <= 95)
       k = (t - 61) / 2;
@@ -397,23 +405,23 @@ void Game::orbOfTheHero() {
       k = kind::Dragon;
     else if (t >= 133 && t <= 157)
       k = (t - 133) / 2 + 20;
-    if (k >= 0) addForecast(k);
+    if (k >= 0) addForecast(game, k);
   }
-  controls.forecastVisible = true;
+  game.controls.forecastVisible = true;
 }
 
-void Game::addForecast(int k) {
-  if (forecast.size() >= 7) return;
-  for (const ForecastRow& row : forecast)
+void addForecast(Game& game, int k) {
+  if (game.dialogs.forecast.size() >= 7) return;
+  for (const ForecastRow& row : game.dialogs.forecast)
     if (row.kind == k) return;
-  const MonsterStats& m = monsters[k];
-  const std::int64_t L = state.levelFactor();
-  forecast.push_back(ForecastRow{k, messages.entry(monsterNameEntry(k)),
-                                 messages.entry(214) + " " + std::to_string(m.life * L) + " " +
-                                     messages.entry(215) + " " + std::to_string(m.offense * L) +
-                                     " " + messages.entry(216) + " " +
-                                     std::to_string(m.defense * L),
-                                 forecastText(k)});
+  const MonsterStats& m = game.monsters[k];
+  const std::int64_t L = game.state.levelFactor();
+  game.dialogs.forecast.push_back(
+      ForecastRow{k, game.messages.entry(monsterNameEntry(k)),
+                  game.messages.entry(214) + " " + std::to_string(m.life * L) + " " +
+                      game.messages.entry(215) + " " + std::to_string(m.offense * L) + " " +
+                      game.messages.entry(216) + " " + std::to_string(m.defense * L),
+                  game.forecastText(k)});
 }
 
 // What fighting one of this kind would cost, without the cross or the Dragon Slayer.
@@ -427,11 +435,11 @@ std::string Game::costText(const FightCost& cost) const {
 }
 
 void Game::pressForecastOk() {
-  const auto noted = replay.note(*this, "click forecast-ok");
+  const auto noted = records.replay.note(*this, "click forecast-ok");
   if (!controls.forecastVisible) return;
   controls.forecastVisible = false;
   controls.windowText.clear();
-  forecast.clear();
+  dialogs.forecast.clear();
   unlockInput();
   drawKeyPanel();
   timers.enable(TimerId::Animation, true);

@@ -1,5 +1,9 @@
 // The Game and Options menus, and applying the options block to the game.
-#include "rules/game.h"
+#include "rules/menus.h"
+
+#include "rules/clock.h"
+#include "rules/game_upkeep.h"
+#include "rules/message_window.h"
 
 namespace kelvorn {
 
@@ -8,39 +12,39 @@ constexpr const char* kGameOverQuestion = "This game is over. Is it true?";
 }
 
 void Game::menuGameStart() {
-  const auto noted = replay.note(*this, "menu game-start");
+  const auto noted = records.replay.note(*this, "menu game-start");
   if (introRunning()) {
     timers.enable(TimerId::Intro, false);
-    startNewGameFromMenu();
+    startNewGameFromMenu(*this);
     return;
   }
-  ask(Question{QuestionKind::GameStart, kGameOverQuestion});
+  ask(*this, Question{QuestionKind::GameStart, kGameOverQuestion});
 }
 
 void Game::menuGameQuit() {
-  const auto noted = replay.note(*this, "menu game-quit");
-  ask(Question{QuestionKind::GameQuit, kGameOverQuestion});
+  const auto noted = records.replay.note(*this, "menu game-quit");
+  ask(*this, Question{QuestionKind::GameQuit, kGameOverQuestion});
 }
 
 void Game::menuGameExit() {
-  const auto noted = replay.note(*this, "menu game-exit");
+  const auto noted = records.replay.note(*this, "menu game-exit");
   if (controls.musicChecked) closeMusic();
   quitRequested = true;
-  host().quit();
+  links.host().quit();
 }
 
 void Game::menuSpeed(Speed speed) {
   const auto noted =
-      replay.note(*this, std::string("menu speed ") + (speed == Speed::High  ? "high"
-                                                       : speed == Speed::Low ? "low"
-                                                                             : "middle"));
-  applySpeed(speed);
+      records.replay.note(*this, std::string("menu speed ") + (speed == Speed::High  ? "high"
+                                                               : speed == Speed::Low ? "low"
+                                                                                     : "middle"));
+  applySpeed(*this, speed);
   options[opt::Speed] = static_cast<std::uint8_t>(speed);
 }
 
 void Game::menuFont(FontChoice choice) {
   static constexpr const char* kFont[] = {"tiny", "small", "normal", "big"};
-  const auto noted = replay.note(*this, std::string("menu font ") + kFont[int(choice) & 3]);
+  const auto noted = records.replay.note(*this, std::string("menu font ") + kFont[int(choice) & 3]);
   const FontPair pair = fontPair(choice);
   options[opt::SmallFont] = pair.small;
   options[opt::LargeFont] = pair.large;
@@ -48,7 +52,7 @@ void Game::menuFont(FontChoice choice) {
 }
 
 void Game::menuControl(Control control) {
-  const auto noted = replay.note(
+  const auto noted = records.replay.note(
       *this, control == Control::Keyboard ? "menu control keyboard" : "menu control mouse");
   lockInput();
   if (control == Control::Keyboard) {
@@ -66,13 +70,13 @@ void Game::menuControl(Control control) {
 }
 
 void Game::menuPrologue() {
-  const auto noted = replay.note(*this, "menu prologue");
+  const auto noted = records.replay.note(*this, "menu prologue");
   controls.prologueChecked = !controls.prologueChecked;
   options[opt::Prologue] = controls.prologueChecked ? 1 : 0;
 }
 
 void Game::menuMusic() {
-  const auto noted = replay.note(*this, "menu music");
+  const auto noted = records.replay.note(*this, "menu music");
   if (state[gs::MusicTrack] != 0) {
     closeMusic();
     state[gs::MusicTrack] = 0;
@@ -82,14 +86,14 @@ void Game::menuMusic() {
   }
   controls.musicChecked = true;
   if (!introRunning()) {
-    chooseFloorTrack();
-    playTrack();
+    chooseFloorTrack(*this);
+    playTrack(*this);
   }
   options[opt::Music] = 1;
 }
 
 void Game::menuSound() {
-  const auto noted = replay.note(*this, "menu sound");
+  const auto noted = records.replay.note(*this, "menu sound");
   std::int32_t& off = state[gs::SoundOff];
   if (off == 0) {
     off = 1;
@@ -102,25 +106,26 @@ void Game::menuSound() {
 
 // Makes the menus, timers and players match the options block. The font check marks
 // and sizes are read from the block directly, so nothing is set for them here.
-void Game::applyOptions() {
-  applyCheckedSpeed();
-  if (options[opt::Control] <= 1) {
-    lockInput();
-    controls.keyboardControl = options[opt::Control] == 1;
-    controls.keyPreview = controls.keyboardControl;
-    unlockInput();
+void applyOptions(Game& game) {
+  applyCheckedSpeed(game);
+  if (game.options[opt::Control] <= 1) {
+    game.lockInput();
+    game.controls.keyboardControl = game.options[opt::Control] == 1;
+    game.controls.keyPreview = game.controls.keyboardControl;
+    game.unlockInput();
   }
-  if (options[opt::Prologue] <= 1) controls.prologueChecked = options[opt::Prologue] == 1;
-  if (options[opt::Music] == 0) {
-    closeMusic();
-    state[gs::MusicTrack] = 0;
-    controls.musicChecked = false;
-  } else if (options[opt::Music] == 1) {
-    controls.musicChecked = true;
-    chooseFloorTrack();
-    playTrack();
+  if (game.options[opt::Prologue] <= 1)
+    game.controls.prologueChecked = game.options[opt::Prologue] == 1;
+  if (game.options[opt::Music] == 0) {
+    game.closeMusic();
+    game.state[gs::MusicTrack] = 0;
+    game.controls.musicChecked = false;
+  } else if (game.options[opt::Music] == 1) {
+    game.controls.musicChecked = true;
+    chooseFloorTrack(game);
+    playTrack(game);
   }
-  if (options[opt::SoundOff] <= 1) state[gs::SoundOff] = options[opt::SoundOff];
+  if (game.options[opt::SoundOff] <= 1) game.state[gs::SoundOff] = game.options[opt::SoundOff];
 }
 
 }  // namespace kelvorn

@@ -1,6 +1,10 @@
 // The message window over the board, its OK button, the death sequence and the
 // Yes/No and plain boxes.
-#include "rules/game.h"
+#include "rules/message_window.h"
+
+#include "rules/game_upkeep.h"
+#include "rules/menus.h"
+#include "rules/prologue.h"
 
 namespace kelvorn {
 
@@ -25,49 +29,49 @@ int appendedEntry(int n) {
 }  // namespace
 
 void Game::openMessageWindow() {
-  if (dialogKind == 9) {
-    pushDeathScript();
+  if (dialogs.dialogKind == 9) {
+    pushDeathScript(*this);
     return;
   }
-  const int n = dialogKind - 10;
-  if (dialogKind < 10) {
-    controls.windowText = messages.entry(62 + hintNumber);
+  const int n = dialogs.dialogKind - 10;
+  if (dialogs.dialogKind < 10) {
+    controls.windowText = messages.entry(62 + dialogs.hintNumber);
   } else if (!textSetByCaller(n)) {
     controls.windowText = messages.entry(n - 1);
     if (const int more = appendedEntry(n); more >= 0)
       controls.windowText += "\n" + messages.entry(more);
   }
-  if (recallOpen || n != kGameOverQuestion || dialogKind < 10) {
+  if (dialogs.recallOpen || n != kGameOverQuestion || dialogs.dialogKind < 10) {
     controls.windowVisible = true;
-    controls.okVisible = !recallOpen;
+    controls.okVisible = !dialogs.recallOpen;
     return;
   }
-  ask(Question{QuestionKind::TryAgain, "You have no life point. Do you try again?"});
+  ask(*this, Question{QuestionKind::TryAgain, "You have no life point. Do you try again?"});
 }
 
-void Game::pushDeathScript() {
-  const bool music = state[gs::MusicTrack] != 0;
-  if (music) state[gs::MusicTrack] = 14;
-  stack.push(wsPause);
-  stack.push(wsNewGame);
-  for (int i = 0; i < 5; ++i) stack.push(wsPause);
-  stack.push(wsAsk, kGameOverQuestion);
-  for (int i = 0; i < 4; ++i) stack.push(wsPause);
+void pushDeathScript(Game& game) {
+  const bool music = game.state[gs::MusicTrack] != 0;
+  if (music) game.state[gs::MusicTrack] = 14;
+  game.stack.push(wsPause);
+  game.stack.push(wsNewGame);
+  for (int i = 0; i < 5; ++i) game.stack.push(wsPause);
+  game.stack.push(wsAsk, kGameOverQuestion);
+  for (int i = 0; i < 4; ++i) game.stack.push(wsPause);
   if (music) {
-    for (int i = 0; i < 9; ++i) stack.push(wsPause);
-    stack.push(wsSound, 5);
+    for (int i = 0; i < 9; ++i) game.stack.push(wsPause);
+    game.stack.push(wsSound, 5);
   }
-  timer2on();
+  game.timer2on();
 }
 
 void Game::pressOk() {
-  const auto noted = replay.note(*this, "click ok");
-  if (dialogKind > 10 && dialogKind < 68) state[80 + dialogKind] = 1;
+  const auto noted = records.replay.note(*this, "click ok");
+  if (dialogs.dialogKind > 10 && dialogs.dialogKind < 68) state[80 + dialogs.dialogKind] = 1;
   auto closeWindow = [&] {
     controls.windowVisible = false;
     controls.windowText.clear();
   };
-  switch (dialogKind) {
+  switch (dialogs.dialogKind) {
     case 0:
       if (state.itemSlot(0) == 2) state.itemSlot(0) = 1;
       unlockInput();
@@ -82,7 +86,7 @@ void Game::pressOk() {
       drawFloor();
       drawHeroAfterMove();
       present();
-      disp();
+      disp(*this);
       closeWindow();
       controls.okCaption = "OK";  // the capture's "What?" ends with it
       unlockInput();
@@ -118,7 +122,7 @@ void Game::pressOk() {
       break;
     case 20:  // Zeno's welcome: the capture
       closeWindow();
-      pushCaptureScene();
+      pushCaptureScene(*this);
       break;
     case 17:
     case 18:
@@ -135,16 +139,17 @@ void Game::pressOk() {
     case 50:
     case 57:  // after a fairy's judgement: the rankings in a first game
       closeWindow();
-      messageCode = msg::None;
+      bar.code = msg::None;
       if (state[gs::LevelBoost] == 0)
-        host().openRanking();
+        links.host().openRanking();
       else
         timers.enable(TimerId::Steps, true);
       break;
     default:
-      if ((dialogKind >= 21 && dialogKind <= 67 && dialogKind != 22 && dialogKind != 26 &&
-           dialogKind != 32 && dialogKind != 34 && dialogKind != 50 && dialogKind != 57) ||
-          dialogKind == 72 || dialogKind == 103) {
+      if ((dialogs.dialogKind >= 21 && dialogs.dialogKind <= 67 && dialogs.dialogKind != 22 &&
+           dialogs.dialogKind != 26 && dialogs.dialogKind != 32 && dialogs.dialogKind != 34 &&
+           dialogs.dialogKind != 50 && dialogs.dialogKind != 57) ||
+          dialogs.dialogKind == 72 || dialogs.dialogKind == 103) {
         closeWindow();
         timers.enable(TimerId::Steps, true);
       }
@@ -152,19 +157,19 @@ void Game::pressOk() {
   }
   controls.okVisible = false;
   controls.okCaption = "OK";
-  if (dialogKind == 0 || dialogKind == 1) closeWindow();
+  if (dialogs.dialogKind == 0 || dialogs.dialogKind == 1) closeWindow();
 }
 
 void Game::answer(bool yes) {
-  const auto noted = replay.note(*this, yes ? "answer yes" : "answer no");
+  const auto noted = records.replay.note(*this, yes ? "answer yes" : "answer no");
   if (!question) return;
   const QuestionKind kind = question->kind;
   const int slot = question->slot;
   question.reset();
-  uncoverQuestion();
+  uncoverQuestion(*this);
   switch (kind) {
     case QuestionKind::GameStart:
-      if (yes) startNewGameFromMenu();
+      if (yes) startNewGameFromMenu(*this);
       break;
     case QuestionKind::GameQuit:
       if (yes) menuGameExit();
@@ -179,12 +184,12 @@ void Game::answer(bool yes) {
       break;
     case QuestionKind::Overwrite:
       if (yes) {
-        if (const std::string error = host().writeSlot(slot, SavedGame{floors, state});
+        if (const std::string error = links.host().writeSlot(slot, SavedGame{floors, state});
             !error.empty()) {
-          notice = "The game was not saved: " + error;
+          dialogs.notice = "The game was not saved: " + error;
         } else {
-          messageCode = msg::Saved;
-          ++undoBarriers;
+          bar.code = msg::Saved;
+          ++records.undoBarriers;
         }
       }
       unlockInput();
@@ -194,10 +199,10 @@ void Game::answer(bool yes) {
       options[2] = 0;
       options[opt::Speed] =
           static_cast<std::uint8_t>(checkedSpeed(options).value_or(Speed::Middle));
-      if (const std::string error = host().writeOptions(options); !error.empty())
-        notice = "The options were not saved: " + error;
+      if (const std::string error = links.host().writeOptions(options); !error.empty())
+        dialogs.notice = "The options were not saved: " + error;
       else
-        notice = "Done.";
+        dialogs.notice = "Done.";
       break;
     case QuestionKind::InitOptions: {
       if (!yes) break;
@@ -207,40 +212,40 @@ void Game::answer(bool yes) {
         if (i != opt::Size) options[i] = initial[i];
       if (wasLarge) {
         options[opt::Size] = 0;
-        host().changeWindowSize(false);
+        links.host().changeWindowSize(false);
         afterSizeChange();
       } else {
-        applyOptions();
+        applyOptions(*this);
       }
       break;
     }
   }
 }
 
-void Game::ask(Question asked) {
-  if (question) coveredQuestions_.push_back(std::move(*question));
-  question = std::move(asked);
+void ask(Game& game, Question asked) {
+  if (game.question) game.dialogs.coveredQuestions.push_back(std::move(*game.question));
+  game.question = std::move(asked);
 }
 
-void Game::uncoverQuestion() {
-  if (question || coveredQuestions_.empty()) return;
-  question = std::move(coveredQuestions_.back());
-  coveredQuestions_.pop_back();
+void uncoverQuestion(Game& game) {
+  if (game.question || game.dialogs.coveredQuestions.empty()) return;
+  game.question = std::move(game.dialogs.coveredQuestions.back());
+  game.dialogs.coveredQuestions.pop_back();
 }
 
 void Game::acknowledge() {
-  const auto noted = replay.note(*this, "answer ok");
-  notice.reset();
-  if (laterNotices_.empty()) return;
-  notice = std::move(laterNotices_.front());
-  laterNotices_.pop_front();
+  const auto noted = records.replay.note(*this, "answer ok");
+  dialogs.notice.reset();
+  if (dialogs.laterNotices.empty()) return;
+  dialogs.notice = std::move(dialogs.laterNotices.front());
+  dialogs.laterNotices.pop_front();
 }
 
-void Game::showNotice(std::string text) {
-  if (notice)
-    laterNotices_.push_back(std::move(text));
+void showNotice(Game& game, std::string text) {
+  if (game.dialogs.notice)
+    game.dialogs.laterNotices.push_back(std::move(text));
   else
-    notice = std::move(text);
+    game.dialogs.notice = std::move(text);
 }
 
 }  // namespace kelvorn

@@ -28,7 +28,7 @@ int lookMessage(int code) {
 const std::string& MessageTable::entry(int n) const {
   static const std::string empty;
   if (n < 0 || n >= size()) return empty;
-  return entries_[static_cast<std::size_t>(n)];
+  return (*entries_)[static_cast<std::size_t>(n)];
 }
 
 std::string MessageTable::barText(int code, const std::string& composed) const {

@@ -22,18 +22,21 @@ inline constexpr int TheName = 93, Empty = 127, Tower = 212, FloorSuffix = 213;
 // altar, a character, a magician), or -1 when it has nothing to say.
 int lookMessage(int code);
 
+// The table reads the entries of the tables it was made from, which must outlive it: a
+// copy of a game shares them.
 class MessageTable {
  public:
-  explicit MessageTable(content::MessageList entries) : entries_(std::move(entries)) {}
+  explicit MessageTable(const content::MessageList& entries) : entries_(&entries) {}
+  explicit MessageTable(content::MessageList&&) = delete;
 
   // Entry n, or the empty string for a number outside the table.
   const std::string& entry(int n) const;
   // What the message bar shows for a code.
   std::string barText(int code, const std::string& composed) const;
-  int size() const { return static_cast<int>(entries_.size()); }
+  int size() const { return static_cast<int>(entries_->size()); }
 
  private:
-  content::MessageList entries_;
+  const content::MessageList* entries_;
 };
 
 }  // namespace kelvorn

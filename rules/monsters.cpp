@@ -25,7 +25,7 @@ int portraitImage(int k) {
 }
 
 void applySergeantRow(MonsterTable& table, std::int32_t sealed) {
-  MonsterStats& row = table[kind::Zeno];
+  MonsterStats& row = table.zenoRow();
   if (sealed == 0) {
     row.life = 8000, row.offense = 5000, row.defense = 1000;
   } else if (sealed == 1) {

@@ -12,22 +12,26 @@ using MonsterStats = content::MonsterRow;
 
 // The MonsterTable, read by a kind that may come from anywhere (a tile code of a saved
 // floor, a panel's remembered kind): a kind outside the table reads as an empty row, so
-// no lookup ever leaves the table.
+// no lookup ever leaves the table. Only Zeno's row changes in play (his seal, the final
+// battle); the table keeps that row and shares the others with the tables it was made
+// from, which must outlive it, so a copy of a game copies one row.
 class MonsterTable {
  public:
-  MonsterTable(const content::MonsterRows& rows) : rows_(rows) {}  // NOLINT: a table is its rows
-  const MonsterStats& operator[](int k) const { return valid(k) ? rows_[k] : kNone; }
-  // Writable rows are only named by constant kinds; any other kind gets a scratch row.
-  MonsterStats& operator[](int k) {
-    scratch_ = kNone;
-    return valid(k) ? rows_[k] : scratch_;
+  MonsterTable(const content::MonsterRows& rows)  // NOLINT: a table is its rows
+      : rows_(&rows), changing_(rows[kChanging]) {}
+  MonsterTable(content::MonsterRows&&) = delete;  // the rows must outlive the table
+  const MonsterStats& operator[](int k) const {
+    return k == kChanging ? changing_ : valid(k) ? (*rows_)[k] : kNone;
   }
+  // The one row play changes.
+  MonsterStats& zenoRow() { return changing_; }
   static bool valid(int k) { return k >= 0 && k < kMonsterKinds; }
 
  private:
+  static constexpr int kChanging = 15;  // kind::Zeno
   static constexpr MonsterStats kNone{};
-  content::MonsterRows rows_;
-  MonsterStats scratch_;
+  const content::MonsterRows* rows_;
+  MonsterStats changing_;
 };
 
 namespace kind {

@@ -1,124 +1,128 @@
 // Monsters that act without a battle: magicians and sergeants strike a hero who stops
 // beside them, and each floor reacts to a won battle (gates open, rewards appear).
+#include "rules/reactions.h"
+
 #include <algorithm>
 #include <initializer_list>
 
-#include "rules/game.h"
+#include "rules/doors.h"
+#include "rules/game_upkeep.h"
+#include "rules/input.h"
 
 namespace kelvorn {
 
 // After every step: magicians beside the hero cast, two sergeants flanking him halve
 // his life, and otherwise the bar tells what stands around him.
-void Game::afterMoveChecks() {
-  const int floor = state[gs::Floor];
-  const int x = state[gs::HeroX], y = state[gs::HeroY], h = state.heroCell();
+void afterMoveChecks(Game& game) {
+  const int floor = game.state[gs::Floor];
+  const int x = game.state[gs::HeroX], y = game.state[gs::HeroY], h = game.state.heroCell();
   bool struck = false;
   // The first look around already marks stairs beside the hero (NearStairs), even when
   // a magician's attack then takes over the bar.
-  scanNeighbours();
-  messageCode = msg::None;
+  scanNeighbours(game);
+  game.bar.code = msg::None;
   const std::pair<int, int> around[] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
   for (const auto& [dx, dy] : around) {
     if (!onBoard(x + dx, y + dy)) continue;
-    const TileCode t = floors.cell(floor, cellIndex(x + dx, y + dy));
+    const TileCode t = game.floors.cell(floor, cellIndex(x + dx, y + dy));
     if (t == 151 || t == 152 || t == 153 || t == 154) {
-      magicAttack(t <= 152 ? 110 : 111, 2 * (dx + 11 * dy));
+      magicAttack(game, t <= 152 ? 110 : 111, 2 * (dx + 11 * dy));
       struck = true;
     }
   }
-  if (state[gs::ShieldOwned0 + 4] == 0) {
-    auto sergeant = [&](int cell) { return floors.cell(floor, cell) == tile::Sergeant; };
+  if (game.state[gs::ShieldOwned0 + 4] == 0) {
+    auto sergeant = [&](int cell) { return game.floors.cell(floor, cell) == tile::Sergeant; };
     if (x >= 1 && x <= 9 && sergeant(h - 1) && sergeant(h + 1)) {
-      sergeantsStrike();
+      sergeantsStrike(game);
       struck = true;
     }
     if (y >= 1 && y <= 9 && sergeant(h - 11) && sergeant(h + 11)) {
-      sergeantsStrike();
+      sergeantsStrike(game);
       struck = true;
     }
   }
   if (struck) {
-    messageCode = msg::None;
+    game.bar.code = msg::None;
     return;
   }
-  scanNeighbours();
-  disp();
+  scanNeighbours(game);
+  disp(game);
 }
 
-void Game::magicAttack(int code, int offset) {
-  const int floor = state[gs::Floor];
-  const int x = state[gs::HeroX], y = state[gs::HeroY], h = state.heroCell();
+void magicAttack(Game& game, int code, int offset) {
+  const int floor = game.state[gs::Floor];
+  const int x = game.state[gs::HeroX], y = game.state[gs::HeroY], h = game.state.heroCell();
   const int dx = offset == 2 ? 1 : offset == -2 ? -1 : 0;
   const int dy = offset == 22 ? 1 : offset == -22 ? -1 : 0;
   // On floor 47 Magician A steps back after casting, but only straight away from the
   // hero onto plain floor that is on the board.
   if (code == 110 && floor == 47 && y >= 1 && y <= 9 && onBoard(x + 2 * dx, y + 2 * dy) &&
-      floors.cell(floor, h + offset) == tile::Floor) {
-    stack.push(wsPause);
-    stack.push(wsMoveSprite, i16(h + offset / 2), i16(h + offset));
-    stack.push(wsPause);
-    stack.push(wsSound, 2);
+      game.floors.cell(floor, h + offset) == tile::Floor) {
+    game.stack.push(wsPause);
+    game.stack.push(wsMoveSprite, i16(h + offset / 2), i16(h + offset));
+    game.stack.push(wsPause);
+    game.stack.push(wsSound, 2);
   }
-  if (state[gs::ShieldOwned0 + 4] == 0) {
-    const bool second = state[gs::LevelBoost] != 0;
-    const std::int64_t L = state.levelFactor();
-    const int pose = fightingPose(state[gs::Facing]);
-    stack.push(wsPause);
-    stack.push(wsAddLife, i16((code == 110 ? -200 : -100) * L));
-    stack.push(wsPause);
-    stack.push(wsMessage, i16(second ? code + 29 : code));
-    stack.push(wsPause, tile::Floor, i16(pose));
-    stack.push(wsOverlay, i16(h), i16(pose + 1));
-    stack.push(wsPause);
-    stack.push(wsSound, 1);
+  if (game.state[gs::ShieldOwned0 + 4] == 0) {
+    const bool second = game.state[gs::LevelBoost] != 0;
+    const std::int64_t L = game.state.levelFactor();
+    const int pose = fightingPose(game.state[gs::Facing]);
+    game.stack.push(wsPause);
+    game.stack.push(wsAddLife, i16((code == 110 ? -200 : -100) * L));
+    game.stack.push(wsPause);
+    game.stack.push(wsMessage, i16(second ? code + 29 : code));
+    game.stack.push(wsPause, tile::Floor, i16(pose));
+    game.stack.push(wsOverlay, i16(h), i16(pose + 1));
+    game.stack.push(wsPause);
+    game.stack.push(wsSound, 1);
   }
-  timer2on();
+  game.timer2on();
 }
 
-void Game::sergeantsStrike() {
-  const int pose = fightingPose(state[gs::Facing]);
-  stack.push(wsPause);
-  stack.push(wsHalveLife);
-  stack.push(wsPause);
-  stack.push(wsMessage, 112);
-  stack.push(wsPause, tile::Floor, i16(pose));
-  stack.push(wsOverlay, i16(state.heroCell()), i16(pose + 1));
-  stack.push(wsPause);
-  stack.push(wsSound, 1);
-  timer2on();
+void sergeantsStrike(Game& game) {
+  const int pose = fightingPose(game.state[gs::Facing]);
+  game.stack.push(wsPause);
+  game.stack.push(wsHalveLife);
+  game.stack.push(wsPause);
+  game.stack.push(wsMessage, 112);
+  game.stack.push(wsPause, tile::Floor, i16(pose));
+  game.stack.push(wsOverlay, i16(game.state.heroCell()), i16(pose + 1));
+  game.stack.push(wsPause);
+  game.stack.push(wsSound, 1);
+  game.timer2on();
 }
 
 // The floor's reactions after a won battle. Each test adds the codes of some cells; the
 // sums hold exactly while the guards are gone and the gates still closed.
-void Game::monsterReactions() {
-  const int floor = state[gs::Floor];
-  const bool music = state[gs::MusicTrack] != 0;
+void monsterReactions(Game& game) {
+  const int floor = game.state[gs::Floor];
+  const bool music = game.state[gs::MusicTrack] != 0;
   auto sum = [&](std::initializer_list<int> cells) {
     int total = 0;
-    for (const int c : cells) total += floors.cell(floor, c);
+    for (const int c : cells) total += game.floors.cell(floor, c);
     return total;
   };
   auto gate = [&](int cell, int kind = 4) {
-    pushDoor(cell, kind);
-    stack.push(wsPause);
-    stack.push(wsSound, 1);
+    pushDoor(game, cell, kind);
+    game.stack.push(wsPause);
+    game.stack.push(wsSound, 1);
   };
   auto reward = [&](int cell, int code, int sound = 2) {
-    stack.push(wsPause);
-    stack.push(wsSetCell, i16(cell), i16(code));
-    stack.push(wsPause);
-    stack.push(wsSound, i16(sound));
+    game.stack.push(wsPause);
+    game.stack.push(wsSetCell, i16(cell), i16(code));
+    game.stack.push(wsPause);
+    game.stack.push(wsSound, i16(sound));
   };
   auto rewards = [&](std::initializer_list<std::pair<int, int>> list) {
     for (const auto& [cell, code] : list) reward(cell, code);
   };
   auto end = [&] {
-    stack.push(wsPause);
-    stack.push(wsPause);
+    game.stack.push(wsPause);
+    game.stack.push(wsPause);
   };
   auto once = [&](int flag) {
-    if (state[flag] != 0) return false;
-    state[flag] = 1;
+    if (game.state[flag] != 0) return false;
+    game.state[flag] = 1;
     return true;
   };
 
@@ -135,10 +139,10 @@ void Game::monsterReactions() {
     case 10:
       if (sum({37, 38, 39, 48, 50, 59, 60, 61, 27}) == 52) {
         end();
-        if (music) stack.push(wsSound, 5);
+        if (music) game.stack.push(wsSound, 5);
         gate(27);
-        for (int i = 0; i < 3; ++i) stack.push(wsPause);
-        stack.push(wsAsk, 14);
+        for (int i = 0; i < 3; ++i) game.stack.push(wsPause);
+        game.stack.push(wsAsk, 14);
       } else if (sum({5, 71, 40, 36}) == 18) {
         end();
         rewards({{93, 7},
@@ -157,8 +161,8 @@ void Game::monsterReactions() {
                  {22, 34},
                  {27, 23}});
         for (const int c : {71, 40, 36}) gate(c);
-        stack.push(wsAsk, 15);
-        if (music) stack.push(wsSound, 6);
+        game.stack.push(wsAsk, 15);
+        if (music) game.stack.push(wsSound, 6);
       }
       break;
     case 11:
@@ -198,8 +202,8 @@ void Game::monsterReactions() {
                  {58, 34},
                  {47, 34},
                  {49, 23}});
-        if (music) stack.push(wsSound, 6);
-        stack.push(wsAsk, 21);
+        if (music) game.stack.push(wsSound, 6);
+        game.stack.push(wsAsk, 21);
         gate(93);
         gate(27);
       }
@@ -207,10 +211,10 @@ void Game::monsterReactions() {
     case 25:
       // The master's fall always pays; floor 24 opens only once the princess has spoken.
       if (sum({60, 104}) == 10) {
-        if (state[gs::PrincessStill] == 1) {
-          for (const int c : {4, 6}) floors.setCell(24, c, tile::Wall);
-          for (const int c : {16, 27, 38}) floors.setCell(24, c, tile::Floor);
-          floors.setCell(24, 5, tile::Event);
+        if (game.state[gs::PrincessStill] == 1) {
+          for (const int c : {4, 6}) game.floors.setCell(24, c, tile::Wall);
+          for (const int c : {16, 27, 38}) game.floors.setCell(24, c, tile::Floor);
+          game.floors.setCell(24, 5, tile::Event);
         }
         end();
         rewards({{84, 30}, {83, 30}, {82, 30}, {81, 30}, {80, 30}, {71, 23}});
@@ -229,18 +233,18 @@ void Game::monsterReactions() {
       if (sum({99, 101, 89}) == 16) {
         end();
         gate(89);
-      } else if (floors.cell(floor, 60) == tile::Event) {
+      } else if (game.floors.cell(floor, 60) == tile::Event) {
         end();
         reward(9, tile::Floor);
         static constexpr int kWalk[][2] = {{8, 9},   {7, 8},   {6, 7},   {5, 6},   {16, 5},
                                            {27, 16}, {38, 27}, {49, 38}, {60, 49}, {71, 60},
                                            {82, 71}, {93, 82}, {104, 93}};
         for (const auto& [from, to] : kWalk) {
-          for (int i = 0; i < 3; ++i) stack.push(wsPause);
-          stack.push(wsMoveSprite, i16(from), i16(to));
+          for (int i = 0; i < 3; ++i) game.stack.push(wsPause);
+          game.stack.push(wsMoveSprite, i16(from), i16(to));
         }
-        stack.push(wsPutCell, 104, 133);
-        stack.push(wsAsk, 31);
+        game.stack.push(wsPutCell, 104, 133);
+        game.stack.push(wsAsk, 31);
       }
       break;
     case 33:
@@ -263,7 +267,7 @@ void Game::monsterReactions() {
       // The reward stays true after the guards die; place the false wall only once so a
       // later battle cannot raise it again where it was already broken.
       if (sum({99, 101}) == 12 && once(gs::Floor38Reward))
-        floors.setCell(floor, 89, tile::FalseWall);
+        game.floors.setCell(floor, 89, tile::FalseWall);
       break;
     case 40:
       if (sum({16, 5}) == 17 && once(150)) {
@@ -281,7 +285,7 @@ void Game::monsterReactions() {
                  {13, 34},
                  {12, 34},
                  {60, 23}});
-        if (music) stack.push(wsSound, 6);
+        if (music) game.stack.push(wsSound, 6);
       }
       break;
     case 41:
@@ -327,35 +331,35 @@ void Game::monsterReactions() {
                  {48, 33},
                  {16, 23}});
         gate(71);
-        for (const int c : {39, 37, 17, 15}) stack.push(wsSetCell, i16(c), tile::Floor);
-        if (music) stack.push(wsSound, 6);
+        for (const int c : {39, 37, 17, 15}) game.stack.push(wsSetCell, i16(c), tile::Floor);
+        if (music) game.stack.push(wsSound, 6);
       }
       if (sum({16, 26, 28, 38}) == 24 && sum({15, 17, 37, 39}) == 372) {
         if (once(gs::SergeantSealed)) {
-          MonsterStats& zeno = monsters[kind::Zeno];
+          MonsterStats& zeno = game.monsters.zenoRow();
           zeno.life /= 10, zeno.offense /= 10, zeno.defense /= 10;
         }
         end();
-        if (music) stack.push(wsSound, 5);
-        stack.push(wsAsk, 46);
-        if (music) stack.push(wsSound, 6);
+        if (music) game.stack.push(wsSound, 5);
+        game.stack.push(wsAsk, 46);
+        if (music) game.stack.push(wsSound, 6);
       }
       break;
     case 50:
       // A later game is won when Zeno falls here (the ball fights no one).
-      if (state[gs::LevelBoost] != 0 && monsterKind == kind::Zeno) {
-        stack.push(wsScript, script::NextGame);
+      if (game.state[gs::LevelBoost] != 0 && game.scene.monsterKind == kind::Zeno) {
+        game.stack.push(wsScript, script::NextGame);
         for (int p = 247; p >= 232; --p) {
-          stack.push(wsSound, 1);
-          stack.push(wsPause, 2, 0);
-          stack.push(wsScript, script::PictureFrame, i16(p));
+          game.stack.push(wsSound, 1);
+          game.stack.push(wsPause, 2, 0);
+          game.stack.push(wsScript, script::PictureFrame, i16(p));
         }
-        stack.push(wsScript, script::PresentBackBuffer);
-        stack.push(wsScript, script::HidePanels);
-        stack.push(wsScript, script::StopAnimation);
+        game.stack.push(wsScript, script::PresentBackBuffer);
+        game.stack.push(wsScript, script::HidePanels);
+        game.stack.push(wsScript, script::StopAnimation);
         // The message bar keeps the victory's line through the ending: code 140 would
         // show a magician's attack of a later game there.
-        stack.push(wsAsk, 62);
+        game.stack.push(wsAsk, 62);
       }
       break;
     default: break;

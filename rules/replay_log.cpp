@@ -17,8 +17,8 @@ const char* speedName(Speed s) {
 }  // namespace
 
 void ReplayLog::follow(const Game& game) {
-  if (game.loads != loads_) {
-    loads_ = game.loads;
+  if (game.records.loads != loads_) {
+    loads_ = game.records.loads;
     start_.reset();
     text_.clear();
     pendingMs_ = 0;

@@ -11,8 +11,8 @@ void UndoHistory::restart() {
 }
 
 void UndoHistory::observe(const Game& game) {
-  if (game.undoBarriers != barriers_) {
-    barriers_ = game.undoBarriers;
+  if (game.records.undoBarriers != barriers_) {
+    barriers_ = game.records.undoBarriers;
     restart();
   }
   if (!atRest(game)) return;
@@ -32,7 +32,7 @@ void UndoHistory::observe(const Game& game) {
 
 void UndoHistory::undo(Game& game) {
   if (!canUndo(game)) return;
-  const auto noted = game.replay.note(game, "undo");
+  const auto noted = game.records.replay.note(game, "undo");
   redo_.push_back(positionOf(game));
   rest_ = std::move(undo_.back());
   undo_.pop_back();
@@ -41,7 +41,7 @@ void UndoHistory::undo(Game& game) {
 
 void UndoHistory::redo(Game& game) {
   if (!canRedo(game)) return;
-  const auto noted = game.replay.note(game, "redo");
+  const auto noted = game.records.replay.note(game, "redo");
   undo_.push_back(positionOf(game));
   rest_ = std::move(redo_.back());
   redo_.pop_back();

@@ -106,7 +106,7 @@ std::vector<std::string> Position::choices() const {
     if (r->clearAsked()) return {answer(Reply::No)};
     return {line(Verb::ClickRankOk)};
   }
-  if (g.notice) return {answer(Reply::Ok)};
+  if (g.dialogs.notice) return {answer(Reply::Ok)};
   if (g.question) return {answer(Reply::Yes), answer(Reply::No)};
   if (c.altarChoicesVisible)
     return {line(Verb::ClickAltar, 1), line(Verb::ClickAltar, 2), line(Verb::ClickAltar, 3),

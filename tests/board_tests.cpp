@@ -117,15 +117,15 @@ class BoardTest : public ::testing::Test {
     game.present();
   }
   void tick() {
-    const int phase = game.animationFrame;
+    const int phase = game.scene.animationFrame;
     game.advance(game.timers.interval(TimerId::Animation));
-    ASSERT_NE(game.animationFrame, phase) << "the animation timer did not fire";
+    ASSERT_NE(game.scene.animationFrame, phase) << "the animation timer did not fire";
   }
   Bitmap shownCell(int cell) const { return cellOf(view.board.shown, cell, t); }
   Bitmap frameCell(int f, int cell) const { return cellOf(view.board.frames[f], cell, t); }
 
   Game game;
-  GameDrawing view{game};
+  GameDrawing view{viewedGame(game)};
   int t = 32;
 };
 
@@ -165,7 +165,7 @@ TEST_F(BoardTest, TicksShowStepPosesThenTheStandingPoseForEveryFacing) {
       use(large);
       const int cell = cellIndex(3, 7);
       plainFloor(1, cell, facing, 8);
-      game.animationFrame = 1;
+      game.scene.animationFrame = 1;
       game.drawHeroAfterMove();
       EXPECT_TRUE(samePicture(frameCell(1, cell), cellPicture(t, 5, a)));
       EXPECT_TRUE(samePicture(frameCell(0, cell), cellPicture(t, 5, b)));
@@ -191,7 +191,7 @@ TEST_F(BoardTest, NoHeroWhileTheBoardIsHeldOrTheFacingIsInvalid) {
     game.drawFloor();
     if (hold == 0) game.drawHeroAfterMove();
     game.state[gs::BoardHold] = hold;
-    game.animationFrame = 1;
+    game.scene.animationFrame = 1;
     for (int f : {1, 0, 1}) {
       tick();
       EXPECT_TRUE(samePicture(shownCell(0), cellPicture(t, 18 + f)));
@@ -222,7 +222,7 @@ TEST_F(BoardTest, LargeMonsterOutlineIsClearedOncePerFrame) {
     plainFloor(c.floor, c.cell, kFaceUp, 100);
     game.floors.setCell(c.floor, c.cell, c.under);
     game.drawFloor();
-    game.animationFrame = 1;
+    game.scene.animationFrame = 1;
     auto paintedIn = [&](int f) {
       int plain = 0;
       for (const auto& [dx, dy] : painted)
@@ -251,7 +251,7 @@ TEST_F(BoardTest, LargeMonsterOutlineIsClearedOncePerFrame) {
 TEST(LateView, AttachingAViewDrawsTheGameAsItStands) {
   constexpr int kUpKey = 38, kRightKey = 39, t = 32;
   Game drawn, late;
-  GameDrawing drawnView(drawn), lateView(late);
+  GameDrawing drawnView(viewedGame(drawn)), lateView(viewedGame(late));
   drawnView.setLayout(makeLayout(false), solidPictures(t));
   drawn.attachView(&drawnView);
   for (Game* game : {&drawn, &late}) {
@@ -301,7 +301,7 @@ TEST_F(BoardTest, ACopyOfADrawnGameHasNoView) {
   while (copy.timers.enabled(TimerId::Steps)) copy.advance(copy.timers.interval(TimerId::Steps));
   ASSERT_EQ(copy.state.heroCell(), cellIndex(6, 5));
   EXPECT_EQ(view.board.generation, generation);
-  GameDrawing copyView(copy);
+  GameDrawing copyView(viewedGame(copy));
   copyView.setLayout(makeLayout(false), solidPictures(t));
   copy.attachView(&copyView);  // where the hero stood is plain floor again
   EXPECT_TRUE(samePicture(cellOf(copyView.board.frames[0], cellIndex(5, 5), t),

@@ -170,11 +170,11 @@ TEST_F(CharacterTest, MerchantsSellOnceThenHint) {
 
       talk();
       EXPECT_FALSE(game.controls.yesNoVisible);
-      EXPECT_EQ(game.hintNumber, c.hintNumber);
+      EXPECT_EQ(game.dialogs.hintNumber, c.hintNumber);
       EXPECT_EQ(s(c.hintFlag), 1);
       ok();
       talk();
-      EXPECT_EQ(game.hintNumber, 28);
+      EXPECT_EQ(game.dialogs.hintNumber, 28);
       ok();
     }
   }
@@ -193,7 +193,7 @@ TEST_F(CharacterTest, FloorTwoGiftWithNoDisabled) {
   EXPECT_EQ(s(42), 1);
   ok();
   talk();
-  EXPECT_EQ(game.hintNumber, 29);
+  EXPECT_EQ(game.dialogs.hintNumber, 29);
 }
 
 // Floor 12: column 9 sells a key at every visit and never hints; column 1 sells the red
@@ -243,12 +243,12 @@ TEST_F(CharacterTest, SellersByColumnAndTheKeyBuyer) {
 TEST_F(CharacterTest, OldManHintFlagFollowsTheOrbAtTheTime) {
   place(4, 5, 4, tile::OldMan);
   talk();
-  EXPECT_EQ(game.hintNumber, 0);
+  EXPECT_EQ(game.dialogs.hintNumber, 0);
   EXPECT_EQ(s(68), 1);
   ok();
   game.state.itemSlot(1) = 1;
   talk();
-  EXPECT_EQ(game.hintNumber, 24);
+  EXPECT_EQ(game.dialogs.hintNumber, 24);
   EXPECT_EQ(s(68), 1);
   ok();
   game.clickItem(1);
@@ -294,7 +294,7 @@ TEST_F(CharacterTest, FloorThreeGrantsTheOrbOnOk) {
   EXPECT_EQ(game.state.itemSlot(0), 1);
   EXPECT_TRUE(unlocked());
   talk();
-  EXPECT_EQ(game.hintNumber, 24);
+  EXPECT_EQ(game.dialogs.hintNumber, 24);
   EXPECT_EQ(game.state.itemSlot(0), 1) << "granted once";
 }
 
@@ -308,7 +308,7 @@ TEST_F(CharacterTest, FloorSixteenElixirByColumn) {
   game.state.itemSlot(4) = 0;
   place(16, 3, 4, tile::OldMan);
   talk();
-  EXPECT_EQ(game.hintNumber, 6);
+  EXPECT_EQ(game.dialogs.hintNumber, 6);
   EXPECT_EQ(s(70), 1);
   EXPECT_EQ(game.state.itemSlot(4), 0);
 }
@@ -336,7 +336,7 @@ TEST_F(CharacterTest, ThiefDialoguesByPlace) {
       talk();
     }
     finish();
-    EXPECT_EQ(game.dialogKind, c.dialogKind);
+    EXPECT_EQ(game.dialogs.dialogKind, c.dialogKind);
     EXPECT_TRUE(game.controls.windowVisible);
   }
 }
@@ -356,7 +356,7 @@ TEST_F(CharacterTest, DialogueSixSendsTheThiefToThirtyFive) {
   EXPECT_TRUE(unlocked());
   talk();
   finish();
-  EXPECT_EQ(game.dialogKind, 17);
+  EXPECT_EQ(game.dialogs.dialogKind, 17);
   ok();
 
   game.floors.setCell(2, 120, tile::Thief);
@@ -447,7 +447,7 @@ TEST_F(FairyTest, PlaceHandOverAndDeparture) {
   EXPECT_EQ(host.handed[0].state[gs::LastScore], 100);
   EXPECT_EQ(host.handed[0].state[gs::RankWon], 2);
   EXPECT_EQ(host.handed[0].state[gs::Checkpoint], 1);
-  EXPECT_FALSE(game.notice.has_value());
+  EXPECT_FALSE(game.dialogs.notice.has_value());
   game.pressOk();
   EXPECT_EQ(host.rankingWindows, 1);
   finish();
@@ -476,24 +476,24 @@ TEST_F(FairyTest, PlaceHandOverAndDeparture) {
 TEST_F(FairyTest, RankingProblemAndWriteErrorAreShown) {
   host.problem = "Ranking data is abnormal. Use a temporary Ranking.";
   judge(2, 800, 74, 80);
-  EXPECT_EQ(game.notice.value_or(""), host.problem);
+  EXPECT_EQ(game.dialogs.notice.value_or(""), host.problem);
   EXPECT_EQ(s(gs::Checkpoint), 2);
   game.acknowledge();
   host.problem.clear();
   host.writeError = "save0.dat could not be written";
   judge(3, 3000, 240, 300);
-  EXPECT_EQ(game.notice.value_or(""), host.writeError);
+  EXPECT_EQ(game.dialogs.notice.value_or(""), host.writeError);
   game.acknowledge();
   ok();
   EXPECT_EQ(game.floors.cell(25, 71), tile::Floor);
   // Both at once: the ranking's message first, then the write error.
   host.problem = "Version of Ranking data is old. Use a temporary Ranking.";
   judge(4, 1600, 152, 198);
-  EXPECT_EQ(game.notice.value_or(""), host.problem);
+  EXPECT_EQ(game.dialogs.notice.value_or(""), host.problem);
   game.acknowledge();
-  EXPECT_EQ(game.notice.value_or(""), host.writeError);
+  EXPECT_EQ(game.dialogs.notice.value_or(""), host.writeError);
   game.acknowledge();
-  EXPECT_FALSE(game.notice.has_value());
+  EXPECT_FALSE(game.dialogs.notice.has_value());
 }
 
 // Ties: points first, then life, then offense + defense; equal on all three loses.

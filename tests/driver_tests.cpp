@@ -352,8 +352,8 @@ TEST_F(DriverTest, ScriptLimitsStopTheRunAndSayWhichOne) {
 TEST(DumpJson, EscapesTextSafely) {
   Game game;
   game.startUp(std::nullopt);
-  game.messageCode = msg::Composed;
-  game.composedMessage = "say \"hi\"\\\n\x01";
+  game.bar.code = msg::Composed;
+  game.bar.composed = "say \"hi\"\\\n\x01";
   const std::string json = dumpJson(game);
   EXPECT_NE(json.find(R"("message":"say \"hi\"\\\n\u0001")"), std::string::npos) << json;
 }

@@ -112,7 +112,7 @@ TEST_F(RulesTest, LongestFightKeepsTheStackShortAndEndsTheSame) {
     }
     EXPECT_LT(most, 420);
     EXPECT_EQ(game.state[gs::Life], win ? 1 : 0);
-    EXPECT_EQ(game.monsterLife, win ? 0 : 1);
+    EXPECT_EQ(game.scene.monsterLife, win ? 0 : 1);
     EXPECT_EQ(at(6, 5), win ? tile::Floor : 91);
   }
 }
@@ -145,7 +145,7 @@ TEST_F(RulesTest, SkippedFightEndsAsThePlayedOne) {
         game.runStep();
       }
       results[how] = {game.state[gs::Life], game.state[gs::Gold], at(6, 5), strikes,
-                      game.monsterLife};
+                      game.scene.monsterLife};
     }
     EXPECT_EQ(results[kOption], results[kFast]);
     EXPECT_EQ(results[kOption].strikes, 4) << "two rounds, the skip and the last blow";

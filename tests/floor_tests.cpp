@@ -76,12 +76,12 @@ TEST(MonsterKinds, TileCodesPortraitsAndNames) {
 
 TEST(MonsterKinds, SergeantRowFollowsTheSealFlagAndKeepsItsGold) {
   MonsterTable table = content::builtIn().monsters;
-  table[kind::Zeno] = {1, 2, 3, 77};
+  table.zenoRow() = {1, 2, 3, 77};
   applySergeantRow(table, 0);
   EXPECT_EQ(table[kind::Zeno], (MonsterStats{8000, 5000, 1000, 77}));
   applySergeantRow(table, 1);
   EXPECT_EQ(table[kind::Zeno], (MonsterStats{800, 500, 100, 77}));
-  table[kind::Zeno] = {1000, 625, 125, 500};  // the final battle's override
+  table.zenoRow() = {1000, 625, 125, 500};  // the final battle's override
   applySergeantRow(table, 2);
   EXPECT_EQ(table[kind::Zeno], (MonsterStats{1000, 625, 125, 500}));
   EXPECT_EQ(table[kind::Sergeant], content::builtIn().monsters[kind::Sergeant]);

@@ -1,12 +1,14 @@
 // The Game object as the window drives it: start-up with and without the intro, the
 // Game Start command, the option menus, sound and music through the host, loading a
-// saved game, and the message window's OK button.
+// saved game, the message window's OK button, the save holder kept in memory, and what
+// copies of a game share.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
 #include "rules/game.h"
+#include "rules/holder_memory.h"
 #include "rules/music.h"
 
 namespace kelvorn {
@@ -67,9 +69,9 @@ TEST_F(GameTest, IntroRunsTwentyTicksThenStartsAFirstGame) {
   for (int tick = 0; tick < 20; ++tick) {
     ASSERT_TRUE(game.introRunning()) << "tick " << tick;
     game.advance(gap - 1);
-    EXPECT_EQ(game.introFrame, tick);
+    EXPECT_EQ(game.scene.introFrame, tick);
     game.advance(1);
-    EXPECT_EQ(game.introFrame, tick + 1);
+    EXPECT_EQ(game.scene.introFrame, tick + 1);
     gap = tick < 8 ? 350 : tick < 15 ? 250 : 150;  // chosen by the tick at counter `tick`
   }
   EXPECT_FALSE(game.introRunning());
@@ -145,7 +147,7 @@ TEST(GameCopy, OutlivesTheGameItCameFrom) {
   Game copy = *original;
   original.reset();
   copy.menuSave(1);
-  EXPECT_EQ(copy.notice, "The game was not saved: no save holder");
+  EXPECT_EQ(copy.dialogs.notice, "The game was not saved: no save holder");
 }
 
 TEST(FontCheck, OnlyTheFourPairsCheckAnItem) {
@@ -217,7 +219,7 @@ class LoadTest : public GameTest {
 TEST_F(LoadTest, MissingFileLeavesTheGame) {
   EXPECT_EQ(game.loadGame(std::nullopt, true), Game::LoadResult::Missing);
   EXPECT_EQ(game.messageBar(), "Nobody saved that game yet.");
-  EXPECT_FALSE(game.notice);
+  EXPECT_FALSE(game.dialogs.notice);
   expectUnchanged();
 }
 
@@ -233,11 +235,11 @@ TEST_F(LoadTest, RejectedFileLeavesTheGameExactlyAsBefore) {
     SavedGame file = saved;
     file.state[c.index] = c.value;
     EXPECT_EQ(game.loadGame(file, c.valid), Game::LoadResult::Rejected);
-    ASSERT_TRUE(game.notice);
-    EXPECT_EQ(*game.notice, "Donot use this save data.");
+    ASSERT_TRUE(game.dialogs.notice);
+    EXPECT_EQ(*game.dialogs.notice, "Donot use this save data.");
     game.acknowledge();
     expectUnchanged();
-    EXPECT_EQ(game.messageCode, 0);
+    EXPECT_EQ(game.bar.code, 0);
   }
 }
 
@@ -267,7 +269,7 @@ class OkButtonTest : public GameTest {
     game.stack.push(wsAsk, static_cast<std::int16_t>(n));
     game.timer2on();
     game.stepTick();
-    ASSERT_EQ(game.dialogKind, 10 + n);
+    ASSERT_EQ(game.dialogs.dialogKind, 10 + n);
     ASSERT_TRUE(game.controls.windowVisible && game.controls.okVisible);
     ASSERT_FALSE(game.timers.enabled(TimerId::Steps));
   }
@@ -275,14 +277,14 @@ class OkButtonTest : public GameTest {
 
 TEST_F(OkButtonTest, KindsElevenAndTwelveResumeTheStack) {
   for (int n : {1, 2}) {
-    game.messageCode = 0;
+    game.bar.code = 0;
     ask(n);
     game.pressOk();
     EXPECT_FALSE(game.controls.okVisible);
     EXPECT_TRUE(game.controls.windowVisible);  // the text stays until the next window
     EXPECT_TRUE(game.timers.enabled(TimerId::Steps));
     game.stepTick();
-    EXPECT_EQ(game.messageCode, 7) << n;
+    EXPECT_EQ(game.bar.code, 7) << n;
   }
 }
 
@@ -315,10 +317,54 @@ TEST_F(OkButtonTest, ReadFlagsOnlyForKindsElevenToSixtySeven) {
   } cases[] = {{10, 90, 0}, {11, 91, 1}, {13, 93, 1}, {67, 147, 1}, {68, 148, 0}};
   for (const auto& c : cases) {
     game.state[c.index] = 0;
-    game.dialogKind = c.kind;
+    game.dialogs.dialogKind = c.kind;
     game.pressOk();
     EXPECT_EQ(game.state[c.index], c.expected) << "DialogKind " << c.kind;
   }
+}
+
+// The save holder kept in memory: what a search saves to, loads from and is judged by.
+TEST(MemoryHost, ASaveLoadsBackAndKeepsTheGameLeft) {
+  HolderContents contents;
+  MemoryHost host(contents);
+  Game game(content::builtIn(), &host);
+  game.startUp(withoutPrologue());
+  game.state[gs::Gold] = 123;
+  game.menuSave(3);
+  ASSERT_TRUE(contents.slots.contains(3));
+  EXPECT_FALSE(game.dialogs.notice.has_value());
+  const GameState saved = game.state;
+
+  game.state[gs::Gold] = 7;
+  game.menuLoad(3);
+  EXPECT_EQ(game.state, saved);
+  ASSERT_TRUE(contents.handedOver.has_value());  // the game left behind, for undo
+  EXPECT_EQ(contents.handedOver->state[gs::Gold], 7);
+  game.menuLoad(4);
+  EXPECT_EQ(game.state, saved) << "an empty slot loads nothing";
+}
+
+TEST(MemoryHost, AJudgementReadsTheTemporaryRankingUntilOneIsStored) {
+  HolderContents contents;
+  MemoryHost host(contents);
+  EXPECT_EQ(host.judgementRanking(2, gs::kSaveVersion).rows, temporaryRanking(2));
+  RankingRows stored{};
+  stored[0].points = 999;
+  contents.rankings[1] = stored;
+  EXPECT_EQ(host.judgementRanking(2, gs::kSaveVersion).rows, stored);
+  EXPECT_EQ(host.judgementRanking(3, gs::kSaveVersion).rows, temporaryRanking(3));
+}
+
+// A copy of a game (one per move a search tries) reads the same message table and the
+// same unchanging monster rows; Zeno's row, which play changes, is its own.
+TEST(GameCopy, SharesTheReadOnlyTables) {
+  Game game;
+  game.startUp(withoutPrologue());
+  Game copy = game;
+  EXPECT_EQ(&copy.messages.entry(msg::Tower), &game.messages.entry(msg::Tower));
+  EXPECT_EQ(&copy.monsters[kind::Dragon], &game.monsters[kind::Dragon]);
+  copy.monsters.zenoRow().life = 1;
+  EXPECT_NE(game.monsters[kind::Zeno].life, 1);
 }
 
 }  // namespace

@@ -156,7 +156,7 @@ TEST_F(HostilePlayTest, LargestNumbersSaturateAndStillLoad) {
   put(5, 4, tile::AltarCentre);
   game.state[gs::AltarCount] = kMax;
   game.keyDown(kUp);
-  EXPECT_EQ(game.offerPrice, kMax);
+  EXPECT_EQ(game.dialogs.offerPrice, kMax);
 }
 
 // The bar and the floor label show a script's outcome when its step runs: the door's

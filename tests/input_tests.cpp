@@ -61,7 +61,7 @@ class InputTest : public ::testing::Test {
   int heroCell() const { return game.state.heroCell(); }
 
   Game game;
-  GameDrawing view{game};
+  GameDrawing view{viewedGame(game)};
   int t = 32;
 };
 
@@ -97,11 +97,11 @@ TEST_F(InputTest, BlockedOrAtTheEdgeTheHeroOnlyTurns) {
                           {5, 10, kDown, kFaceDown}};
   for (const auto& [x, y, key, facing] : edges) {
     placeHero(3, x, y, 0, false);
-    game.messageCode = 77;
+    game.bar.code = 77;
     game.keyDown(key);
     EXPECT_EQ(game.state[gs::Facing], facing) << key;
     EXPECT_EQ(heroCell(), cellIndex(x, y)) << key;
-    EXPECT_EQ(game.messageCode, 77) << key;
+    EXPECT_EQ(game.bar.code, 77) << key;
   }
 }
 
@@ -117,7 +117,7 @@ TEST_F(InputTest, KeysAndArrowsWaitForPendingStepsAndLockedMenus) {
   for (int key : {kLeft, kEnter}) game.keyDown(key);
   EXPECT_EQ(game.state[gs::Facing], kFaceDown);
   EXPECT_EQ(heroCell(), cellIndex(5, 5));
-  EXPECT_FALSE(game.cursorShown);
+  EXPECT_FALSE(game.dialogs.cursorShown);
 
   game.controls.optionsEnabled = true;
   game.stack.setCount(-2);
@@ -224,37 +224,37 @@ TEST_F(InputTest, NeighbourMessagesTheLaterNeighbourWins) {
       put(5, 4, c.up);
       put(6, 5, c.right);
       put(5, 6, c.down);
-      game.messageCode = 50;
+      game.bar.code = 50;
       game.keyDown(kRight);
       ASSERT_EQ(heroCell(), cellIndex(5, 5));
       SCOPED_TRACE(testing::Message() << +c.up << " " << +c.right << " " << +c.down);
-      EXPECT_EQ(game.messageCode, c.message);
+      EXPECT_EQ(game.bar.code, c.message);
       EXPECT_EQ(game.state.extra[extra::NearStairs], highest == 3 ? c.nearStairs : 0);
     }
 }
 
 TEST_F(InputTest, EnterShowsTheCursorOnlyWhenAnItemIsOwned) {
   game.keyDown(kEnter);
-  EXPECT_FALSE(game.cursorShown);
+  EXPECT_FALSE(game.dialogs.cursorShown);
   EXPECT_TRUE(game.controls.sizeEnabled);
   game.keyDown(kEscape);
 
   game.state.itemSlot(7) = 3;  // the warp staff with three charges
   game.keyDown(kEnter);
-  EXPECT_TRUE(game.cursorShown);
-  EXPECT_EQ(game.itemCursor, 7);
+  EXPECT_TRUE(game.dialogs.cursorShown);
+  EXPECT_EQ(game.dialogs.itemCursor, 7);
   EXPECT_FALSE(game.controls.sizeEnabled);  // no layout change under the cursor
   for (int key : {kLeft, kUp, kRight, kDown}) game.keyDown(key);
   EXPECT_EQ(heroCell(), cellIndex(5, 5));  // the keys move the cursor, never the hero
 
   game.keyDown(kEscape);
-  EXPECT_FALSE(game.cursorShown);
-  EXPECT_FALSE(game.itemSelectMode);
+  EXPECT_FALSE(game.dialogs.cursorShown);
+  EXPECT_FALSE(game.dialogs.itemSelectMode);
   EXPECT_TRUE(game.controls.sizeEnabled);
   game.keyDown(kEnter);
-  EXPECT_EQ(game.itemCursor, 7);  // the slot is remembered
+  EXPECT_EQ(game.dialogs.itemCursor, 7);  // the slot is remembered
   game.keyDown(kEnter);           // Enter on the cursor uses the item: the staff asks first
-  EXPECT_FALSE(game.cursorShown);
+  EXPECT_FALSE(game.dialogs.cursorShown);
   EXPECT_TRUE(game.controls.sizeEnabled);
   EXPECT_EQ(game.controls.confirmSlot, 7);
   game.keyDown(kLeft);
@@ -279,13 +279,14 @@ TEST_F(InputTest, CursorSkipsEmptySlotsAndWraps) {
   for (const Case& c : cases) {
     for (int s = 0; s < kItemSlots; ++s) game.state.itemSlot(s) = 0;
     for (int s : c.owned) game.state.itemSlot(s) = 1;
-    game.cursorShown = game.itemSelectMode = false;
-    game.itemCursor = 0;
+    game.dialogs.cursorShown = game.dialogs.itemSelectMode = false;
+    game.dialogs.itemCursor = 0;
     int step = 0;
     for (const auto& [key, slot] : c.moves) {
       game.keyDown(key);
-      EXPECT_TRUE(game.cursorShown);
-      EXPECT_EQ(game.itemCursor, slot) << "owned from " << c.owned[0] << ", move " << step++;
+      EXPECT_TRUE(game.dialogs.cursorShown);
+      EXPECT_EQ(game.dialogs.itemCursor, slot)
+          << "owned from " << c.owned[0] << ", move " << step++;
     }
   }
 }

@@ -326,7 +326,7 @@ TEST_F(ForecastTest, FirstSevenKindsInCellOrder) {
   for (int i = 0; i < 9; ++i) put(i % 3, 3 + i / 3, 115 + i);     // dragon, 122 at 56
   open();
   std::vector<int> kinds;
-  for (const auto& row : game.forecast) kinds.push_back(row.kind);
+  for (const auto& row : game.dialogs.forecast) kinds.push_back(row.kind);
   EXPECT_EQ(kinds, (std::vector<int>{3, 0, 19, 18, 20, 30, 17}));
   EXPECT_EQ(game.controls.windowText, text(180));
   EXPECT_FALSE(game.timers.enabled(TimerId::Animation));
@@ -364,10 +364,10 @@ TEST_F(ForecastTest, DamageAndStats) {
     if (c.passive >= 0) slot(c.passive) = 1;
     game.floors.setCell(3, 0, static_cast<TileCode>(c.code));
     open();
-    ASSERT_EQ(game.forecast.size(), 1u);
-    EXPECT_EQ(game.forecast[0].damage, c.damage);
+    ASSERT_EQ(game.dialogs.forecast.size(), 1u);
+    EXPECT_EQ(game.dialogs.forecast[0].damage, c.damage);
     if (c.code == 61 && c.boost) {
-      EXPECT_EQ(game.forecast[0].stats, "Life 1540 Offense 792 Defense 44");
+      EXPECT_EQ(game.dialogs.forecast[0].stats, "Life 1540 Offense 792 Defense 44");
     }
     game.pressForecastOk();
     if (c.passive >= 0) slot(c.passive) = 0;

@@ -44,7 +44,7 @@ class PanelTest : public ::testing::Test {
     return b;
   }
   Game game;
-  GameDrawing view{game};
+  GameDrawing view{viewedGame(game)};
   int t = 32;
 };
 
@@ -64,8 +64,8 @@ TEST_F(PanelTest, FloorLabelAndMessageBar) {
       {19, "", "You see stairs."},
       {140, "", "Your vital power decreased 4400 points by Magician B's magic attack!"}};
   for (const auto& [code, composed, text] : bars) {
-    game.messageCode = code;
-    game.composedMessage = composed;
+    game.bar.code = code;
+    game.bar.composed = composed;
     EXPECT_EQ(game.messageBar(), text) << code;
   }
 }
@@ -146,7 +146,7 @@ TEST_F(PanelTest, MonsterPanelShowsLabelsOrTheMonsterAtTheGamesLevel) {
   const std::pair<int, Stats> cases[] = {{0, {"35", "18", "1"}}, {43, {"1540", "792", "44"}}};
   for (const auto& [boost, stats] : cases) {
     game.state[gs::LevelBoost] = boost;
-    game.monsterKind = 0;
+    game.scene.monsterKind = 0;
     game.drawMonsterPanel();
     EXPECT_EQ(view.panels.monsterName, "Green Slime");
     EXPECT_EQ(view.panels.monsterStats, stats);
@@ -154,7 +154,7 @@ TEST_F(PanelTest, MonsterPanelShowsLabelsOrTheMonsterAtTheGamesLevel) {
     EXPECT_TRUE(view.panels.monsterPictureVisible);
     EXPECT_TRUE(view.panels.monsterPicture == icon(60));  // its portrait
   }
-  game.monsterKind = -1;
+  game.scene.monsterKind = -1;
   game.drawMonsterPanel();
   expectLabels();
 }
@@ -253,7 +253,7 @@ TEST_F(RulesTest, FoePanelLifeFallsWithEachBlow) {
       {104, 0, 1000, 620, 200, 0, {"1200", "600", "0", "0"}},     // octopus: a flash too
       {79, 0, 100, 20, 0, 0, {"55", "47", "39"}},                 // lost: two rounds
   };
-  GameDrawing view(game);
+  GameDrawing view(viewedGame(game));
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "code " << c.code << ", life " << c.life);
     restart();

@@ -35,7 +35,7 @@ class PictureSequenceTest : public ::testing::Test {
     game.runStep();
   }
   Game game;
-  GameDrawing view{game};
+  GameDrawing view{viewedGame(game)};
 };
 
 TEST_F(PictureSequenceTest, EachModeShowsItsPicture) {

@@ -59,14 +59,15 @@ class RulesTest : public ::testing::Test {
   // life, the hero's life, the cell (x, y) and the gold, in the order they happen.
   std::vector<std::string> trace(int x, int y) {
     std::vector<std::string> events;
-    int m = game.monsterLife, l = game.state[gs::Life], c = at(x, y), g = game.state[gs::Gold];
+    int m = game.scene.monsterLife, l = game.state[gs::Life], c = at(x, y),
+        g = game.state[gs::Gold];
     auto note = [&](int& was, int now, const char* what) {
       if (now != was) events.push_back(what + std::to_string(now));
       was = now;
     };
     while (game.stack.count() > 0) {
       game.runStep();
-      note(m, game.monsterLife, "monster ");
+      note(m, game.scene.monsterLife, "monster ");
       note(l, game.state[gs::Life], "life ");
       note(c, at(x, y), "cell ");
       note(g, game.state[gs::Gold], "gold ");

@@ -24,8 +24,8 @@ TEST_F(RulesTest, WorkedBattleExamplePlaysBlowByBlowThenPays) {
     put(6, 5, 61);
     game.keyDown(kRight);
     EXPECT_EQ(heroCell(), cellIndex(6, 5)) << "the hero steps onto the monster's cell";
-    EXPECT_EQ(game.monsterKind, 0);
-    EXPECT_EQ(game.monsterLife, 35);
+    EXPECT_EQ(game.scene.monsterKind, 0);
+    EXPECT_EQ(game.scene.monsterLife, 35);
     EXPECT_EQ(pendingOps(wsHeroStrike), 2);
     EXPECT_EQ(pendingOps(wsMonsterStrike), 1);
     EXPECT_NE(bar(), beat(199, "Green Slime", 1 + lucky)) << "the outcome waits for its step";

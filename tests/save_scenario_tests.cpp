@@ -109,7 +109,7 @@ TEST_F(SaveScenario, EmptySlotIsWrittenAtOnceUsedSlotAsksAndNoKeepsIt) {
   EXPECT_EQ(decoded->game.floors, game().floors);
 
   game().state[gs::Gold] = 999;
-  game().messageCode = msg::None;
+  game().bar.code = msg::None;
   ASSERT_EQ(run("menu save 1\ndump\nanswer no\ndump\n"), kExitOk) << err_.str();
   EXPECT_EQ(field(dumps()[1], "box"), "Overwrite. Is it true?");
   EXPECT_EQ(field(dumps()[2], "box"), "");
@@ -261,7 +261,7 @@ TEST_F(SaveScenario, AFailedWriteKeepsTheOldFileAndReportsIt) {
   const auto slotBefore = file("save1.dat");
   const auto optionsBefore = file("option.dat");
   game().state[gs::Gold] = 4242;
-  game().messageCode = msg::None;
+  game().bar.code = msg::None;
   {
     DiskFullAfter full(4);
     ASSERT_EQ(run("menu save 1\nanswer yes\ndump\nanswer ok\nmenu speed low\nmenu option-save\n"

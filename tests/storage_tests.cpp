@@ -111,7 +111,7 @@ TEST(SaveFile, RandomContentNeverCrashesTheReaderOrTheGame) {
     }
     const auto decoded = decodeSave(bytes);
     game.loadGame(decoded ? std::optional(decoded->game) : std::nullopt, decoded && decoded->valid);
-    game.notice.reset();
+    game.dialogs.notice.reset();
     game.advance(1000);
   }
   SUCCEED();

@@ -97,7 +97,7 @@ class StoryTest : public fixture::RulesTest {
       finish();
       const Controls& c = game.controls;
       if (!c.windowVisible || !c.okVisible) break;
-      shown += (shown.empty() ? "" : " ") + std::to_string(game.dialogKind - 10) +
+      shown += (shown.empty() ? "" : " ") + std::to_string(game.dialogs.dialogKind - 10) +
                (c.okCaption == "OK" ? "" : ":" + c.okCaption);
       game.pressOk();
     }
@@ -181,7 +181,7 @@ TEST_F(StoryTest, ScenesAndBossesEndAsTheStoryTells) {
     bool operator==(const Ending&) const = default;
   };
   std::vector<Ending> headless;
-  GameDrawing view(game);
+  GameDrawing view(viewedGame(game));
   for (const bool drawing : {false, true}) {
     if (drawing) {
       view.setLayout(makeLayout(false), blankSheets(32));

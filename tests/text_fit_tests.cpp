@@ -214,13 +214,13 @@ TEST_F(TextFitTest, EveryStoryWindowFitsAtTheBigFontUnshrunk) {
   Game game;
   for (int n = 1; n <= 62; ++n) {
     game.controls.windowText.clear();
-    game.dialogKind = 10 + n;
+    game.dialogs.dialogKind = 10 + n;
     game.openMessageWindow();
     windows.emplace_back("dialogue " + std::to_string(n), game.controls.windowText);
   }
   for (int k = 0; k <= 29; ++k) {
-    game.dialogKind = 0;
-    game.hintNumber = k;
+    game.dialogs.dialogKind = 0;
+    game.dialogs.hintNumber = k;
     game.openMessageWindow();
     windows.emplace_back("entry " + std::to_string(62 + k), game.controls.windowText);
   }

@@ -484,7 +484,7 @@ TEST_F(WindowTest, AReplaysRankingInputIsRecordedAsThePlayersIs) {
   driver.startUp();
   std::istringstream played("wait\nmenu ranking\nclick rank 2\nclick rank-ok\n");
   ASSERT_EQ(driver.run(played), commands::kExitOk) << err.str();
-  ASSERT_EQ(storage::writeReplay(home_ / "r.txt", driver.game().replay), "");
+  ASSERT_EQ(storage::writeReplay(home_ / "r.txt", driver.game().records.replay), "");
 
   App replayer(AppOptions{false, false, true, home_ / "r.txt", 8});
   std::string error;

@@ -30,8 +30,14 @@ struct SavingHost : Host {
 class UndoTest : public fixture::RulesTest {
  protected:
   View view() const {
-    return {game.state,       game.floors,      game.messageBar(),   game.floorLabel(),
-            game.monsterKind, game.monsterLife, game.foeLifeCounted, game.controls.iconVisible};
+    return {game.state,
+            game.floors,
+            game.messageBar(),
+            game.floorLabel(),
+            game.scene.monsterKind,
+            game.scene.monsterLife,
+            game.scene.foeLifeCounted,
+            game.controls.iconVisible};
   }
   // One step up, with every window and question on the way answered Yes and OK, until
   // the game rests again.

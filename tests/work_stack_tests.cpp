@@ -47,7 +47,7 @@ TEST_F(StackTest, LastPushedRunsFirst) {
   std::vector<int> shown;
   while (game.stack.count() > 0) {
     game.runStep();
-    shown.push_back(game.messageCode);
+    shown.push_back(game.bar.code);
   }
   EXPECT_EQ(shown, (std::vector<int>{4, 3, 2}));
 }
@@ -67,7 +67,7 @@ TEST_F(StackTest, TickRunsTwoStepsAndStopsOnlyWhenItFindsTheStackEmpty) {
   EXPECT_FALSE(inputLocked());
 
   game.timer2on();  // an empty tick while an open dialog holds the stack keeps input locked
-  game.dialogHold = true;
+  game.dialogs.dialogHold = true;
   game.controls.windowVisible = true;
   game.stepTick();
   EXPECT_FALSE(stepping());
@@ -82,13 +82,13 @@ TEST_F(StackTest, AskHoldsTheStepsBelowUntilAnswered) {
   game.advance(150);
   EXPECT_FALSE(stepping());
   EXPECT_TRUE(game.controls.windowVisible && game.controls.okVisible);
-  EXPECT_EQ(game.messageCode, 5);
+  EXPECT_EQ(game.bar.code, 5);
   game.advance(3000);
   EXPECT_EQ(game.stack.count(), 1);  // the rest waits for the answer
-  EXPECT_EQ(game.messageCode, 5);
+  EXPECT_EQ(game.bar.code, 5);
   game.pressOk();
   game.advance(150);
-  EXPECT_EQ(game.messageCode, 7);
+  EXPECT_EQ(game.bar.code, 7);
 }
 
 TEST_F(StackTest, SpeedChangeSetsThePaceFromTheNextTick) {
@@ -111,14 +111,14 @@ TEST_F(StackTest, MonsterStrikeNeverRaisesLifeAndNeverKills) {
                {0, 43, 100, 1000, 308},  // 18 x 44 = 792 in a second game
                {26, 0, 10, 100, 0}};     // clamped at 0 without the death sequence
   for (const auto& c : cases) {
-    game.monsterKind = c.kind;
+    game.scene.monsterKind = c.kind;
     game.state[gs::LevelBoost] = c.levelBoost;
     game.state[gs::Defense] = c.defense;
     game.state[gs::Life] = c.life;
     run(wsMonsterStrike, 50);
     EXPECT_EQ(game.state[gs::Life], c.expected) << "kind " << c.kind;
   }
-  EXPECT_EQ(game.dialogKind, 0);
+  EXPECT_EQ(game.dialogs.dialogKind, 0);
 }
 
 TEST_F(StackTest, HeroStrikeDoublesOnlyForTheMatchingPassiveItem) {
@@ -142,11 +142,11 @@ TEST_F(StackTest, HeroStrikeDoublesOnlyForTheMatchingPassiveItem) {
     game.state[gs::LevelBoost] = c.levelBoost;
     game.state.itemSlot(3) = c.cross;
     game.state.itemSlot(10) = c.slayer;
-    game.monsterKind = c.kind;
-    game.monsterLife = 1000;
+    game.scene.monsterKind = c.kind;
+    game.scene.monsterLife = 1000;
     if (c.op == wsHeroStrikeFlash) push(wsPause, 6, 215);  // its picture carrier
     run(c.op, 60, 216);
-    EXPECT_EQ(game.monsterLife, c.expected) << "kind " << c.kind << " op " << c.op;
+    EXPECT_EQ(game.scene.monsterLife, c.expected) << "kind " << c.kind << " op " << c.op;
     game.stack.clear();
   }
 }
@@ -270,10 +270,10 @@ TEST_F(StackTest, HalveLifeRoundsDownAndKillsAtOne) {
   game.state[gs::Life] = 3;
   run(wsHalveLife);
   EXPECT_EQ(game.state[gs::Life], 1);
-  EXPECT_EQ(game.dialogKind, 0);
+  EXPECT_EQ(game.dialogs.dialogKind, 0);
   run(wsHalveLife);
   EXPECT_EQ(game.state[gs::Life], 0);
-  EXPECT_EQ(game.dialogKind, 9);
+  EXPECT_EQ(game.dialogs.dialogKind, 9);
   EXPECT_GT(game.stack.count(), 1);  // the death script
 }
 

@@ -33,7 +33,7 @@ void App::startUp() {
   settings_.applyVolumes(audio_.get());
   chooserWindow_.start(pictures_.programFolder());
   autosaves_.start(dataFolder());
-  game_.replay.enabled = true;
+  game_.records.replay.enabled = true;
 
   const std::optional<OptionBytes> stored = holder().readOptions();
   OptionBytes block = stored.value_or(builtInOptions());
@@ -284,7 +284,7 @@ void App::carryOut(WindowCommand command) {
 
 bool App::inputUnlocked() const {
   return game_.controls.optionsEnabled && game_.stack.count() == 0 &&
-         drawing_.board.motion.empty() && !game_.question && !game_.notice && !modalWindowOpen() &&
+         drawing_.board.motion.empty() && !game_.question && !game_.dialogs.notice && !modalWindowOpen() &&
          !helpWindows_.isOpen() && !buttonsShowing(game_);
 }
 

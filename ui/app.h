@@ -139,7 +139,7 @@ class App : public storage::HolderHost {
 
   AppOptions options_;
   Game game_;
-  GameDrawing drawing_{game_};
+  GameDrawing drawing_{viewedGame(game_)};
   UndoHistory history_;
   Gamepads pads_;
   SDL_Keycode padKeyUp_ = SDLK_UNKNOWN;  // a key the pad pressed, let go after a frame

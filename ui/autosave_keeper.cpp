@@ -24,8 +24,8 @@ void AutosaveKeeper::start(const fs::path& folder) {
 void AutosaveKeeper::keepIfDue(bool now) {
   // A new game or a load is where the count of floors starts again: it is not a floor
   // change of the game before.
-  if (game_.gamesBegun != gameBegun_) {
-    gameBegun_ = game_.gamesBegun;
+  if (game_.records.gamesBegun != gameBegun_) {
+    gameBegun_ = game_.records.gamesBegun;
     floor_ = game_.state[gs::Floor];
   }
   // A saved game holds no pending step: one kept in the middle of a scene could shut

@@ -34,7 +34,7 @@ class AutosaveKeeper {
   bool offered() const { return offer_.has_value(); }
   // The offer is on the screen: it waits behind the game's own boxes and the window's.
   bool offerShowing(bool windowOpen) const {
-    return offer_ && !game_.question && !game_.notice && !windowOpen;
+    return offer_ && !game_.question && !game_.dialogs.notice && !windowOpen;
   }
   // A key while the offer shows: the arrows and Tab move between Yes and No, Enter,
   // Escape, Y and N answer it; true when the key was taken. Any other key declines the

@@ -52,7 +52,7 @@ void GameButtons::drawForecast(const Canvas& canvas, SDL_Renderer* renderer) {
          Align::Left, colour::Text, true);
 
   std::vector<ForecastTexts> texts;
-  for (const Game::ForecastRow& row : game_.forecast)
+  for (const ForecastRow& row : game_.dialogs.forecast)
     texts.push_back({row.name, row.stats, row.damage});
   const Rect& first = p.rows[0];
   const ForecastFit fit = fitForecast(canvas.fonts, texts, ImVec2(float(first.w), float(first.h)),
@@ -60,8 +60,8 @@ void GameButtons::drawForecast(const Canvas& canvas, SDL_Renderer* renderer) {
   ImFont* f = canvas.fonts.get(fit.points, false);
   ImFont* bold = canvas.fonts.get(fit.points, true);
   const float line = f->FontSize;
-  for (std::size_t i = 0; i < game_.forecast.size() && i < p.rows.size(); ++i) {
-    const Game::ForecastRow& row = game_.forecast[i];
+  for (std::size_t i = 0; i < game_.dialogs.forecast.size() && i < p.rows.size(); ++i) {
+    const ForecastRow& row = game_.dialogs.forecast[i];
     Texture& portrait = forecastPortraits_[i];
     portrait.upload(renderer, drawing_.portrait(row.kind));
     list->AddImage(reinterpret_cast<ImTextureID>(portrait.handle()), screenMin(p.portraits[i], top),

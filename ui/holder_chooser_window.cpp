@@ -93,7 +93,7 @@ void HolderChooserWindow::draw(const Canvas& canvas) {
     boxButtons(2, size.x);
     if (gameButton(fonts, "OK", "OK", size, {true, true}) || entered) {
       if (const std::string error = chooser.make(folder_.data()); !error.empty())
-        game_.notice = error;
+        game_.dialogs.notice = error;
       ImGui::CloseCurrentPopup();
     }
     ImGui::SameLine();
@@ -102,7 +102,7 @@ void HolderChooserWindow::draw(const Canvas& canvas) {
   }
   if (done) {
     if (const std::string error = chooser.confirm(); !error.empty()) {
-      game_.notice = "The save holder was not changed: " + error;
+      game_.dialogs.notice = "The save holder was not changed: " + error;
     } else {
       ini_ = chooser.ini();
       host_.setHolder(ini_.holder);

@@ -63,7 +63,7 @@ void MenuBar::draw(const MenuContext& c) {
       c.carryOut(WindowCommand::Undo);
     if (ImGui::MenuItem("Redo", "Ctrl+Y", false, c.state(WindowCommand::Redo)))
       c.carryOut(WindowCommand::Redo);
-    if (ImGui::MenuItem("Save Replay...", nullptr, false, game.replay.recording()))
+    if (ImGui::MenuItem("Save Replay...", nullptr, false, game.records.replay.recording()))
       c.carryOut(WindowCommand::SaveReplay);
     ImGui::EndMenu();
   }

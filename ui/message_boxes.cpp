@@ -18,7 +18,7 @@ bool MessageBoxes::takeKey(SDL_Keycode key) {
       game_.answer(true);
     return true;
   }
-  if (game_.notice) {
+  if (game_.dialogs.notice) {
     if (key == SDLK_RETURN || key == SDLK_ESCAPE) game_.acknowledge();
     return true;
   }
@@ -26,9 +26,9 @@ bool MessageBoxes::takeKey(SDL_Keycode key) {
 }
 
 void MessageBoxes::draw(const Canvas& canvas) {
-  const char* popup = game_.question ? "##question" : game_.notice ? "##notice" : nullptr;
+  const char* popup = game_.question ? "##question" : game_.dialogs.notice ? "##notice" : nullptr;
   if (!popup) return;
-  const std::string& text = game_.question ? game_.question->text : *game_.notice;
+  const std::string& text = game_.question ? game_.question->text : *game_.dialogs.notice;
   if (!ImGui::IsPopupOpen(popup)) {
     ImGui::OpenPopup(popup);
     yesFocused_ = true;
@@ -44,7 +44,7 @@ void MessageBoxes::draw(const Canvas& canvas) {
     boxButtons(1, button.x);
     if (gameButton(canvas.fonts, "OK", "OK", button, {true, true})) game_.acknowledge();
   }
-  if (!game_.question && !game_.notice) ImGui::CloseCurrentPopup();
+  if (!game_.question && !game_.dialogs.notice) ImGui::CloseCurrentPopup();
   ImGui::EndPopup();
 }
 

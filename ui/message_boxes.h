@@ -13,7 +13,7 @@ class MessageBoxes {
  public:
   explicit MessageBoxes(Game& game) : game_(game) {}
 
-  bool showing() const { return game_.question || game_.notice; }
+  bool showing() const { return game_.question || game_.dialogs.notice; }
   // Enter takes the focused button, Escape and N say No, Y says Yes, the arrow keys and
   // Tab move between Yes and No. True when a box is showing: it takes every key.
   bool takeKey(SDL_Keycode key);

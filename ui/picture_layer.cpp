@@ -67,8 +67,8 @@ void PictureLayer::draw(SDL_Renderer* renderer, int top) {
   for (int s = 0; s < kItemSlots; ++s)
     if (game_.controls.iconVisible[s])
       icons_[s].draw(renderer, l.itemIcons[s].x, l.itemIcons[s].y + top);
-  if (game_.cursorShown) {
-    const Rect& r = l.itemIcons[game_.itemCursor];
+  if (game_.dialogs.cursorShown) {
+    const Rect& r = l.itemIcons[game_.dialogs.itemCursor];
     const SDL_Rect frame{r.x, r.y + top, r.w, r.h};
     SDL_SetRenderDrawColor(renderer, 255, 220, 60, 255);
     SDL_RenderDrawRect(renderer, &frame);

@@ -26,7 +26,7 @@ Replays::~Replays() {
 std::string Replays::save(const fs::path& script) const {
   std::error_code ec;
   if (script.has_parent_path()) fs::create_directories(script.parent_path(), ec);
-  return storage::writeReplay(script, game_.replay);
+  return storage::writeReplay(script, game_.records.replay);
 }
 
 void Replays::drawSaveBox(const Canvas& canvas) {

@@ -42,7 +42,7 @@ void WaitingInput::clear() {
 void WaitingInput::feed(bool unlocked) {
   if (!held_ && !walk_) return;
   // A window or its buttons came up: what was waiting was meant for the board, not them.
-  if (buttonsShowing(game_) || game_.question || game_.notice) {
+  if (buttonsShowing(game_) || game_.question || game_.dialogs.notice) {
     clear();
     return;
   }

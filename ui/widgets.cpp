@@ -107,11 +107,11 @@ bool buttonsShowing(const Game& game) {
   const Controls& c = game.controls;
   return c.windowVisible || c.yesNoVisible || c.altarChoicesVisible || c.confirmSlot >= 0 ||
          c.flightVisible || c.hintGridVisible || c.forecastVisible || c.sceneVisible ||
-         c.backSideVisible || game.cursorShown || game.introRunning();
+         c.backSideVisible || game.dialogs.cursorShown || game.introRunning();
 }
 
 void noteWindowInput(Game& game, const std::string& command) {
-  const auto noted = game.replay.note(game, command);
+  const auto noted = game.records.replay.note(game, command);
 }
 
 void imguiKey(SDL_Keycode key, bool down) {

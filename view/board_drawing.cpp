@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "rules/game.h"
 #include "view/game_drawing.h"
 
 namespace kelvorn {
@@ -24,9 +23,9 @@ void GameDrawing::setLayout(const Layout& newLayout, PictureSet newPictures) {
 void GameDrawing::drawCell(int cell) {
   const int t = layout.tileSize;
   const int x = cellColumn(cell) * t, y = cellRow(cell) * t;
-  const TileCode code = game_.floors.cell(game_.state[gs::Floor], cell);
+  const TileCode code = game_.play.floors.cell(game_.play.state[gs::Floor], cell);
   draw(board.frames[0], x, y, pictures.tiles[code - 1]);
-  const int second = code - 1 + frameOffset(code, game_.state[gs::PrincessStill] == 1);
+  const int second = code - 1 + frameOffset(code, game_.play.state[gs::PrincessStill] == 1);
   draw(board.frames[1], x, y, pictures.tiles[second]);
 }
 
@@ -40,23 +39,24 @@ Bitmap GameDrawing::composeOver(const Bitmap& background, int sprite, const Imag
 }
 
 Bitmap GameDrawing::composeHero(int pose) const {
-  const TileCode code = game_.floors.cell(game_.state[gs::Floor], game_.state.heroCell());
+  const TileCode code =
+      game_.play.floors.cell(game_.play.state[gs::Floor], game_.play.state.heroCell());
   return composeOver(pictures.tiles[code - 1], pose, pictures.tiles, pose + 1);
 }
 
 void GameDrawing::drawHero() {
-  const int g = image::heroPoses(game_.state[gs::Facing]);
+  const int g = image::heroPoses(game_.play.state[gs::Facing]);
   const int t = layout.tileSize;
-  const int x = game_.state[gs::HeroX] * t, y = game_.state[gs::HeroY] * t;
+  const int x = game_.play.state[gs::HeroX] * t, y = game_.play.state[gs::HeroY] * t;
   draw(board.frames[1], x, y, composeHero(g));
   draw(board.frames[0], x, y, composeHero(g + 2));
 }
 
 void GameDrawing::drawStandingHero() {
-  const Bitmap standing = composeHero(image::heroPoses(game_.state[gs::Facing]) + 4);
+  const Bitmap standing = composeHero(image::heroPoses(game_.play.state[gs::Facing]) + 4);
   const int t = layout.tileSize;
   for (Bitmap& frame : board.frames)
-    draw(frame, game_.state[gs::HeroX] * t, game_.state[gs::HeroY] * t, standing);
+    draw(frame, game_.play.state[gs::HeroX] * t, game_.play.state[gs::HeroY] * t, standing);
   present();
 }
 
@@ -73,7 +73,7 @@ void GameDrawing::clearBoard() {
 void GameDrawing::animate(int frame, bool outline, bool hero) {
   board.shown = board.frames[frame];
   ++board.generation;
-  const int t = layout.tileSize, hx = game_.state[gs::HeroX], hy = game_.state[gs::HeroY];
+  const int t = layout.tileSize, hx = game_.play.state[gs::HeroX], hy = game_.play.state[gs::HeroY];
   // The two large monsters leave their outline in the frames once their body cell is
   // taken: the eight cells around and above the hero become plain floor.
   for (int dy = -2; dy <= 0 && outline; ++dy)
@@ -82,7 +82,7 @@ void GameDrawing::animate(int frame, bool outline, bool hero) {
         draw(board.frames[frame], (hx + dx) * t, (hy + dy) * t, pictures.tiles[image::PlainFloor]);
   if (hero)
     draw(board.frames[frame], hx * t, hy * t,
-         composeHero(image::heroPoses(game_.state[gs::Facing]) + 4));
+         composeHero(image::heroPoses(game_.play.state[gs::Facing]) + 4));
 }
 
 void GameDrawing::reveal(int mode, int cell) {
@@ -91,8 +91,8 @@ void GameDrawing::reveal(int mode, int cell) {
     draw(board.shown, x, y, pictures.tiles[image::Black]);
   } else if (mode == 1) {
     drawCell(cell);
-    const int facing = game_.state[gs::Facing];
-    if (cell == game_.state.heroCell() && facing >= 1 && facing <= 4) drawHero();
+    const int facing = game_.play.state[gs::Facing];
+    if (cell == game_.play.state.heroCell() && facing >= 1 && facing <= 4) drawHero();
     blit(board.shown, x, y, board.frames[0], x, y, t, t);
   }
   ++board.generation;
@@ -104,20 +104,20 @@ void GameDrawing::walkFrames() {
   // The window plays a walk's pictures at its own frame rate, so every speed shows the
   // same four: the hero in step pose A at each quarter of the way.
   const int quarter = std::max(t / 4, 1);
-  const int direction = game_.moveDirection;
+  const int direction = game_.scene.moveDirection;
   const bool backwards = direction == kMoveUp || direction == kMoveLeft;
   const bool horizontal = direction == kMoveLeft || direction == kMoveRight;
-  const int first = backwards ? game_.targetCell : game_.sourceCell;
-  const int second = backwards ? game_.sourceCell : game_.targetCell;
-  const int floor = game_.state[gs::Floor];
-  const int g = image::heroPoses(std::clamp(game_.state[gs::Facing], 1, 4));
+  const int first = backwards ? game_.scene.targetCell : game_.scene.sourceCell;
+  const int second = backwards ? game_.scene.sourceCell : game_.scene.targetCell;
+  const int floor = game_.play.state[gs::Floor];
+  const int g = image::heroPoses(std::clamp(game_.play.state[gs::Facing], 1, 4));
   const int stripX = cellColumn(first) * t, stripY = cellRow(first) * t;
 
   Bitmap strip(horizontal ? 2 * t : t, horizontal ? t : 2 * t);
   for (int offset = quarter; offset <= t; offset += quarter) {
-    draw(strip, 0, 0, pictures.tiles[game_.floors.cell(floor, first) - 1]);
+    draw(strip, 0, 0, pictures.tiles[game_.play.floors.cell(floor, first) - 1]);
     draw(strip, horizontal ? t : 0, horizontal ? 0 : t,
-         pictures.tiles[game_.floors.cell(floor, second) - 1]);
+         pictures.tiles[game_.play.floors.cell(floor, second) - 1]);
     const int along = backwards ? t - offset : offset;
     const int sx = horizontal ? along : 0, sy = horizontal ? 0 : along;
     Bitmap under(t, t);
@@ -133,7 +133,7 @@ void GameDrawing::walkFrames() {
 // animation frames), then shown.
 void GameDrawing::overlayCell(int cell, int background, int sprite, int mask) {
   const int t = layout.tileSize;
-  const bool still = game_.state[gs::PrincessStill] == 1;
+  const bool still = game_.play.state[gs::PrincessStill] == 1;
   for (int f = 0; f < 2; ++f) {
     auto image = [&](int picture) {
       const int code = picture >= 0 && picture <= 255 ? picture : 0;
@@ -148,13 +148,13 @@ void GameDrawing::overlayCell(int cell, int background, int sprite, int mask) {
 // A figure slides from one cell into the next, one pixel at a time, over plain floor
 // where it stood and the next cell's own picture; the window sees it at every quarter.
 void GameDrawing::slideFrames(int from, int to) {
-  const int t = layout.tileSize, floor = game_.state[gs::Floor];
-  const TileCode moving = game_.floors.cell(floor, from);
+  const int t = layout.tileSize, floor = game_.play.state[gs::Floor];
+  const TileCode moving = game_.play.floors.cell(floor, from);
   const int dx = cellColumn(to) - cellColumn(from), dy = cellRow(to) - cellRow(from);
   if (std::abs(dx) + std::abs(dy) != 1) return;
   const int quarter = std::max(t / 4, 1);
-  const bool still = game_.state[gs::PrincessStill] == 1;
-  const Bitmap& target = pictures.tiles[game_.floors.cell(floor, to) - 1];
+  const bool still = game_.play.state[gs::PrincessStill] == 1;
+  const Bitmap& target = pictures.tiles[game_.play.floors.cell(floor, to) - 1];
   for (int i = 1; i <= t; ++i) {
     draw(board.frames[0], cellColumn(from) * t, cellRow(from) * t,
          pictures.tiles[image::PlainFloor]);

@@ -2,7 +2,6 @@
 // lava opening or closing, and the Vampire growing out of his bats.
 #include <algorithm>
 
-#include "rules/game.h"
 #include "view/game_drawing.h"
 
 namespace kelvorn {
@@ -64,7 +63,7 @@ void GameDrawing::vampireGrowth(int step) {
   const int size = layout.large ? step * 5 / 4 : step;
   const int unscaled = layout.large ? size * 4 / 5 : size;
   const int appear = std::clamp(165 + unscaled / 2, 165, 181);  // image indices of the masks
-  const bool still = game_.state[gs::PrincessStill] == 1;
+  const bool still = game_.play.state[gs::PrincessStill] == 1;
   for (int f = 0; f < 2; ++f) {
     const Bitmap& floor = pictures.tiles[image::PlainFloor];
     Bitmap area(3 * t, 3 * t);

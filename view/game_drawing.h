@@ -9,15 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "view/bitmap.h"
 #include "rules/game_state.h"
 #include "rules/game_view.h"
+#include "view/bitmap.h"
 #include "view/layout.h"
 #include "view/pictures.h"
 
 namespace kelvorn {
-
-class Game;
 
 // What the board area of the window shows, and the two animation frames behind it.
 struct BoardView {
@@ -59,8 +57,9 @@ struct ScenePictures {
 
 class GameDrawing : public GameView {
  public:
-  // Draws `game`, which must outlive it, once attached to it with Game::attachView.
-  explicit GameDrawing(const Game& game) : game_(game) {}
+  // Draws the game `game` was taken from (viewedGame), which must outlive it, once
+  // attached to it with Game::attachView.
+  explicit GameDrawing(const ViewedGame& game) : game_(game) {}
 
   // Switches to a layout and its pictures and makes the board frames of its size (black).
   void setLayout(const Layout& newLayout, PictureSet newPictures);
@@ -105,7 +104,7 @@ class GameDrawing : public GameView {
                      int mask) const;
   void showPanelsAround(const Bitmap& centre);
 
-  const Game& game_;
+  ViewedGame game_;
 };
 
 }  // namespace kelvorn

@@ -1,6 +1,5 @@
 // The side panels: key icons, sword and shield, the fifteen item icons and the
 // monster just fought.
-#include "rules/game.h"
 #include "view/game_drawing.h"
 
 namespace kelvorn {
@@ -20,7 +19,7 @@ constexpr Equipment kEquipment[] = {{"      ", "", ""},
 }  // namespace
 
 void GameDrawing::drawKeyPanel() {
-  const GameState& state = game_.state;
+  const GameState& state = game_.play.state;
   int red = state[gs::RedKeys], blue = state[gs::BlueKeys], yellow = state[gs::YellowKeys];
   panels.keyPanelVisible = red + blue + yellow > 0;
   if (!panels.keyPanelVisible) return;
@@ -39,7 +38,7 @@ void GameDrawing::drawKeyPanel() {
 }
 
 void GameDrawing::drawItemPanel() {
-  const GameState& state = game_.state;
+  const GameState& state = game_.play.state;
   const Bitmap& blank = pictures.tiles[image::EmptySlot];
   auto equipment = [&](int level, int firstImage, Bitmap& icon, std::string& name,
                        std::string& hint, bool sword) {
@@ -68,7 +67,7 @@ Bitmap GameDrawing::portrait(int kind) const {
 }
 
 void GameDrawing::drawMonsterPanel() {
-  const int monsterKind = game_.monsterKind;
+  const int monsterKind = game_.scene.monsterKind;
   const MessageTable& messages = game_.messages;
   panels.monsterPicture = pictures.tiles[image::EmptySlot];
   if (monsterKind >= 0) {
@@ -77,8 +76,8 @@ void GameDrawing::drawMonsterPanel() {
     panels.monsterName = messages.entry(monsterNameEntry(monsterKind));
     panels.monsterStatsRightAligned = true;
     if (monsterKind < kMonsterKinds) {
-      const MonsterStats& m = game_.monsters[monsterKind];
-      const std::int64_t factor = game_.state.levelFactor();
+      const MonsterStats& m = game_.play.monsters[monsterKind];
+      const std::int64_t factor = game_.play.state.levelFactor();
       panels.monsterStats = {std::to_string(m.life * factor), std::to_string(m.offense * factor),
                              std::to_string(m.defense * factor)};
     }
@@ -90,6 +89,8 @@ void GameDrawing::drawMonsterPanel() {
   panels.monsterStats = {messages.entry(214), messages.entry(215), messages.entry(216)};
 }
 
-void GameDrawing::foeLifeChanged() { panels.monsterStats[0] = std::to_string(game_.monsterLife); }
+void GameDrawing::foeLifeChanged() {
+  panels.monsterStats[0] = std::to_string(game_.scene.monsterLife);
+}
 
 }  // namespace kelvorn

@@ -3,7 +3,6 @@
 // title between the side panels and the window taken as it stands.
 #include <algorithm>
 
-#include "rules/game.h"
 #include "view/game_drawing.h"
 
 namespace kelvorn {
@@ -37,8 +36,8 @@ void stretch(Bitmap& dst, const Bitmap& src, int sx, int sy, int sw, int sh, int
 // centred on the road (x = 10 tiles) with his feet on it, clear of the picture's edge.
 void GameDrawing::introFrame() {
   scenePicture = scenes.opening;
-  if (scenePicture.empty() || game_.introFrame > 18) return;
-  const int c = game_.introFrame, t = layout.tileSize;
+  if (scenePicture.empty() || game_.scene.introFrame > 18) return;
+  const int c = game_.scene.introFrame, t = layout.tileSize;
   const int side = t - c;
   if (side <= 0) return;
   const int left = 10 * t - side / 2, top = 49 * t / 4 - c * t / 8 - side;
@@ -80,7 +79,7 @@ void GameDrawing::scrollFrame(int offset) {
 
 // The side panels (the crimson ones after a win) around `centre` on the scene layer.
 void GameDrawing::showPanelsAround(const Bitmap& centre) {
-  const bool won = game_.state[gs::LevelBoost] != 0;
+  const bool won = game_.play.state[gs::LevelBoost] != 0;
   scenePicture = Bitmap(layout.clientWidth, layout.centrePanel.h);
   draw(scenePicture, layout.leftPanel.x, layout.leftPanel.y, won ? scenes.leftWon : scenes.left);
   draw(scenePicture, layout.rightPanel.x, layout.rightPanel.y,
@@ -89,7 +88,7 @@ void GameDrawing::showPanelsAround(const Bitmap& centre) {
 }
 
 void GameDrawing::showTitle() {
-  showPanelsAround(game_.state[gs::LevelBoost] != 0 ? scenes.titleWon : scenes.title);
+  showPanelsAround(game_.play.state[gs::LevelBoost] != 0 ? scenes.titleWon : scenes.title);
 }
 
 void GameDrawing::showBackBuffer() {

@@ -51,7 +51,7 @@ std::int64_t playOut(Game& game) {
 // one point each, some 18 500 steps, none of which costs the hero life.
 void longFight(benchmark::State& bench) {
   Game game;
-  GameDrawing drawing(game);
+  GameDrawing drawing(viewedGame(game));
   std::int64_t steps = 0, fights = 0;
   for (auto _ : bench) {
     bench.PauseTiming();
@@ -75,7 +75,7 @@ BENCHMARK(longFight)->ArgName("drawing")->Arg(1)->Arg(0)->Unit(benchmark::kMilli
 // Up the stairs from floor 3: the stairs script and the dissolve of 242 cells.
 void floorChange(benchmark::State& bench) {
   Game game;
-  GameDrawing drawing(game);
+  GameDrawing drawing(viewedGame(game));
   std::int64_t steps = 0, changes = 0;
   for (auto _ : bench) {
     bench.PauseTiming();

@@ -160,7 +160,8 @@ int runCommandLine(int argc, char** argv, commands::DriverDrawing* drawing) {
     status = scriptPath ? driver.run(file, scriptPath->parent_path()) : driver.run(std::cin);
     if (recordPath) {
       std::string error = startFileKept(*recordPath, overwrite);
-      if (error.empty()) error = kelvorn::storage::writeReplay(*recordPath, driver.game().replay);
+      if (error.empty())
+        error = kelvorn::storage::writeReplay(*recordPath, driver.game().records.replay);
       if (!error.empty()) {
         std::cerr << "kelvorn-play: the replay was not written: " << error << "\n";
         if (status == kelvorn::commands::kExitOk) status = kelvorn::commands::kExitBadFile;

@@ -3,7 +3,7 @@
 namespace kelvorn::play {
 
 void MemoryDrawing::setSize(Game& game, bool large) {
-  if (!view_) view_.emplace(game);
+  if (!view_) view_.emplace(viewedGame(game));
   const Layout layout = makeLayout(large);
   view_->setLayout(layout, blankSheets(layout.tileSize));
   game.attachView(&*view_);

@@ -199,9 +199,9 @@ int main(int argc, char** argv) {
     } else if (word.rfind("type:", 0) == 0) {
       pushText(word.substr(5));
     } else if (std::sscanf(word.c_str(), "message:%d", &a) == 1) {
-      game.messageCode = a;
+      game.bar.code = a;
     } else if (std::sscanf(word.c_str(), "monster:%d", &a) == 1) {
-      game.monsterKind = a;
+      game.scene.monsterKind = a;
       game.drawMonsterPanel();
     } else {
       bool known = false;

@@ -15,7 +15,7 @@ std::string Player::next(const commands::Driver& driver) {
     return rankingWindow(*board);
   if (driver.chooser() && rng_.percent(90))
     return line(rng_.percent(70) ? Verb::ClickHolderOk : Verb::ClickHolderCancel);
-  if (game.notice && rng_.percent(90)) return answer(Reply::Ok);
+  if (game.dialogs.notice && rng_.percent(90)) return answer(Reply::Ok);
   if (game.question && rng_.percent(90)) {
     // Quitting ends the game being played: rare, as are the new games the soak starts
     // itself.

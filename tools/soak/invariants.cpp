@@ -103,7 +103,7 @@ std::optional<Finding> InvariantChecker::after(const Game& game, const OpenWindo
     if (!c.optionsEnabled && !c.loadEnabled)
       return Finding{"input locked with nothing pending and nothing waiting for the player",
                      "floor " + std::to_string(s[gs::Floor]) + ", dialogue " +
-                         std::to_string(game.dialogKind) + ", " +
+                         std::to_string(game.dialogs.dialogKind) + ", " +
                          std::to_string(game.stack.count()) + " steps left"};
     if (c.optionsEnabled && game.stack.count() != 0)
       return Finding{

@@ -162,8 +162,7 @@ bool Soak::playGame(long index) {
       script.takeBack();
     }
     const Game& g = game.game();
-    if (played == 0 && start.mutatedStart && g.messageCode == msg::Loaded)
-      ++counts_.mutatedAccepted;
+    if (played == 0 && start.mutatedStart && g.bar.code == msg::Loaded) ++counts_.mutatedAccepted;
     // Games that started from nothing mutated give the pool saves reached by playing,
     // taken where the Save menu could have written them.
     const OpenWindows windows{game.driver().ranking() != nullptr,
