@@ -8,6 +8,8 @@
 #include <unordered_set>
 
 #include "commands/command_table.h"
+#include "solver/move_kinds.h"
+#include "solver/region.h"
 #include "solver/state_key.h"
 
 namespace kelvorn::solve {
@@ -16,9 +18,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The steps, by the arrow keys (up, left, right, down): where they lead, and the script
-// line of each.
-constexpr int kDx[] = {0, -1, 1, 0}, kDy[] = {-1, 0, 0, 1};
+// The script line of each arrow key (up, left, right, down).
 const std::string& stepLine(int d) {
   static const std::string lines[] = {
       commands::line(commands::kArrowKeys[0]), commands::line(commands::kArrowKeys[1]),
@@ -44,8 +44,6 @@ constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
 // a keep below) is found too.
 constexpr long long kFloorWeights[] = {300, 1000};
 constexpr std::size_t kOrders = 3, kExploring = 2;
-// The values that record the story so far: the fairies met and the event flags.
-constexpr int kStoryFirst = gs::EventFlags0, kStoryLast = gs::Floor32Event;
 // A move's answers: enough for the longest chain of boxes a scene shows.
 constexpr std::size_t kMaxAnswers = 64;
 
@@ -58,91 +56,6 @@ struct Node {
   std::vector<std::uint8_t> packed;
   std::string commands;  // the move's script lines, joined by newlines
 };
-
-// A cell the hero can reach without changing anything but where he stands (and the
-// stairs he has stood beside), with the state he has there.
-struct Spot {
-  GameState state;
-  int parent;
-  std::vector<std::string> walk;  // the lines from the parent spot to this one
-};
-int spotKey(const GameState& s) { return s.heroCell() * 4 + s.extra[extra::NearStairs]; }
-
-// The same state but for where the hero stands and looks.
-bool sameButPlace(GameState a, GameState b) {
-  for (const int i : {gs::HeroX, gs::HeroY, gs::Facing}) a[i] = b[i] = 0;
-  a.extra[extra::NearStairs] = b.extra[extra::NearStairs] = 0;
-  return a == b;
-}
-
-// A move that only takes what lies on the cell it acts on: the cell becomes plain floor,
-// no amount falls and nothing else changes but where the hero stands.
-bool freeGain(const Snapshot& before, const Snapshot& after, int target) {
-  if (target < 0) return false;
-  const int floor = before.state[gs::Floor];
-  FloorStore floors = before.floors;
-  floors.setCell(floor, target, tile::Floor);
-  if (after.floors != floors || before.floors == after.floors) return false;
-  GameState rest = after.state;
-  for (const int i : kMonotone) {
-    if (after.state[i] < before.state[i]) return false;
-    rest[i] = before.state[i];
-  }
-  return sameButPlace(rest, before.state);
-}
-
-// A move that only turned cells into wall (a letter of floor 23 touched) and gained
-// nothing: such positions wait until every other has been tried. They are not dropped,
-// since a mattock could open those walls again, so a dead end stays sound.
-// A move that changed no cell but carried the hero on is not one of them: stepping
-// between the magicians costs life and changes only where he stands, yet it may be the
-// way on.
-bool wasted(const Snapshot& before, const Snapshot& after) {
-  if (before.floors == after.floors && before.state.heroCell() != after.state.heroCell())
-    return false;
-  const auto& a = before.floors.bytes();
-  const auto& b = after.floors.bytes();
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i] && b[i] != tile::Wall) return false;
-  GameState rest = after.state;
-  for (const int i : kMonotone) {
-    if (after.state[i] > before.state[i]) return false;
-    rest[i] = before.state[i];
-  }
-  return sameButPlace(rest, before.state);
-}
-
-std::string joined(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const std::string& l : lines) out += (out.empty() ? "" : "\n") + l;
-  return out;
-}
-
-// The next checkpoint is reached when a fairy judges one other than the last judged at
-// the start (a fairy met again judges the same one; the third comes after the fifth).
-bool reached(const Game& g, const SolveRequest& request, const GameState& start) {
-  switch (request.goal) {
-    case Goal::Floor: return g.state[gs::Floor] == request.floor;
-    case Goal::Checkpoint:
-      return g.state[gs::FairyVisits] > start[gs::FairyVisits] &&
-             g.state[gs::Checkpoint] != start[gs::Checkpoint];
-    case Goal::Ending: return g.controls.backSideVisible;
-  }
-  return false;
-}
-
-// In 64 bits: a save may hold any count of fairies met.
-long long story(const GameState& s) {
-  long long n = s[gs::FairyVisits];
-  for (int i = kStoryFirst; i <= kStoryLast; ++i) n += s[i] != 0;
-  return n;
-}
-
-long long strength(const GameState& s) {
-  return std::int64_t{s[gs::Life]} + 100 * (std::int64_t{s[gs::Offense]} + s[gs::Defense]) +
-         50 * (std::int64_t{s[gs::YellowKeys]} + 2 * s[gs::BlueKeys] + 3 * s[gs::RedKeys]) +
-         s[gs::Gold] / 4;
-}
 
 class Search {
  public:
@@ -187,9 +100,6 @@ class Search {
     Snapshot snapshot;
     std::vector<std::string> lines;
   };
-  // True when the hero of `s` walks back against `direction` onto the cell of `to` with
-  // nothing else changing.
-  bool stepsBack(const Snapshot& s, const std::string& direction, const GameState& to);
   // Plays `first` from `at` and every chain of answers after it; returns what settles
   // (a goal reached is kept at once).
   std::vector<Child> resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
@@ -351,75 +261,11 @@ std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot&
   return children;
 }
 
-bool Search::stepsBack(const Snapshot& s, const std::string& direction, const GameState& to) {
-  int d = 0;
-  while (d < 4 && stepLine(d) != direction) ++d;
-  if (d == 4) return false;
-  pos_.restore(s);
-  std::vector<std::string> lines;
-  const Game& g = pos_.game();
-  return pos_.run(stepLine(3 - d), lines) && pos_.free() && g.floors == s.floors &&
-         sameButPlace(g.state, s.state) && g.state.heroCell() == to.heroCell() &&
-         g.state.extra[extra::NearStairs] == to.extra[extra::NearStairs];
-}
-
 bool Search::expand(std::uint32_t index, bool flights) {
   const Snapshot here = packer_->unpack(nodes_[index].packed);
-  // The cells the hero reaches by moves that change nothing else, found by making them.
-  std::vector<Spot> spots{{here.state, -1, {}}};
-  std::unordered_map<int, int> spotOf{{spotKey(here.state), 0}};
-  std::vector<std::vector<int>> into(1);  // the spots each spot is entered from
-  std::vector<std::pair<int, std::string>> actions;
-  for (std::size_t i = 0; i < spots.size(); ++i) {
-    const GameState at = spots[i].state;
-    for (int d = 0; d < 4; ++d) {
-      if (!onBoard(at[gs::HeroX] + kDx[d], at[gs::HeroY] + kDy[d])) continue;
-      pos_.restore({at, here.floors, here.files});
-      std::vector<std::string> lines;
-      const std::string& step = stepLine(d);
-      if (!pos_.run(step, lines)) continue;
-      const Game& g = pos_.game();
-      const bool placeOnly = pos_.free() && g.floors == here.floors && sameButPlace(g.state, at);
-      if (!placeOnly) {
-        actions.emplace_back(static_cast<int>(i), step);
-        continue;
-      }
-      if (g.state.heroCell() == at.heroCell()) continue;  // only turned
-      const auto [it, fresh] = spotOf.emplace(spotKey(g.state), static_cast<int>(spots.size()));
-      if (fresh) {
-        spots.push_back({g.state, static_cast<int>(i), std::move(lines)});
-        into.emplace_back();
-      }
-      into[static_cast<std::size_t>(it->second)].push_back(static_cast<int>(i));
-    }
-    pos_.restore({at, here.floors, here.files});
-    if (flights) {
-      if (pos_.game().holds(kFlyingSlot))
-        actions.emplace_back(static_cast<int>(i),
-                             commands::line(commands::Verb::ClickItem, kFlyingSlot));
-      continue;
-    }
-    for (const int slot : kUsableSlots)
-      if (pos_.game().holds(slot))
-        actions.emplace_back(static_cast<int>(i), commands::line(commands::Verb::ClickItem, slot));
-  }
-  // Positions that differ only in where the hero stands among spots that reach each
-  // other are one position: it is named by the least such spot.
-  std::vector<bool> back(spots.size(), false);
-  std::vector<int> todo{0};
-  back[0] = true;
-  int canonical = spotKey(spots[0].state), canonicalSpot = 0;
-  while (!todo.empty()) {
-    const int s = todo.back();
-    todo.pop_back();
-    if (spotKey(spots[static_cast<std::size_t>(s)].state) < canonical)
-      canonical = spotKey(spots[static_cast<std::size_t>(s)].state), canonicalSpot = s;
-    for (const int from : into[static_cast<std::size_t>(s)])
-      if (!back[static_cast<std::size_t>(from)])
-        back[static_cast<std::size_t>(from)] = true, todo.push_back(from);
-  }
+  const Region region(here.state, here.floors);
   Snapshot named = here;
-  named.state = spots[static_cast<std::size_t>(canonicalSpot)].state;
+  named.state = region.stateAt(region.canonical());
   named.state[gs::Facing] = here.state[gs::Facing];
   if (!flights) {
     // A position the exploring order has expanded is expanded again for the others,
@@ -430,35 +276,53 @@ bool Search::expand(std::uint32_t index, bool flights) {
     if (here.state.itemSlot(kFlyingSlot) == 1)
       enqueue(index, here.state, true, (done_[index] & 4) != 0);
   }
+  // The moves: every step out of the hero's reach, and every item used from each spot
+  // of it (what some do depends on where he stands).
+  pos_.restore(here);
+  std::vector<std::string> uses;
+  if (flights) {
+    if (pos_.game().holds(kFlyingSlot))
+      uses.push_back(commands::line(commands::Verb::ClickItem, kFlyingSlot));
+  } else {
+    for (const int slot : kUsableSlots)
+      if (pos_.game().holds(slot))
+        uses.push_back(commands::line(commands::Verb::ClickItem, slot));
+  }
   struct Made {
     Child child;
     int target;
   };
   std::vector<Made> made;
-  for (const auto& [spot, command] : actions) {
+  const auto& edges = region.edges();
+  auto edge = edges.begin();
+  const auto spots = static_cast<int>(region.spots().size());
+  for (int spot = 0; spot < spots; ++spot) {
+    std::vector<std::pair<std::string, int>> moves;
+    for (; edge != edges.end() && edge->spot == spot; ++edge)
+      if (!flights) moves.emplace_back(stepLine(edge->step), edge->target);
+    for (const std::string& use : uses) moves.emplace_back(use, -1);
+    if (moves.empty()) continue;
     std::vector<std::string> walk;
-    for (int s = spot; s > 0; s = spots[static_cast<std::size_t>(s)].parent) {
-      const auto& w = spots[static_cast<std::size_t>(s)].walk;
-      walk.insert(walk.begin(), w.begin(), w.end());
+    for (const int step : region.walkTo(spot)) walk.push_back(stepLine(step));
+    const Snapshot at{region.stateAt(spot), here.floors, here.files};
+    const Region::Spot& where = region.spots()[static_cast<std::size_t>(spot)];
+    bool taken = false;
+    for (const auto& [command, target] : moves) {
+      std::vector<Child> children = resolve(index, at, command, walk, target);
+      if (goal_ && !req_.best) return true;
+      if (children.size() == 1 && region.returns(spot) &&
+          freeGain(here, children.front().snapshot, target) &&
+          walksBack(children.front().snapshot.state, here.floors, where.cell, where.nearStairs)) {
+        // Taking it can only help: every route from here is still open after it, with
+        // at least as much of everything, so the other moves wait for the next position.
+        made.clear();
+        made.push_back({std::move(children.front()), target});
+        taken = true;
+        break;
+      }
+      for (Child& c : children) made.push_back({std::move(c), target});
     }
-    const GameState& at = spots[static_cast<std::size_t>(spot)].state;
-    int target = -1;
-    for (int d = 0; d < 4; ++d)
-      if (command == stepLine(d))
-        target = cellIndex(at[gs::HeroX] + kDx[d], at[gs::HeroY] + kDy[d]);
-    std::vector<Child> children =
-        resolve(index, {at, here.floors, here.files}, command, walk, target);
-    if (goal_ && !req_.best) return true;
-    if (children.size() == 1 && back[static_cast<std::size_t>(spot)] &&
-        freeGain(here, children.front().snapshot, target) &&
-        stepsBack(children.front().snapshot, command, at)) {
-      // Taking it can only help: every route from here is still open after it, with
-      // at least as much of everything, so the other moves wait for the next position.
-      made.clear();
-      made.push_back({std::move(children.front()), target});
-      break;
-    }
-    for (Child& c : children) made.push_back({std::move(c), target});
+    if (taken) break;
   }
   for (Made& m : made)
     add(index, m.child.snapshot, std::move(m.child.lines), here.state[gs::Floor], m.target,
@@ -572,28 +436,6 @@ SolveResult Search::run() {
 
 SolveResult solve(Position& position, const SolveRequest& request) {
   return Search(position, request).run();
-}
-
-bool replaysToGoal(Position& fresh, const SolveRequest& request,
-                   const std::vector<RouteMove>& route) {
-  const GameState start = fresh.game().state;
-  std::vector<std::string> lines;
-  for (const RouteMove& m : route)
-    for (const std::string& c : m.commands)
-      if (!fresh.run(c, lines)) return false;
-  return reached(fresh.game(), request, start);
-}
-
-std::string script(const std::vector<RouteMove>& route) {
-  std::string out;
-  for (const RouteMove& m : route) {
-    const GameState& s = m.after;
-    out += "# floor " + std::to_string(s[gs::Floor]) + ": life " + std::to_string(s[gs::Life]) +
-           ", offense " + std::to_string(s[gs::Offense]) + ", defense " +
-           std::to_string(s[gs::Defense]) + ", gold " + std::to_string(s[gs::Gold]) + "\n";
-    for (const std::string& c : m.commands) out += c + "\n";
-  }
-  return out;
 }
 
 }  // namespace kelvorn::solve
