@@ -29,13 +29,10 @@ bool freeGain(const Snapshot& before, const Snapshot& after, int target) {
   return sameButPlace(rest, before.state);
 }
 
-bool wasted(const Snapshot& before, const Snapshot& after) {
-  if (before.floors == after.floors && before.state.heroCell() != after.state.heroCell())
-    return false;
-  const auto& a = before.floors.bytes();
-  const auto& b = after.floors.bytes();
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i] && b[i] != tile::Wall) return false;
+bool wasted(const Snapshot& before, const Snapshot& after, const std::vector<std::uint16_t>& changed) {
+  if (changed.empty() && before.state.heroCell() != after.state.heroCell()) return false;
+  for (const std::uint16_t i : changed)
+    if (after.floors.bytes()[i] != tile::Wall) return false;
   GameState rest = after.state;
   for (const int i : kMonotone) {
     if (after.state[i] > before.state[i]) return false;

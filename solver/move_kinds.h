@@ -24,7 +24,8 @@ bool freeGain(const Snapshot& before, const Snapshot& after, int target);
 // A move that changed no cell but carried the hero on is not one of them: stepping
 // between the magicians costs life and changes only where he stands, yet it may be the
 // way on.
-bool wasted(const Snapshot& before, const Snapshot& after);
+// `changed` holds the cells in which the two differ.
+bool wasted(const Snapshot& before, const Snapshot& after, const std::vector<std::uint16_t>& changed);
 
 // The fairies met and the event flags set: how far on in the story a position is.
 long long story(const GameState& s);

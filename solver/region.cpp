@@ -1,6 +1,8 @@
 #include "solver/region.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 #include "rules/cell_entry.h"
 
@@ -10,17 +12,30 @@ namespace {
 constexpr int kFacing[] = {kFaceUp, kFaceLeft, kFaceRight, kFaceDown};
 constexpr int kKeys = kCells * 4;
 
-int marked(const GameState& s, const FloorStore& floors, int cell, int before) {
-  const int side = stairsBeside(s, floors, cell);
-  return side != 0 ? side : before;
-}
 }  // namespace
 
 Region::Region(const GameState& s, const FloorStore& floors) : start_(s) {
   const int floor = s[gs::Floor];
+  // What a step into each cell does, looked up when a spot beside it is first reached.
+  enum Kind : std::uint8_t { kUnknown, kInert, kQuiet, kEdge };
+  std::array<std::uint8_t, kCells> kind{};
+  std::array<std::int8_t, kCells> side{};
+  const auto lookUp = [&](std::size_t c) {
+    const int cell = static_cast<int>(c);
+    if (cellEntry(floor, floors.cell(floor, cell)) == CellEntry::Nothing) {
+      kind[c] = kInert;
+    } else if (quietStep(s, floors, cell)) {
+      kind[c] = kQuiet;
+      side[c] = static_cast<std::int8_t>(stairsBeside(s, floors, cell));
+    } else {
+      kind[c] = kEdge;
+    }
+  };
   std::array<int, kKeys> spotOf;
   spotOf.fill(-1);
-  std::vector<std::vector<int>> into(1);  // the spots each spot is entered from
+  std::vector<std::pair<int, int>> arcs;  // (to, from) for each quiet step between spots
+  arcs.reserve(4 * kCells);
+  spots_.reserve(kCells);
   spots_.push_back({s.heroCell(), s.extra[extra::NearStairs], -1, -1});
   spotOf[static_cast<std::size_t>(key(spots_[0].cell, spots_[0].nearStairs))] = 0;
   for (std::size_t i = 0; i < spots_.size(); ++i) {
@@ -29,35 +44,43 @@ Region::Region(const GameState& s, const FloorStore& floors) : start_(s) {
       const int x = cellColumn(at.cell) + kDx[d], y = cellRow(at.cell) + kDy[d];
       if (!onBoard(x, y)) continue;
       const int cell = cellIndex(x, y);
-      if (cellEntry(floor, floors.cell(floor, cell)) == CellEntry::Nothing) continue;
-      if (!quietStep(s, floors, cell)) {
+      const auto c = static_cast<std::size_t>(cell);
+      if (kind[c] == kUnknown) lookUp(c);
+      if (kind[c] == kInert) continue;
+      if (kind[c] == kEdge) {
         edges_.push_back({static_cast<int>(i), d, cell});
         continue;
       }
-      const int ns = marked(s, floors, cell, at.nearStairs);
+      const int ns = side[c] != 0 ? side[c] : at.nearStairs;
       int& known = spotOf[static_cast<std::size_t>(key(cell, ns))];
       if (known < 0) {
         known = static_cast<int>(spots_.size());
         spots_.push_back({cell, ns, static_cast<int>(i), d});
-        into.emplace_back();
       }
-      into[static_cast<std::size_t>(known)].push_back(static_cast<int>(i));
+      arcs.emplace_back(known, static_cast<int>(i));
     }
   }
   // The spots from which where he stands is reached again; the least key among them
-  // names the position.
+  // names the position. The arcs are grouped by the spot they enter.
+  std::vector<int> first(spots_.size() + 1, 0), from(arcs.size());
+  for (const auto& arc : arcs) ++first[static_cast<std::size_t>(arc.first) + 1];
+  for (std::size_t i = 1; i < first.size(); ++i) first[i] += first[i - 1];
+  {
+    std::vector<int> fill(first.begin(), first.end() - 1);
+    for (const auto& [to, by] : arcs) from[static_cast<std::size_t>(fill[static_cast<std::size_t>(to)]++)] = by;
+  }
   back_.assign(spots_.size(), false);
   back_[0] = true;
   std::vector<int> todo{0};
   int least = key(spots_[0].cell, spots_[0].nearStairs);
   while (!todo.empty()) {
-    const auto s = static_cast<std::size_t>(todo.back());
+    const int s = todo.back();
     todo.pop_back();
-    if (const int k = key(spots_[s].cell, spots_[s].nearStairs); k < least)
-      least = k, canonical_ = static_cast<int>(s);
-    for (const int from : into[s])
-      if (!back_[static_cast<std::size_t>(from)])
-        back_[static_cast<std::size_t>(from)] = true, todo.push_back(from);
+    const Spot& spot = spots_[static_cast<std::size_t>(s)];
+    if (const int k = key(spot.cell, spot.nearStairs); k < least) least = k, canonical_ = s;
+    for (int a = first[static_cast<std::size_t>(s)]; a < first[static_cast<std::size_t>(s) + 1]; ++a)
+      if (const int by = from[static_cast<std::size_t>(a)]; !back_[static_cast<std::size_t>(by)])
+        back_[static_cast<std::size_t>(by)] = true, todo.push_back(by);
   }
 }
 
@@ -82,8 +105,9 @@ std::vector<int> Region::walkTo(int i) const {
 bool walksBack(const GameState& s, const FloorStore& floors, int cell, int nearStairs) {
   const int x = cellColumn(cell), y = cellRow(cell);
   const int dx = std::abs(x - s[gs::HeroX]), dy = std::abs(y - s[gs::HeroY]);
-  return dx + dy == 1 && quietStep(s, floors, cell) &&
-         marked(s, floors, cell, s.extra[extra::NearStairs]) == nearStairs;
+  if (dx + dy != 1 || !quietStep(s, floors, cell)) return false;
+  const int side = stairsBeside(s, floors, cell);
+  return (side != 0 ? side : s.extra[extra::NearStairs]) == nearStairs;
 }
 
 }  // namespace kelvorn::solve

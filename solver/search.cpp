@@ -86,7 +86,7 @@ class Search {
   // as far on in the story; records what it has. The exploring order tries such
   // positions first: a way on that leads through costly fights (a prisoner behind
   // guards) changes a new cell at each step, where strength alone would wait.
-  bool novel(const Snapshot& before, const Snapshot& after);
+  bool novel(const Snapshot& before, const Snapshot& after, const Cells& changed);
   // How often the exploring order has taken a position of this story and floor.
   long long& looked(const GameState& s) { return looked_[lookedKey(s)]; }
   static long long lookedKey(const GameState& s) { return story(s) * 64 + s[gs::Floor]; }
@@ -157,16 +157,14 @@ Search::Priority Search::priority(std::size_t k, const GameState& s, std::uint32
           -distance};
 }
 
-bool Search::novel(const Snapshot& before, const Snapshot& after) {
+bool Search::novel(const Snapshot& before, const Snapshot& after, const Cells& changed) {
   const auto level = std::uint64_t(story(after.state)) << 40;
   bool fresh = story(after.state) != story(before.state);
   const auto note = [&](std::uint64_t atom) { fresh |= atoms_.insert(level | atom).second; };
   note(std::uint64_t{1} << 32 | std::uint64_t(after.state[gs::Floor]) << 8 |
        std::uint64_t(after.state.heroCell()));
-  const auto& a = before.floors.bytes();
-  const auto& b = after.floors.bytes();
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i]) note(std::uint64_t(i) << 8 | b[i]);
+  for (const std::uint16_t i : changed)
+    note(std::uint64_t(i) << 8 | after.floors.bytes()[i]);
   return fresh;
 }
 
@@ -174,7 +172,8 @@ void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::strin
                  int target, std::uint32_t waste, bool novel, bool share) {
   if (s.state[gs::Life] <= 0) return;
   const auto index = static_cast<std::uint32_t>(nodes_.size());
-  const auto [it, fresh] = seen_.emplace(wholePosition(s), index);
+  const Cells changes = packer_->changes(s);
+  const auto [it, fresh] = seen_.emplace(packer_->wholePosition(s, changes), index);
   if (!fresh) {
     Node& known = nodes_[it->second];
     if (share && !known.shared) {
@@ -184,7 +183,7 @@ void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::strin
     return;
   }
   nodes_.push_back({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(target),
-                    waste, novel, share, packer_->pack(s), joined(lines)});
+                    waste, novel, share, packer_->pack(s, changes), joined(lines)});
   enqueue(index, s.state, false);
   const Priority p = priority(1, s.state, 0, false, false);
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
@@ -249,7 +248,7 @@ std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot&
     if (choices.size() > 1) {
       // A question seen before in the same position within this move (the orb of
       // flying's UP and DOWN lead back to the same floor) adds nothing new.
-      Hash128 h = wholePosition(pos_.snapshot());
+      Hash128 h = packer_->wholePosition(pos_.snapshot());
       h.b ^= std::hash<std::string>{}(joined(choices) + g.controls.windowText);
       if (!asked.insert(h).second) continue;
     }
@@ -270,7 +269,7 @@ bool Search::expand(std::uint32_t index, bool flights) {
   if (!flights) {
     // A position the exploring order has expanded is expanded again for the others,
     // past the dominance table that already holds it.
-    if (!(done_[index] & 4) && table_.dominated(exactPart(named), amounts(here.state)))
+    if (!(done_[index] & 4) && table_.dominated(packer_->exactPart(named), amounts(here.state)))
       return false;
     ++progress_.expanded;
     if (here.state.itemSlot(kFlyingSlot) == 1)
@@ -324,11 +323,13 @@ bool Search::expand(std::uint32_t index, bool flights) {
     }
     if (taken) break;
   }
-  for (Made& m : made)
-    add(index, m.child.snapshot, std::move(m.child.lines), here.state[gs::Floor], m.target,
-        nodes_[index].waste + (wasted(here, m.child.snapshot) ? 1 : 0),
-        novel(here, m.child.snapshot),
-        !exploringTurn_ || story(m.child.snapshot.state) > story(here.state));
+  for (Made& m : made) {
+    const Snapshot& after = m.child.snapshot;
+    const Cells changed = changedCells(here.floors, after.floors);
+    add(index, after, std::move(m.child.lines), here.state[gs::Floor], m.target,
+        nodes_[index].waste + (wasted(here, after, changed) ? 1 : 0), novel(here, after, changed),
+        !exploringTurn_ || story(after.state) > story(here.state));
+  }
   return true;
 }
 
@@ -377,7 +378,7 @@ SolveResult Search::run() {
   const Snapshot root = pos_.snapshot();
   startState_ = root.state;
   packer_.emplace(root);
-  seen_.emplace(wholePosition(root), 0);
+  seen_.emplace(packer_->wholePosition(root), 0);
   nodes_.push_back({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, true, true,
                     packer_->pack(root), joined(lines)});
   bestPriority_ = priority(1, root.state, 0, false, false);

@@ -33,27 +33,7 @@ struct Hasher {
     b = (b + w) * 0xc4ceb9fe1a85ec53ull;
     b ^= b >> 29;
   }
-  void addBytes(const std::uint8_t* p, std::size_t n) {
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-      std::uint64_t w;
-      std::memcpy(&w, p + i, 8);
-      add(w);
-    }
-    std::uint64_t tail = 0;
-    std::memcpy(&tail, p + i, n - i);
-    add(tail ^ (std::uint64_t{n} << 56));
-  }
 };
-
-Hash128 hashOf(const Snapshot& s, bool withAmounts) {
-  Hasher h;
-  h.addBytes(s.floors.bytes().data(), s.floors.bytes().size());
-  for (int i = 0; i < kValues; ++i)
-    if (!ignored(i) && (withAmounts || !monotone(i)))
-      h.add((std::uint64_t(std::uint32_t(value(s.state, i))) << 8) ^ std::uint64_t(i));
-  return {h.a, h.b};
-}
 
 void put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
   for (int k = 0; k < bytes; ++k) out.push_back(static_cast<std::uint8_t>(v >> (8 * k)));
@@ -68,28 +48,23 @@ std::uint32_t get(const std::vector<std::uint8_t>& in, std::size_t& at, int byte
 
 // Layout: the holder's files version, the count of changed values, then (index byte, value) for
 // each; the count of changed cells, then (offset, byte) for each.
-std::vector<std::uint8_t> Packer::pack(const Snapshot& s) const {
-  std::vector<std::uint8_t> out;
-  put(out, static_cast<std::uint32_t>(s.files), 4);
+std::vector<std::uint8_t> Packer::pack(const Snapshot& s, const Cells& cells) const {
   std::vector<int> values;
   for (int i = 0; i < kValues; ++i)
     if (value(s.state, i) != value(base_.state, i)) values.push_back(i);
+  std::vector<std::uint8_t> out;
+  out.reserve(4 + 1 + 5 * values.size() + 2 + 3 * cells.size());
+  put(out, static_cast<std::uint32_t>(s.files), 4);
   put(out, static_cast<std::uint32_t>(values.size()), 1);
   for (const int i : values) {
     put(out, static_cast<std::uint32_t>(i), 1);
     put(out, static_cast<std::uint32_t>(value(s.state, i)), 4);
   }
-  const auto& now = s.floors.bytes();
-  const auto& then = base_.floors.bytes();
-  std::vector<std::uint16_t> cells;
-  for (std::size_t i = 0; i < now.size(); ++i)
-    if (now[i] != then[i]) cells.push_back(static_cast<std::uint16_t>(i));
   put(out, static_cast<std::uint32_t>(cells.size()), 2);
   for (const std::uint16_t c : cells) {
     put(out, c, 2);
-    put(out, now[c], 1);
+    put(out, s.floors.bytes()[c], 1);
   }
-  out.shrink_to_fit();
   return out;
 }
 
@@ -114,8 +89,36 @@ Amounts amounts(const GameState& s) {
   return a;
 }
 
-Hash128 exactPart(const Snapshot& s) { return hashOf(s, false); }
-Hash128 wholePosition(const Snapshot& s) { return hashOf(s, true); }
+Cells changedCells(const FloorStore& a, const FloorStore& b) {
+  // Blocks that match are passed over by memcmp, which compares wide words; a block
+  // that differs is looked into by smaller blocks, then byte by byte.
+  Cells cells;
+  const std::uint8_t* p = a.bytes().data();
+  const std::uint8_t* q = b.bytes().data();
+  constexpr std::size_t n = kFloorStoreSize, kLarge = 512, kSmall = 32;
+  for (std::size_t i = 0; i < n; i += kLarge) {
+    const std::size_t end = std::min(n, i + kLarge);
+    if (std::memcmp(p + i, q + i, end - i) == 0) continue;
+    for (std::size_t j = i; j < end; j += kSmall) {
+      const std::size_t stop = std::min(end, j + kSmall);
+      if (std::memcmp(p + j, q + j, stop - j) == 0) continue;
+      for (std::size_t k = j; k < stop; ++k)
+        if (p[k] != q[k]) cells.push_back(static_cast<std::uint16_t>(k));
+    }
+  }
+  return cells;
+}
+
+Hash128 Packer::hashOf(const Snapshot& s, const Cells& cells, bool withAmounts) const {
+  Hasher h;
+  for (const std::uint16_t c : cells)
+    h.add(std::uint64_t{c} << 8 | s.floors.bytes()[c]);
+  h.add(~std::uint64_t{0});  // the cells end here
+  for (int i = 0; i < kValues; ++i)
+    if (!ignored(i) && (withAmounts || !monotone(i)))
+      h.add((std::uint64_t(std::uint32_t(value(s.state, i))) << 8) ^ std::uint64_t(i));
+  return {h.a, h.b};
+}
 
 bool DominanceTable::dominated(const Hash128& exact, const Amounts& a) {
   auto atLeast = [](const Amounts& x, const Amounts& y) {
