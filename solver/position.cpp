@@ -100,7 +100,9 @@ void Position::enterName() {
 
 bool Position::carryOut(const std::string& command) {
   try {
-    const commands::Command c = commands::parse(command);
+    auto known = parsed_.find(command);
+    if (known == parsed_.end()) known = parsed_.emplace(command, commands::parse(command)).first;
+    const commands::Command& c = known->second;
     if (ranking_ && ranking_->nameAsked && c.verb == Verb::Input) {
       enterName();
     } else if (ranking_ && !ranking_->nameAsked && c.verb == Verb::ClickRankOk) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "commands/carry_out.h"
@@ -70,6 +71,9 @@ class Position {
   std::unique_ptr<const Game> started_;
   std::optional<Game> game_;
   std::optional<RankingWindow> ranking_;
+  // The lines carried out so far, read once: a search carries out a few kinds of line
+  // many thousand times.
+  std::unordered_map<std::string, commands::Command> parsed_;
   // Every set of rankings the holder has had in this search; version 0 is the empty
   // holder a replay through kelvorn-play starts with.
   std::vector<decltype(HolderContents::rankings)> versions_;

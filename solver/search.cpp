@@ -96,17 +96,22 @@ class Search {
   // Queues what the moves (or flights) of `index` lead to; false when it was dropped
   // as dominated.
   bool expand(std::uint32_t index, bool flights);
+  // What a move leaves: the position, its script lines (the walk to where it acts, then
+  // what it carried out there), and the cell it acted on.
   struct Child {
     Snapshot snapshot;
-    std::vector<std::string> lines;
+    const std::string* walk;
+    std::string acted;
+    int target;
+    std::string commands() const { return walk->empty() ? acted : *walk + "\n" + acted; }
   };
-  // Plays `first` from `at` and every chain of answers after it; returns what settles
-  // (a goal reached is kept at once).
-  std::vector<Child> resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
-                             const std::vector<std::string>& walk, int target);
+  // Plays `first` from `at` (reached by the lines `walk`) and every chain of answers
+  // after it; appends what settles to `out` (a goal reached is kept at once).
+  void resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
+               const std::string& walk, int target, std::vector<Child>& out);
   // Keeps a new position (and queues it), or shares a known one with the goal-led orders.
-  void add(std::uint32_t parent, const Snapshot& s, std::vector<std::string> lines, int floor,
-           int target, std::uint32_t waste, bool novel, bool share);
+  void add(std::uint32_t parent, const Child& c, int floor, std::uint32_t waste, bool novel,
+           bool share);
   bool outOfBudget();
   std::vector<RouteMove> routeTo(std::uint32_t index) const;
   void report();
@@ -168,8 +173,9 @@ bool Search::novel(const Snapshot& before, const Snapshot& after, const Cells& c
   return fresh;
 }
 
-void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::string> lines, int floor,
-                 int target, std::uint32_t waste, bool novel, bool share) {
+void Search::add(std::uint32_t parent, const Child& c, int floor, std::uint32_t waste, bool novel,
+                 bool share) {
+  const Snapshot& s = c.snapshot;
   if (s.state[gs::Life] <= 0) return;
   const auto index = static_cast<std::uint32_t>(nodes_.size());
   const Cells changes = packer_->changes(s);
@@ -182,8 +188,8 @@ void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::strin
     }
     return;
   }
-  nodes_.push_back({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(target),
-                    waste, novel, share, packer_->pack(s, changes), joined(lines)});
+  nodes_.push_back({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(c.target),
+                    waste, novel, share, packer_->pack(s, changes), c.commands()});
   enqueue(index, s.state, false);
   const Priority p = priority(1, s.state, 0, false, false);
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
@@ -197,24 +203,26 @@ void Search::enqueue(std::uint32_t index, const GameState& s, bool flights, bool
       frontiers_[k].push({priority(k, s, n.waste, flights, n.novel), order_++, index, flights});
 }
 
-std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot& at,
-                                           const std::string& first,
-                                           const std::vector<std::string>& walk, int target) {
+void Search::resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
+                     const std::string& walk, int target, std::vector<Child>& out) {
   const int floor = at.state[gs::Floor];
-  std::vector<Child> children;
   std::vector<std::vector<std::string>> todo{{first}};
   std::unordered_set<Hash128, Hash128Hasher> asked;
   // The answers last played and their lines: the next chain to try usually adds one
   // answer to them, and then only that answer is played.
-  std::vector<std::string> played, playedLines;
+  std::vector<std::string> played, playedLines, lines;
   bool live = false;
   while (!todo.empty() && !(goal_ && !req_.best)) {
-    const std::vector<std::string> answers = std::move(todo.back());
+    std::vector<std::string> answers = std::move(todo.back());
     todo.pop_back();
     const bool extends = live && answers.size() == played.size() + 1 &&
                          std::equal(played.begin(), played.end(), answers.begin());
-    std::vector<std::string> lines = extends ? playedLines : walk;
-    if (!extends) pos_.restore(at);
+    if (extends) {
+      lines.swap(playedLines);
+    } else {
+      lines.clear();
+      pos_.restore(at);
+    }
     bool usable = true, goal = false;
     for (std::size_t k = extends ? played.size() : 0; k < answers.size(); ++k) {
       usable = pos_.run(answers[k], lines) && pos_.game().state[gs::Life] > 0;
@@ -222,7 +230,6 @@ std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot&
       if (!usable || goal) break;
     }
     live = usable && !goal;
-    if (live) played = answers, playedLines = lines;
     if (!usable) continue;
     const Game& g = pos_.game();
     if (goal) {
@@ -232,7 +239,8 @@ std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot&
         const auto index = static_cast<std::uint32_t>(nodes_.size());
         nodes_.push_back({parent, static_cast<std::int16_t>(floor),
                           static_cast<std::int16_t>(target), 0, false, true,
-                          packer_->pack(pos_.snapshot()), joined(lines)});
+                          packer_->pack(pos_.snapshot()),
+                          Child{{}, &walk, joined(lines), target}.commands()});
         goal_ = index;
         bestAtGoal_ = stats;
       }
@@ -241,23 +249,32 @@ std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot&
     }
     const std::vector<std::string> choices = pos_.choices();
     if (choices.empty()) {
-      if (pos_.free()) children.push_back({pos_.snapshot(), std::move(lines)});
+      if (pos_.free()) out.push_back({pos_.snapshot(), &walk, joined(lines), target});
+      live = false;  // nothing follows it
       continue;
     }
-    if (answers.size() > kMaxAnswers) continue;
+    if (answers.size() > kMaxAnswers) {
+      live = false;
+      continue;
+    }
     if (choices.size() > 1) {
       // A question seen before in the same position within this move (the orb of
       // flying's UP and DOWN lead back to the same floor) adds nothing new.
-      Hash128 h = packer_->wholePosition(pos_.snapshot());
-      h.b ^= std::hash<std::string>{}(joined(choices) + g.controls.windowText);
-      if (!asked.insert(h).second) continue;
+      Hash128 h = positionAgainst(at.floors, g.state, g.floors);
+      for (const std::string& c : choices) h.b = (h.b ^ std::hash<std::string>{}(c)) * 0x9e3779b97f4a7c15ull;
+      h.b ^= std::hash<std::string>{}(g.controls.windowText);
+      if (!asked.insert(h).second) {
+        live = false;
+        continue;
+      }
     }
     for (auto c = choices.rbegin(); c != choices.rend(); ++c) {
       todo.push_back(answers);
       todo.back().push_back(*c);
     }
+    played = std::move(answers);
+    playedLines.swap(lines);
   }
-  return children;
 }
 
 bool Search::expand(std::uint32_t index, bool flights) {
@@ -287,14 +304,11 @@ bool Search::expand(std::uint32_t index, bool flights) {
       if (pos_.game().holds(slot))
         uses.push_back(commands::line(commands::Verb::ClickItem, slot));
   }
-  struct Made {
-    Child child;
-    int target;
-  };
-  std::vector<Made> made;
+  std::vector<Child> made;
   const auto& edges = region.edges();
   auto edge = edges.begin();
   const auto spots = static_cast<int>(region.spots().size());
+  std::vector<std::string> walks(region.spots().size());  // the lines to each spot
   for (int spot = 0; spot < spots; ++spot) {
     std::vector<std::pair<std::string, int>> moves;
     for (; edge != edges.end() && edge->spot == spot; ++edge)
@@ -303,30 +317,28 @@ bool Search::expand(std::uint32_t index, bool flights) {
     if (moves.empty()) continue;
     std::vector<std::string> walk;
     for (const int step : region.walkTo(spot)) walk.push_back(stepLine(step));
+    const std::string& walkLines = walks[static_cast<std::size_t>(spot)] = joined(walk);
     const Snapshot at{region.stateAt(spot), here.floors, here.files};
     const Region::Spot& where = region.spots()[static_cast<std::size_t>(spot)];
-    bool taken = false;
     for (const auto& [command, target] : moves) {
-      std::vector<Child> children = resolve(index, at, command, walk, target);
+      const std::size_t before = made.size();
+      resolve(index, at, command, walkLines, target, made);
       if (goal_ && !req_.best) return true;
-      if (children.size() == 1 && region.returns(spot) &&
-          freeGain(here, children.front().snapshot, target) &&
-          walksBack(children.front().snapshot.state, here.floors, where.cell, where.nearStairs)) {
+      if (made.size() == before + 1 && region.returns(spot) &&
+          freeGain(here, made.back().snapshot, target) &&
+          walksBack(made.back().snapshot.state, here.floors, where.cell, where.nearStairs)) {
         // Taking it can only help: every route from here is still open after it, with
         // at least as much of everything, so the other moves wait for the next position.
-        made.clear();
-        made.push_back({std::move(children.front()), target});
-        taken = true;
+        made.erase(made.begin(), made.end() - 1);
+        spot = spots;
         break;
       }
-      for (Child& c : children) made.push_back({std::move(c), target});
     }
-    if (taken) break;
   }
-  for (Made& m : made) {
-    const Snapshot& after = m.child.snapshot;
+  for (const Child& m : made) {
+    const Snapshot& after = m.snapshot;
     const Cells changed = changedCells(here.floors, after.floors);
-    add(index, after, std::move(m.child.lines), here.state[gs::Floor], m.target,
+    add(index, m, here.state[gs::Floor],
         nodes_[index].waste + (wasted(here, after, changed) ? 1 : 0), novel(here, after, changed),
         !exploringTurn_ || story(after.state) > story(here.state));
   }

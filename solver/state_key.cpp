@@ -24,6 +24,17 @@ bool ignored(int i) {
 }
 bool monotone(int i) { return std::find(kMonotone.begin(), kMonotone.end(), i) != kMonotone.end(); }
 
+// What the hashes read of each value: nothing, only the whole position, or both.
+enum Read : std::uint8_t { kNotRead, kWholeOnly, kBoth };
+const std::array<std::uint8_t, kValues>& reads() {
+  static const auto table = [] {
+    std::array<std::uint8_t, kValues> t{};
+    for (int i = 0; i < kValues; ++i) t[static_cast<std::size_t>(i)] = ignored(i) ? kNotRead : monotone(i) ? kWholeOnly : kBoth;
+    return t;
+  }();
+  return table;
+}
+
 // Two independent 64-bit mixes over the same words: a collision would have to fool both.
 struct Hasher {
   std::uint64_t a = 0x9e3779b97f4a7c15ull, b = 0xc2b2ae3d27d4eb4full;
@@ -109,15 +120,32 @@ Cells changedCells(const FloorStore& a, const FloorStore& b) {
   return cells;
 }
 
-Hash128 Packer::hashOf(const Snapshot& s, const Cells& cells, bool withAmounts) const {
+namespace {
+Hash128 hashOf(const GameState& s, const FloorStore& floors, const Cells& cells, bool withAmounts) {
   Hasher h;
-  for (const std::uint16_t c : cells)
-    h.add(std::uint64_t{c} << 8 | s.floors.bytes()[c]);
+  for (const std::uint16_t c : cells) h.add(std::uint64_t{c} << 8 | floors.bytes()[c]);
   h.add(~std::uint64_t{0});  // the cells end here
-  for (int i = 0; i < kValues; ++i)
-    if (!ignored(i) && (withAmounts || !monotone(i)))
-      h.add((std::uint64_t(std::uint32_t(value(s.state, i))) << 8) ^ std::uint64_t(i));
+  // The values read, two to a word.
+  const auto& read = reads();
+  const std::uint8_t least = withAmounts ? kWholeOnly : kBoth;
+  std::uint64_t word = 0;
+  int half = 0;
+  for (int i = 0; i < kValues; ++i) {
+    if (read[static_cast<std::size_t>(i)] < least) continue;
+    word = word << 32 | std::uint32_t(value(s, i));
+    if (++half == 2) h.add(word), word = 0, half = 0;
+  }
+  h.add(word);
   return {h.a, h.b};
+}
+}  // namespace
+
+Hash128 Packer::hashOf(const Snapshot& s, const Cells& cells, bool withAmounts) const {
+  return solve::hashOf(s.state, s.floors, cells, withAmounts);
+}
+
+Hash128 positionAgainst(const FloorStore& reference, const GameState& s, const FloorStore& floors) {
+  return hashOf(s, floors, changedCells(reference, floors), true);
 }
 
 bool DominanceTable::dominated(const Hash128& exact, const Amounts& a) {

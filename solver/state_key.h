@@ -53,6 +53,10 @@ class Packer {
   Snapshot base_;
 };
 
+// A position hashed by the cells in which it differs from `reference` (and every value
+// `wholePosition` reads): for comparing positions that share the reference.
+Hash128 positionAgainst(const FloorStore& reference, const GameState& s, const FloorStore& floors);
+
 // The values in which more is never worse: life, offense, defense, gold, the keys of
 // each colour and the warp staff's charges.
 inline constexpr std::array<int, 8> kMonotone = {gs::Life,     gs::Offense,      gs::Defense,
