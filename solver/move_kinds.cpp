@@ -15,12 +15,15 @@ bool sameButPlace(GameState a, GameState b) {
   return a == b;
 }
 
-bool freeGain(const Snapshot& before, const Snapshot& after, int target) {
-  if (target < 0) return false;
+bool freeGain(const Snapshot& before, const Snapshot& after, int target,
+              const std::vector<std::uint16_t>& changed) {
+  if (target < 0 || changed.size() != 1) return false;
   const int floor = before.state[gs::Floor];
   FloorStore floors = before.floors;
   floors.setCell(floor, target, tile::Floor);
-  if (after.floors != floors || before.floors == after.floors) return false;
+  if (floors.bytes()[changed[0]] == before.floors.bytes()[changed[0]] ||
+      after.floors.bytes()[changed[0]] != floors.bytes()[changed[0]])
+    return false;
   GameState rest = after.state;
   for (const int i : kMonotone) {
     if (after.state[i] < before.state[i]) return false;

@@ -3,6 +3,7 @@
 // is reached. Internal to the solver.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,10 @@ namespace kelvorn::solve {
 bool sameButPlace(GameState a, GameState b);
 
 // A move that only takes what lies on the cell it acts on: the cell becomes plain floor,
-// no amount falls and nothing else changes but where the hero stands.
-bool freeGain(const Snapshot& before, const Snapshot& after, int target);
+// no amount falls and nothing else changes but where the hero stands. `changed` holds
+// the cells in which the two differ.
+bool freeGain(const Snapshot& before, const Snapshot& after, int target,
+              const std::vector<std::uint16_t>& changed);
 
 // A move that only turned cells into wall (a letter of floor 23 touched) and gained
 // nothing: such positions wait until every other has been tried. They are not dropped,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <queue>
 #include <unordered_map>
 #include <unordered_set>
@@ -100,18 +101,20 @@ class Search {
   // what it carried out there), and the cell it acted on.
   struct Child {
     Snapshot snapshot;
-    const std::string* walk;
+    int spot;
     std::string acted;
     int target;
-    std::string commands() const { return walk->empty() ? acted : *walk + "\n" + acted; }
+    Cells moved;  // the cells the move changed
   };
-  // Plays `first` from `at` (reached by the lines `walk`) and every chain of answers
-  // after it; appends what settles to `out` (a goal reached is kept at once).
-  void resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
-               const std::string& walk, int target, std::vector<Child>& out);
+  // The script lines of a move: the walk to its spot, then what it carried out there.
+  using Lines = std::function<std::string(const Child&)>;
+  // Plays `first` from spot `spot` of the position and every chain of answers after it;
+  // appends what settles to `out` (a goal reached is kept at once).
+  void resolve(std::uint32_t parent, const Snapshot& at, int spot, const std::string& first,
+               int target, const Lines& lines, std::vector<Child>& out);
   // Keeps a new position (and queues it), or shares a known one with the goal-led orders.
-  void add(std::uint32_t parent, const Child& c, int floor, std::uint32_t waste, bool novel,
-           bool share);
+  void add(std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
+           int floor, std::uint32_t waste, bool novel, bool share);
   bool outOfBudget();
   std::vector<RouteMove> routeTo(std::uint32_t index) const;
   void report();
@@ -173,12 +176,11 @@ bool Search::novel(const Snapshot& before, const Snapshot& after, const Cells& c
   return fresh;
 }
 
-void Search::add(std::uint32_t parent, const Child& c, int floor, std::uint32_t waste, bool novel,
-                 bool share) {
+void Search::add(std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
+                 int floor, std::uint32_t waste, bool novel, bool share) {
   const Snapshot& s = c.snapshot;
   if (s.state[gs::Life] <= 0) return;
   const auto index = static_cast<std::uint32_t>(nodes_.size());
-  const Cells changes = packer_->changes(s);
   const auto [it, fresh] = seen_.emplace(packer_->wholePosition(s, changes), index);
   if (!fresh) {
     Node& known = nodes_[it->second];
@@ -189,7 +191,7 @@ void Search::add(std::uint32_t parent, const Child& c, int floor, std::uint32_t 
     return;
   }
   nodes_.push_back({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(c.target),
-                    waste, novel, share, packer_->pack(s, changes), c.commands()});
+                    waste, novel, share, packer_->pack(s, changes), lines(c)});
   enqueue(index, s.state, false);
   const Priority p = priority(1, s.state, 0, false, false);
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
@@ -203,8 +205,8 @@ void Search::enqueue(std::uint32_t index, const GameState& s, bool flights, bool
       frontiers_[k].push({priority(k, s, n.waste, flights, n.novel), order_++, index, flights});
 }
 
-void Search::resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
-                     const std::string& walk, int target, std::vector<Child>& out) {
+void Search::resolve(std::uint32_t parent, const Snapshot& at, int spot, const std::string& first,
+                     int target, const Lines& commands, std::vector<Child>& out) {
   const int floor = at.state[gs::Floor];
   std::vector<std::vector<std::string>> todo{{first}};
   std::unordered_set<Hash128, Hash128Hasher> asked;
@@ -240,7 +242,7 @@ void Search::resolve(std::uint32_t parent, const Snapshot& at, const std::string
         nodes_.push_back({parent, static_cast<std::int16_t>(floor),
                           static_cast<std::int16_t>(target), 0, false, true,
                           packer_->pack(pos_.snapshot()),
-                          Child{{}, &walk, joined(lines), target}.commands()});
+                          commands(Child{{}, spot, joined(lines), target, {}})});
         goal_ = index;
         bestAtGoal_ = stats;
       }
@@ -249,7 +251,11 @@ void Search::resolve(std::uint32_t parent, const Snapshot& at, const std::string
     }
     const std::vector<std::string> choices = pos_.choices();
     if (choices.empty()) {
-      if (pos_.free()) out.push_back({pos_.snapshot(), &walk, joined(lines), target});
+      if (pos_.free()) {
+        Snapshot s = pos_.snapshot();
+        Cells moved = changedCells(at.floors, s.floors);
+        out.push_back({std::move(s), spot, joined(lines), target, std::move(moved)});
+      }
       live = false;  // nothing follows it
       continue;
     }
@@ -305,27 +311,30 @@ bool Search::expand(std::uint32_t index, bool flights) {
         uses.push_back(commands::line(commands::Verb::ClickItem, slot));
   }
   std::vector<Child> made;
+  made.reserve(64);
+  const Cells changes = packer_->changes(here);
   const auto& edges = region.edges();
   auto edge = edges.begin();
   const auto spots = static_cast<int>(region.spots().size());
-  std::vector<std::string> walks(region.spots().size());  // the lines to each spot
+  const Lines lines = [&](const Child& c) {
+    std::string out;
+    for (const int step : region.walkTo(c.spot)) out += stepLine(step) + "\n";
+    return out + c.acted;
+  };
   for (int spot = 0; spot < spots; ++spot) {
     std::vector<std::pair<std::string, int>> moves;
     for (; edge != edges.end() && edge->spot == spot; ++edge)
       if (!flights) moves.emplace_back(stepLine(edge->step), edge->target);
     for (const std::string& use : uses) moves.emplace_back(use, -1);
     if (moves.empty()) continue;
-    std::vector<std::string> walk;
-    for (const int step : region.walkTo(spot)) walk.push_back(stepLine(step));
-    const std::string& walkLines = walks[static_cast<std::size_t>(spot)] = joined(walk);
     const Snapshot at{region.stateAt(spot), here.floors, here.files};
     const Region::Spot& where = region.spots()[static_cast<std::size_t>(spot)];
     for (const auto& [command, target] : moves) {
       const std::size_t before = made.size();
-      resolve(index, at, command, walkLines, target, made);
+      resolve(index, at, spot, command, target, lines, made);
       if (goal_ && !req_.best) return true;
       if (made.size() == before + 1 && region.returns(spot) &&
-          freeGain(here, made.back().snapshot, target) &&
+          freeGain(here, made.back().snapshot, target, made.back().moved) &&
           walksBack(made.back().snapshot.state, here.floors, where.cell, where.nearStairs)) {
         // Taking it can only help: every route from here is still open after it, with
         // at least as much of everything, so the other moves wait for the next position.
@@ -337,9 +346,8 @@ bool Search::expand(std::uint32_t index, bool flights) {
   }
   for (const Child& m : made) {
     const Snapshot& after = m.snapshot;
-    const Cells changed = changedCells(here.floors, after.floors);
-    add(index, m, here.state[gs::Floor],
-        nodes_[index].waste + (wasted(here, after, changed) ? 1 : 0), novel(here, after, changed),
+    add(index, m, lines, packer_->changesAfter(changes, m.moved, after), here.state[gs::Floor],
+        nodes_[index].waste + (wasted(here, after, m.moved) ? 1 : 0), novel(here, after, m.moved),
         !exploringTurn_ || story(after.state) > story(here.state));
   }
   return true;
@@ -390,6 +398,8 @@ SolveResult Search::run() {
   const Snapshot root = pos_.snapshot();
   startState_ = root.state;
   packer_.emplace(root);
+  // The tables grow to the budget's size without rehashing on the way there.
+  seen_.reserve(std::min<std::size_t>(req_.maxStates, 1 << 20));
   seen_.emplace(packer_->wholePosition(root), 0);
   nodes_.push_back({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, true, true,
                     packer_->pack(root), joined(lines)});

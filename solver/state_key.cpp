@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace kelvorn::solve {
 
@@ -139,6 +140,16 @@ Hash128 hashOf(const GameState& s, const FloorStore& floors, const Cells& cells,
   return {h.a, h.b};
 }
 }  // namespace
+
+Cells Packer::changesAfter(const Cells& before, const Cells& moved, const Snapshot& s) const {
+  Cells either, now;
+  std::set_union(before.begin(), before.end(), moved.begin(), moved.end(),
+                 std::back_inserter(either));
+  now.reserve(either.size());
+  for (const std::uint16_t c : either)
+    if (s.floors.bytes()[c] != base_.floors.bytes()[c]) now.push_back(c);
+  return now;
+}
 
 Hash128 Packer::hashOf(const Snapshot& s, const Cells& cells, bool withAmounts) const {
   return solve::hashOf(s.state, s.floors, cells, withAmounts);

@@ -32,6 +32,9 @@ class Packer {
   // The cells in which `s` differs from the base, which the others read; each is given
   // them, or finds them itself.
   Cells changes(const Snapshot& s) const { return changedCells(base_.floors, s.floors); }
+  // The changes of a position made from one with `before`, by a move that changed
+  // the cells `moved`.
+  Cells changesAfter(const Cells& before, const Cells& moved, const Snapshot& s) const;
   std::vector<std::uint8_t> pack(const Snapshot& s, const Cells& changes) const;
   std::vector<std::uint8_t> pack(const Snapshot& s) const { return pack(s, changes(s)); }
   Snapshot unpack(const std::vector<std::uint8_t>& packed) const;
