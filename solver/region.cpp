@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "rules/cell_entry.h"
 
@@ -14,7 +15,7 @@ constexpr int kKeys = kCells * 4;
 
 }  // namespace
 
-Region::Region(const GameState& s, const FloorStore& floors) : start_(s) {
+Region::Region(const GameState& s, const FloorStore& floors) {
   const int floor = s[gs::Floor];
   // What a step into each cell does, looked up when a spot beside it is first reached.
   enum Kind : std::uint8_t { kUnknown, kInert, kQuiet, kEdge };
@@ -84,9 +85,9 @@ Region::Region(const GameState& s, const FloorStore& floors) : start_(s) {
   }
 }
 
-GameState Region::stateAt(int i) const {
+GameState Region::stateAt(const GameState& from, int i) const {
   const Spot& spot = spots_[static_cast<std::size_t>(i)];
-  GameState s = start_;
+  GameState s = from;
   s[gs::HeroX] = cellColumn(spot.cell);
   s[gs::HeroY] = cellRow(spot.cell);
   s.extra[extra::NearStairs] = spot.nearStairs;
@@ -100,6 +101,33 @@ std::vector<int> Region::walkTo(int i) const {
     steps.push_back(spots_[static_cast<std::size_t>(i)].step);
   std::reverse(steps.begin(), steps.end());
   return steps;
+}
+
+const Region& RegionCache::of(const GameState& s, const FloorStore& floors) {
+  constexpr std::size_t kKept = 1 << 14;  // a few megabytes
+  Key key;
+  const auto record = floors.record(s[gs::Floor]);
+  std::copy(record.begin() + 2, record.end(), key.cells.begin());
+  key.values = {s.heroCell(), s.extra[extra::NearStairs], s[gs::Floor], s[gs::HighestFloor],
+                s[gs::ShieldOwned0 + 4]};
+  auto found = regions_.find(key);
+  if (found == regions_.end()) {
+    if (regions_.size() >= kKept) regions_.clear();
+    found = regions_.emplace(key, std::make_unique<const Region>(s, floors)).first;
+  }
+  return *found->second;
+}
+
+std::size_t RegionCache::KeyHash::operator()(const Key& k) const {
+  std::uint64_t h = 0x9e3779b97f4a7c15ull;
+  const auto mix = [&](std::uint64_t w) { h = (h ^ w) * 0xff51afd7ed558ccdull, h ^= h >> 32; };
+  for (std::size_t i = 0; i < k.cells.size(); i += 8) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, k.cells.data() + i, std::min<std::size_t>(8, k.cells.size() - i));
+    mix(w);
+  }
+  for (const std::int32_t v : k.values) mix(std::uint32_t(v));
+  return static_cast<std::size_t>(h);
 }
 
 bool walksBack(const GameState& s, const FloorStore& floors, int cell, int nearStairs) {

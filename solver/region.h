@@ -5,6 +5,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "rules/game_state.h"
@@ -32,9 +35,11 @@ class Region {
   const std::vector<Spot>& spots() const { return spots_; }
   // The steps from the spots into cells whose entry changes the game.
   const std::vector<Edge>& edges() const { return edges_; }
-  // The state of the hero walked to spot `i` along the shortest way, as the walk leaves
-  // it: his cell, the stairs he is marked as near, and the way he faces.
-  GameState stateAt(int i) const;
+  // The state `s` (the one the region was found for, or one that differs from it only
+  // in what the reach does not depend on) with the hero walked to spot `i` along the
+  // shortest way, as the walk leaves it: his cell, the stairs he is marked as near, and
+  // the way he faces.
+  GameState stateAt(const GameState& s, int i) const;
   // The arrows (0..3) of the shortest walk from where he stands to spot `i`.
   std::vector<int> walkTo(int i) const;
   // True when spot `i` leads back to where he stands.
@@ -50,11 +55,30 @@ class Region {
   }
 
  private:
-  GameState start_;
   std::vector<Spot> spots_;
   std::vector<Edge> edges_;
   std::vector<bool> back_;
   int canonical_ = 0;
+};
+
+// The regions found lately, by all they depend on: the floor's cells, where the hero
+// stands and the stairs he is marked as near, the floor, the highest floor and the
+// sacred shield. Many positions of a search share them (they differ in amounts, or on
+// other floors).
+class RegionCache {
+ public:
+  const Region& of(const GameState& s, const FloorStore& floors);
+
+ private:
+  struct Key {
+    std::array<std::uint8_t, kCells> cells;
+    std::array<std::int32_t, 5> values;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& k) const;
+  };
+  std::unordered_map<Key, std::unique_ptr<const Region>, KeyHash> regions_;
 };
 
 // True when the hero of `s` walks back onto `cell` by one quiet step with the stairs

@@ -136,6 +136,7 @@ class Search {
   std::uint64_t order_ = 0;
   std::unordered_map<Hash128, std::uint32_t, Hash128Hasher> seen_;  // position -> node
   DominanceTable table_;
+  RegionCache regions_;
   Progress progress_;
   GameState startState_;
   std::uint32_t best_ = 0;
@@ -285,14 +286,15 @@ void Search::resolve(std::uint32_t parent, const Snapshot& at, int spot, const s
 
 bool Search::expand(std::uint32_t index, bool flights) {
   const Snapshot here = packer_->unpack(nodes_[index].packed);
-  const Region region(here.state, here.floors);
+  const Region& region = regions_.of(here.state, here.floors);
+  const Cells changes = packer_->changes(here);
   Snapshot named = here;
-  named.state = region.stateAt(region.canonical());
+  named.state = region.stateAt(here.state, region.canonical());
   named.state[gs::Facing] = here.state[gs::Facing];
   if (!flights) {
     // A position the exploring order has expanded is expanded again for the others,
     // past the dominance table that already holds it.
-    if (!(done_[index] & 4) && table_.dominated(packer_->exactPart(named), amounts(here.state)))
+    if (!(done_[index] & 4) && table_.dominated(packer_->exactPart(named, changes), amounts(here.state)))
       return false;
     ++progress_.expanded;
     if (here.state.itemSlot(kFlyingSlot) == 1)
@@ -312,7 +314,6 @@ bool Search::expand(std::uint32_t index, bool flights) {
   }
   std::vector<Child> made;
   made.reserve(64);
-  const Cells changes = packer_->changes(here);
   const auto& edges = region.edges();
   auto edge = edges.begin();
   const auto spots = static_cast<int>(region.spots().size());
@@ -327,7 +328,7 @@ bool Search::expand(std::uint32_t index, bool flights) {
       if (!flights) moves.emplace_back(stepLine(edge->step), edge->target);
     for (const std::string& use : uses) moves.emplace_back(use, -1);
     if (moves.empty()) continue;
-    const Snapshot at{region.stateAt(spot), here.floors, here.files};
+    const Snapshot at{region.stateAt(here.state, spot), here.floors, here.files};
     const Region::Spot& where = region.spots()[static_cast<std::size_t>(spot)];
     for (const auto& [command, target] : moves) {
       const std::size_t before = made.size();

@@ -43,7 +43,9 @@ class Packer {
   // state (floor, cell, highest floor, altar and purchase counts, flags) must match
   // exactly. Facing, the music track and the sound switch only change what is shown
   // and heard, and the two checksums are written only when a game is saved.
-  Hash128 exactPart(const Snapshot& s) const { return hashOf(s, changes(s), false); }
+  Hash128 exactPart(const Snapshot& s, const Cells& changes) const {
+    return hashOf(s, changes, false);
+  }
   // The whole position, amounts included.
   Hash128 wholePosition(const Snapshot& s, const Cells& changes) const {
     return hashOf(s, changes, true);
