@@ -72,6 +72,7 @@ void Position::restore(const Snapshot& s) {
   // position's own values are put back over it.
   game_->state = s.state;
   game_->floors = s.floors;
+  game_->monsters.zenoRow() = s.zeno;
   game_->unlockInput();  // the item icons follow the items of the position
 }
 

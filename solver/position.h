@@ -23,6 +23,8 @@ struct Snapshot {
   // Which of the rankings seen in the search the holder had (see `Position`): the
   // fairies' rankings written so far decide which boxes a later judgement shows.
   int files = 0;
+  // The monster row that changes in play (Zeno's: his seal, the final battle).
+  MonsterStats zeno;
 };
 
 class Position {
@@ -35,7 +37,9 @@ class Position {
   Position& operator=(const Position&) = delete;
 
   const Game& game() const { return *game_; }
-  Snapshot snapshot() const { return {game_->state, game_->floors, files_}; }
+  Snapshot snapshot() const {
+    return {game_->state, game_->floors, files_, game_->monsters[kind::Zeno]};
+  }
   // Puts the game at `s` with nothing pending, as after a move played to its end.
   void restore(const Snapshot& s);
 

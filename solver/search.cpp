@@ -56,6 +56,9 @@ struct Node {
   bool shared;          // queued in the goal-led orders, not in the exploring one alone
   std::vector<std::uint8_t> packed;
   std::string commands;  // the move's script lines, joined by newlines
+  // What the exploring order reads of the position, kept to look at it again cheaply.
+  std::int64_t story = 0, strength = 0;
+  std::int16_t at = 0;  // its floor
 };
 
 class Search {
@@ -73,7 +76,9 @@ class Search {
     std::uint32_t node;
     bool flights = false;
     bool operator<(const Entry& o) const {
-      return priority != o.priority ? priority < o.priority : order > o.order;
+      for (std::size_t i = 0; i < priority.size(); ++i)
+        if (priority[i] != o.priority[i]) return priority[i] < o.priority[i];
+      return order > o.order;
     }
   };
 
@@ -83,14 +88,16 @@ class Search {
   // positions like it, which rarely need them and cost a search of every floor.
   Priority priority(std::size_t k, const GameState& s, std::uint32_t waste, bool flights,
                     bool novel) const;
+  Priority exploring(long long story, int floor, bool novel, long long strength) const;
   // True when `after` has a cell, or the hero a place, not seen before in any position
   // as far on in the story; records what it has. The exploring order tries such
   // positions first: a way on that leads through costly fights (a prisoner behind
   // guards) changes a new cell at each step, where strength alone would wait.
   bool novel(const Snapshot& before, const Snapshot& after, const Cells& changed);
   // How often the exploring order has taken a position of this story and floor.
-  long long& looked(const GameState& s) { return looked_[lookedKey(s)]; }
-  static long long lookedKey(const GameState& s) { return story(s) * 64 + s[gs::Floor]; }
+  static long long lookedKey(long long story, int floor) { return story * 64 + floor; }
+  // Keeps a position as node `n` (what the exploring order reads of it too).
+  void keep(Node n, const GameState& s);
   // Queues `index` (its moves, or its flights) in the exploring order, and in the
   // goal-led ones when it is shared.
   void enqueue(std::uint32_t index, const GameState& s, bool flights, bool goalLedOnly = false);
@@ -150,10 +157,7 @@ bool Search::goalReached(const Game& g) const { return reached(g, req_, startSta
 // The search order never changes what is found to exist, only how soon.
 Search::Priority Search::priority(std::size_t k, const GameState& s, std::uint32_t waste,
                                   bool flights, bool novel) const {
-  if (k == kExploring) {
-    const auto seen = looked_.find(lookedKey(s));
-    return {story(s), novel ? 1 : 0, seen == looked_.end() ? 0 : -seen->second, strength(s)};
-  }
+  if (k == kExploring) return exploring(story(s), s[gs::Floor], novel, strength(s));
   int target = 50;
   if (req_.goal == Goal::Floor) target = req_.floor;
   if (req_.goal == Goal::Checkpoint) target = kFairyFloors[std::clamp(s[gs::Checkpoint], 0, 4)];
@@ -164,6 +168,19 @@ Search::Priority Search::priority(std::size_t k, const GameState& s, std::uint32
   return {-static_cast<long long>(waste + (flights ? 1 : 0)),
           req_.goal == Goal::Floor ? 0 : story(s), strength(s) - kFloorWeights[k] * distance,
           -distance};
+}
+
+Search::Priority Search::exploring(long long story, int floor, bool novel,
+                                   long long strength) const {
+  const auto seen = looked_.find(lookedKey(story, floor));
+  return {story, novel ? 1 : 0, seen == looked_.end() ? 0 : -seen->second, strength};
+}
+
+void Search::keep(Node n, const GameState& s) {
+  n.story = story(s);
+  n.strength = strength(s);
+  n.at = static_cast<std::int16_t>(s[gs::Floor]);
+  nodes_.push_back(std::move(n));
 }
 
 bool Search::novel(const Snapshot& before, const Snapshot& after, const Cells& changed) {
@@ -191,8 +208,9 @@ void Search::add(std::uint32_t parent, const Child& c, const Lines& lines, const
     }
     return;
   }
-  nodes_.push_back({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(c.target),
-                    waste, novel, share, packer_->pack(s, changes), lines(c)});
+  keep({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(c.target), waste,
+        novel, share, packer_->pack(s, changes), lines(c)},
+       s.state);
   enqueue(index, s.state, false);
   const Priority p = priority(1, s.state, 0, false, false);
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
@@ -240,10 +258,10 @@ void Search::resolve(std::uint32_t parent, const Snapshot& at, int spot, const s
                                                  g.state[gs::Defense]};
       if (!goal_) {
         const auto index = static_cast<std::uint32_t>(nodes_.size());
-        nodes_.push_back({parent, static_cast<std::int16_t>(floor),
-                          static_cast<std::int16_t>(target), 0, false, true,
-                          packer_->pack(pos_.snapshot()),
-                          commands(Child{{}, spot, joined(lines), target, {}})});
+        keep({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(target), 0,
+              false, true, packer_->pack(pos_.snapshot()),
+              commands(Child{{}, spot, joined(lines), target, {}})},
+             g.state);
         goal_ = index;
         bestAtGoal_ = stats;
       }
@@ -267,7 +285,7 @@ void Search::resolve(std::uint32_t parent, const Snapshot& at, int spot, const s
     if (choices.size() > 1) {
       // A question seen before in the same position within this move (the orb of
       // flying's UP and DOWN lead back to the same floor) adds nothing new.
-      Hash128 h = positionAgainst(at.floors, g.state, g.floors);
+      Hash128 h = positionAgainst(at.floors, pos_.snapshot());
       for (const std::string& c : choices) h.b = (h.b ^ std::hash<std::string>{}(c)) * 0x9e3779b97f4a7c15ull;
       h.b ^= std::hash<std::string>{}(g.controls.windowText);
       if (!asked.insert(h).second) {
@@ -328,7 +346,7 @@ bool Search::expand(std::uint32_t index, bool flights) {
       if (!flights) moves.emplace_back(stepLine(edge->step), edge->target);
     for (const std::string& use : uses) moves.emplace_back(use, -1);
     if (moves.empty()) continue;
-    const Snapshot at{region.stateAt(here.state, spot), here.floors, here.files};
+    const Snapshot at{region.stateAt(here.state, spot), here.floors, here.files, here.zeno};
     const Region::Spot& where = region.spots()[static_cast<std::size_t>(spot)];
     for (const auto& [command, target] : moves) {
       const std::size_t before = made.size();
@@ -402,8 +420,9 @@ SolveResult Search::run() {
   // The tables grow to the budget's size without rehashing on the way there.
   seen_.reserve(std::min<std::size_t>(req_.maxStates, 1 << 20));
   seen_.emplace(packer_->wholePosition(root), 0);
-  nodes_.push_back({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, true, true,
-                    packer_->pack(root), joined(lines)});
+  keep({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, true, true,
+        packer_->pack(root), joined(lines)},
+       root.state);
   bestPriority_ = priority(1, root.state, 0, false, false);
   if (goalReached(pos_.game()))
     goal_ = 0;
@@ -411,7 +430,10 @@ SolveResult Search::run() {
     enqueue(0, root.state, false);
 
   bool stopped = false;
-  for (std::size_t turn = 0; !(goal_ && !req_.best); ++turn) {
+  // A turn passes when a position is expanded: an order whose entries were taken by
+  // another, dominated, or put back behind floors looked at less, tries again, so the
+  // exploring order gets its share however many of its entries the others took first.
+  for (std::size_t turn = 0; !(goal_ && !req_.best);) {
     std::size_t k = turn % kOrders;
     for (std::size_t tries = 1; frontiers_[k].empty() && tries < kOrders; ++tries)
       k = (k + 1) % kOrders;
@@ -427,21 +449,25 @@ SolveResult Search::run() {
     if (exploringTurn_) {
       // The floor may have been looked at since the entry was queued: it then waits
       // its turn behind the floors looked at less.
-      const GameState s = packer_->unpack(nodes_[next.node].packed).state;
-      const Priority now =
-          priority(kExploring, s, nodes_[next.node].waste, next.flights, nodes_[next.node].novel);
+      const Node& n = nodes_[next.node];
+      const Priority now = exploring(n.story, n.at, n.novel, n.strength);
       if (now < next.priority) {
         queue.push({now, next.order, next.node, next.flights});
         continue;
       }
-      ++looked(s);
+      ++looked_[lookedKey(n.story, n.at)];
     }
     if (outOfBudget()) {
       stopped = true;
       break;
     }
     // A dominated position needs no turn in any order.
-    done_[next.node] |= expand(next.node, next.flights) ? part : 0xf;
+    if (expand(next.node, next.flights)) {
+      done_[next.node] |= part;
+      ++turn;
+    } else {
+      done_[next.node] |= 0xf;
+    }
     if (Clock::now() - lastReport_ >= std::chrono::seconds(1)) report();
   }
   report();

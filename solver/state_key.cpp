@@ -58,8 +58,9 @@ std::uint32_t get(const std::vector<std::uint8_t>& in, std::size_t& at, int byte
 
 }  // namespace
 
-// Layout: the holder's files version, the count of changed values, then (index byte, value) for
-// each; the count of changed cells, then (offset, byte) for each.
+// Layout: the holder's files version; 1 and Zeno's row when it differs, else 0; the count
+// of changed values, then (index byte, value) for each; the count of changed cells, then
+// (offset, byte) for each.
 std::vector<std::uint8_t> Packer::pack(const Snapshot& s, const Cells& cells) const {
   std::vector<int> values;
   for (int i = 0; i < kValues; ++i)
@@ -67,6 +68,11 @@ std::vector<std::uint8_t> Packer::pack(const Snapshot& s, const Cells& cells) co
   std::vector<std::uint8_t> out;
   out.reserve(4 + 1 + 5 * values.size() + 2 + 3 * cells.size());
   put(out, static_cast<std::uint32_t>(s.files), 4);
+  const bool zeno = s.zeno != base_.zeno;
+  put(out, zeno ? 1 : 0, 1);
+  if (zeno)
+    for (const std::int32_t v : {s.zeno.life, s.zeno.offense, s.zeno.defense, s.zeno.gold})
+      put(out, static_cast<std::uint32_t>(v), 4);
   put(out, static_cast<std::uint32_t>(values.size()), 1);
   for (const int i : values) {
     put(out, static_cast<std::uint32_t>(i), 1);
@@ -84,6 +90,9 @@ Snapshot Packer::unpack(const std::vector<std::uint8_t>& packed) const {
   Snapshot s = base_;
   std::size_t at = 0;
   s.files = static_cast<int>(get(packed, at, 4));
+  if (get(packed, at, 1) != 0)
+    for (std::int32_t* v : {&s.zeno.life, &s.zeno.offense, &s.zeno.defense, &s.zeno.gold})
+      *v = static_cast<std::int32_t>(get(packed, at, 4));
   for (std::uint32_t n = get(packed, at, 1); n > 0; --n) {
     const int i = static_cast<int>(get(packed, at, 1));
     value(s.state, i) = static_cast<std::int32_t>(get(packed, at, 4));
@@ -122,8 +131,11 @@ Cells changedCells(const FloorStore& a, const FloorStore& b) {
 }
 
 namespace {
-Hash128 hashOf(const GameState& s, const FloorStore& floors, const Cells& cells, bool withAmounts) {
+Hash128 hashOf(const GameState& s, const FloorStore& floors, const MonsterStats& zeno,
+               const Cells& cells, bool withAmounts) {
   Hasher h;
+  h.add(std::uint64_t(std::uint32_t(zeno.life)) << 32 | std::uint32_t(zeno.offense));
+  h.add(std::uint64_t(std::uint32_t(zeno.defense)) << 32 | std::uint32_t(zeno.gold));
   for (const std::uint16_t c : cells) h.add(std::uint64_t{c} << 8 | floors.bytes()[c]);
   h.add(~std::uint64_t{0});  // the cells end here
   // The values read, two to a word.
@@ -152,11 +164,11 @@ Cells Packer::changesAfter(const Cells& before, const Cells& moved, const Snapsh
 }
 
 Hash128 Packer::hashOf(const Snapshot& s, const Cells& cells, bool withAmounts) const {
-  return solve::hashOf(s.state, s.floors, cells, withAmounts);
+  return solve::hashOf(s.state, s.floors, s.zeno, cells, withAmounts);
 }
 
-Hash128 positionAgainst(const FloorStore& reference, const GameState& s, const FloorStore& floors) {
-  return hashOf(s, floors, changedCells(reference, floors), true);
+Hash128 positionAgainst(const FloorStore& reference, const Snapshot& s) {
+  return hashOf(s.state, s.floors, s.zeno, changedCells(reference, s.floors), true);
 }
 
 bool DominanceTable::dominated(const Hash128& exact, const Amounts& a) {

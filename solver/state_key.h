@@ -39,7 +39,7 @@ class Packer {
   std::vector<std::uint8_t> pack(const Snapshot& s) const { return pack(s, changes(s)); }
   Snapshot unpack(const std::vector<std::uint8_t>& packed) const;
 
-  // Everything else the rules read, hashed: the floors and every other value of the
+  // Everything else the rules read, hashed: the floors, Zeno's row and every other value of the
   // state (floor, cell, highest floor, altar and purchase counts, flags) must match
   // exactly. Facing, the music track and the sound switch only change what is shown
   // and heard, and the two checksums are written only when a game is saved.
@@ -60,7 +60,7 @@ class Packer {
 
 // A position hashed by the cells in which it differs from `reference` (and every value
 // `wholePosition` reads): for comparing positions that share the reference.
-Hash128 positionAgainst(const FloorStore& reference, const GameState& s, const FloorStore& floors);
+Hash128 positionAgainst(const FloorStore& reference, const Snapshot& s);
 
 // The values in which more is never worse: life, offense, defense, gold, the keys of
 // each colour and the warp staff's charges.

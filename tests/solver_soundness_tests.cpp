@@ -20,6 +20,7 @@ std::string keyOf(const solve::Snapshot& s) {
   std::string key(reinterpret_cast<const char*>(s.state.v.data()), sizeof(s.state.v));
   key.append(reinterpret_cast<const char*>(s.state.extra.data()), sizeof(s.state.extra));
   key.append(reinterpret_cast<const char*>(s.floors.bytes().data()), s.floors.bytes().size());
+  key.append(reinterpret_cast<const char*>(&s.zeno), sizeof(s.zeno));
   return key + std::to_string(s.files);
 }
 
