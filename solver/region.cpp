@@ -36,7 +36,6 @@ Region::Region(const GameState& s, const FloorStore& floors) {
   spotOf.fill(-1);
   std::vector<std::pair<int, int>> arcs;  // (to, from) for each quiet step between spots
   arcs.reserve(4 * kCells);
-  spots_.reserve(kCells);
   spots_.push_back({s.heroCell(), s.extra[extra::NearStairs], -1, -1});
   spotOf[static_cast<std::size_t>(key(spots_[0].cell, spots_[0].nearStairs))] = 0;
   for (std::size_t i = 0; i < spots_.size(); ++i) {
@@ -104,7 +103,7 @@ std::vector<int> Region::walkTo(int i) const {
 }
 
 const Region& RegionCache::of(const GameState& s, const FloorStore& floors) {
-  constexpr std::size_t kKept = 1 << 14;  // a few megabytes
+  constexpr std::size_t kKept = 1 << 12;  // some ten megabytes at most
   Key key;
   const auto record = floors.record(s[gs::Floor]);
   std::copy(record.begin() + 2, record.end(), key.cells.begin());

@@ -75,10 +75,10 @@ class SolverSoundnessTest : public ScenarioTest {
   // every other floor all wall; the hero holds the items of `slots`.
   void craft(int floor, const std::string& above, const std::string& row, int keys,
              std::initializer_list<int> slots) {
-    static const std::string kCodes = ".H#UDykaoEVcm";
+    static const std::string kCodes = ".H#UDykaoEVcM";
     const int tiles[] = {tile::Floor, tile::Floor, tile::Wall, tile::StairsUp, tile::StairsDown,
                          tile::Door,  29,          61,         34,             tile::Event,
-                         95,          39,          42};
+                         95,          39,          151};
     prepare(floor, static_cast<int>(row.find('H')), 5, 1000, 100, 100);
     for (int f = 0; f < kFloors; ++f)
       for (int c = 0; c < kCells; ++c) source_.floors.setCell(f, c, tile::Wall);
@@ -96,7 +96,8 @@ TEST_F(SolverSoundnessTest, TheWalkerAndThePlainSearchAgreeOnCraftedFloors) {
   static constexpr const char* kWalls = "###########";
   // Rows 4 and 5 of the floor: '.' floor, 'H' the hero, '#' wall, 'U' and 'D' stairs up and
   // down, 'y' a yellow door, 'k' a yellow key, 'a' a Green Slime, 'o' an offense gem,
-  // 'E' the floor's event, 'V' the Vampire, 'c' the cross, 'm' the magic mattock.
+  // 'E' the floor's event, 'V' the Vampire, 'c' the cross, 'M' Magician A, who casts
+  // 200 life away from a hero who stops beside him (the hero has 1000).
   struct Case {
     const char* what;
     int floor, highest;
@@ -122,6 +123,10 @@ TEST_F(SolverSoundnessTest, TheWalkerAndThePlainSearchAgreeOnCraftedFloors) {
       {"the cross first, then the Vampire", 6, 6, kWalls, "#c.HV.U####", 0, {},
        solve::Answer::RouteFound},
       {"the Vampire without the cross", 6, 6, kWalls, "#..HV.U####", 0, {},
+       solve::Answer::DeadEnd},
+      {"a short way past the magicians", 4, 4, "##MM#######", "#H...U#####", 0, {},
+       solve::Answer::RouteFound},
+      {"too long a way past them", 4, 4, "##MMMMM####", "#H.....U###", 0, {},
        solve::Answer::DeadEnd},
   };
   for (const Case& c : cases) {
