@@ -4,15 +4,7 @@
 
 namespace kelvorn {
 
-std::size_t FloorStore::recordStart(int floor) {
-  if (floor < 0 || floor >= kFloors) throw std::out_of_range("floor out of range");
-  return static_cast<std::size_t>(floor) * kFloorRecordSize;
-}
-
-std::size_t FloorStore::offset(int floor, int cell) {
-  if (cell < 0 || cell >= kCells) throw std::out_of_range("cell out of range");
-  return recordStart(floor) + 2 + static_cast<std::size_t>(cell);
-}
+void FloorStore::outOfRange(const char* what) { throw std::out_of_range(what); }
 
 namespace {
 std::array<std::uint8_t, kCells> buildRevealOrder() {

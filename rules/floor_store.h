@@ -59,8 +59,16 @@ class FloorStore {
   bool operator==(const FloorStore&) const = default;
 
  private:
-  static std::size_t recordStart(int floor);
-  static std::size_t offset(int floor, int cell);
+  // Checked, and inline: the judge and the route search read cells by the thousand.
+  static std::size_t recordStart(int floor) {
+    if (floor < 0 || floor >= kFloors) outOfRange("floor out of range");
+    return static_cast<std::size_t>(floor) * kFloorRecordSize;
+  }
+  static std::size_t offset(int floor, int cell) {
+    if (cell < 0 || cell >= kCells) outOfRange("cell out of range");
+    return recordStart(floor) + 2 + static_cast<std::size_t>(cell);
+  }
+  [[noreturn]] static void outOfRange(const char* what);
   Bytes bytes_;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "rules/board.h"
+#include "rules/cell_entry.h"
 #include "rules/clock.h"
 #include "rules/judge.h"
 #include "rules/reactions.h"
@@ -128,7 +129,7 @@ void Game::flightButtonUp() {
 std::vector<int> Game::floorWalk(int cell) const {
   const int floor = state[gs::Floor];
   return shortestWalk(state.heroCell(), cell,
-                      [&](int c) { return floors.cell(floor, c) == tile::Floor; });
+                      [&](int c) { return cellEntry(floor, floors.cell(floor, c)) == CellEntry::Walk; });
 }
 
 void moveRequest(Game& game, int direction, bool turn) {
@@ -164,15 +165,13 @@ int scanNeighbours(Game& game, bool markNearStairs) {
   const int floor = game.state[gs::Floor];
   const int x = game.state[gs::HeroX], y = game.state[gs::HeroY];
   game.bar.code = msg::None;
-  int side = 0;
   const std::pair<int, int> around[] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
   for (const auto& [dx, dy] : around) {
     if (!onBoard(x + dx, y + dy)) continue;
     const TileCode t = game.floors.cell(floor, cellIndex(x + dx, y + dy));
     if (const int code = lookMessage(t); code >= 0) game.bar.code = code;
-    if ((t == tile::StairsUp || t == tile::StairsDown) && floor == game.state[gs::HighestFloor])
-      side = t == tile::StairsUp ? 1 : 2;
   }
+  const int side = stairsBeside(game.state, game.floors, game.state.heroCell());
   if (markNearStairs && side != 0) game.state.extra[extra::NearStairs] = side;
   return side;
 }

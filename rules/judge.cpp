@@ -5,6 +5,7 @@
 
 #include "rules/battle.h"
 #include "rules/bosses.h"
+#include "rules/cell_entry.h"
 #include "rules/characters.h"
 #include "rules/doors.h"
 #include "rules/events.h"
@@ -18,21 +19,24 @@ namespace kelvorn {
 void judge(Game& game) {
   const int floor = game.state[gs::Floor];
   const TileCode t = game.floors.cell(floor, game.scene.targetCell);
-  if (t >= 1 && t <= 3) return keyDoor(game, t);
-  if (t == tile::Floor) return walk(game);
-  if (t == tile::Event) return mapEvent(game);
-  if (t == tile::FalseWall) return falseWall(game);
-  if (t == tile::Trigger) return hiddenTrigger(game);
-  if (t == tile::StairsUp || t == tile::StairsDown) return stairs(game, t == tile::StairsUp);
-  if (t == 27 || t == 28) return princessScene(game);
-  if ((t >= 29 && t <= 60)) return pickup(game, t);
-  if (bumpFights(t, floor)) return battle(game);
-  if ((t == 91 || t == 92) && floor == 50) return finalFloor(game);
-  if (t == tile::AltarCentre) return altarOffer(game);
-  if (t == 19 || t == 20) return merchant(game);
-  if (t == 21 || t == 22) return thief(game);
-  if (t == 23 || t == 24) return fairy(game);
-  if (t == 25 || t == 26) return oldMan(game);
+  switch (cellEntry(floor, t)) {
+    case CellEntry::Nothing: return;
+    case CellEntry::Walk: return walk(game);
+    case CellEntry::KeyDoor: return keyDoor(game, t);
+    case CellEntry::Event: return mapEvent(game);
+    case CellEntry::FalseWall: return falseWall(game);
+    case CellEntry::Trigger: return hiddenTrigger(game);
+    case CellEntry::Stairs: return stairs(game, t == tile::StairsUp);
+    case CellEntry::Princess: return princessScene(game);
+    case CellEntry::Pickup: return pickup(game, t);
+    case CellEntry::Battle: return battle(game);
+    case CellEntry::FinalFloor: return finalFloor(game);
+    case CellEntry::Altar: return altarOffer(game);
+    case CellEntry::Merchant: return merchant(game);
+    case CellEntry::Thief: return thief(game);
+    case CellEntry::Fairy: return fairy(game);
+    case CellEntry::OldMan: return oldMan(game);
+  }
 }
 
 void falseWall(Game& game) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "rules/cell_entry.h"
 #include "rules/doors.h"
 #include "rules/game_upkeep.h"
 #include "rules/input.h"
@@ -25,21 +26,14 @@ void afterMoveChecks(Game& game) {
   for (const auto& [dx, dy] : around) {
     if (!onBoard(x + dx, y + dy)) continue;
     const TileCode t = game.floors.cell(floor, cellIndex(x + dx, y + dy));
-    if (t == 151 || t == 152 || t == 153 || t == 154) {
+    if (magician(t)) {
       magicAttack(game, t <= 152 ? 110 : 111, 2 * (dx + 11 * dy));
       struck = true;
     }
   }
-  if (game.state[gs::ShieldOwned0 + 4] == 0) {
-    auto sergeant = [&](int cell) { return game.floors.cell(floor, cell) == tile::Sergeant; };
-    if (x >= 1 && x <= 9 && sergeant(h - 1) && sergeant(h + 1)) {
-      sergeantsStrike(game);
-      struck = true;
-    }
-    if (y >= 1 && y <= 9 && sergeant(h - 11) && sergeant(h + 11)) {
-      sergeantsStrike(game);
-      struck = true;
-    }
+  for (int pairs = sergeantPairs(game.state, game.floors, h); pairs > 0; --pairs) {
+    sergeantsStrike(game);
+    struck = true;
   }
   if (struck) {
     game.bar.code = msg::None;

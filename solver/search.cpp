@@ -1,270 +1,35 @@
 #include "solver/search.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <queue>
-#include <unordered_map>
-#include <unordered_set>
 
 #include "commands/command_table.h"
-#include "solver/state_key.h"
+#include "solver/searcher.h"
 
 namespace kelvorn::solve {
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// The steps, by the arrow keys (up, left, right, down): where they lead, and the script
-// line of each.
-constexpr int kDx[] = {0, -1, 1, 0}, kDy[] = {-1, 0, 0, 1};
 const std::string& stepLine(int d) {
   static const std::string lines[] = {
       commands::line(commands::kArrowKeys[0]), commands::line(commands::kArrowKeys[1]),
       commands::line(commands::kArrowKeys[2]), commands::line(commands::kArrowKeys[3])};
   return lines[d];
 }
-// The items whose use changes the game (the orbs of the hero and of wisdom only show
-// things, and three items act by being held).
-constexpr int kUsableSlots[] = {4, 5, 6, 7, 8, 9, 11, 12, 13};
-// The orb of flying: every floor it can reach is an answer, so its flights are tried
-// in a later turn of their own (see `Entry::flights`).
-constexpr int kFlyingSlot = 2;
-// The fairies' floors, by the checkpoint they judge (1..5).
-constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
-// The search takes its positions from three orders in turn. Two are led by the goal:
-// the stronger hero nearer the goal first (after the story, when the goal is a step of
-// it). `kFloorWeights` is what one floor nearer is worth in them, in the units of `strength`
-// (life, and 100 for each point of offense or defense): the first gathers strength
-// before it climbs, the second climbs first; each finds routes the other is slow to
-// find. The third explores: furthest on in the story, then positions that made
-// something new true (`Search::novel`), then those on the floors it has looked at least,
-// flights included; so a way on that first leads far from the goal (a prisoner to free,
-// a keep below) is found too.
-constexpr long long kFloorWeights[] = {300, 1000};
-constexpr std::size_t kOrders = 3, kExploring = 2;
-// The values that record the story so far: the fairies met and the event flags.
-constexpr int kStoryFirst = gs::EventFlags0, kStoryLast = gs::Floor32Event;
-// A move's answers: enough for the longest chain of boxes a scene shows.
-constexpr std::size_t kMaxAnswers = 64;
-
-struct Node {
-  std::uint32_t parent;
-  std::int16_t floor, target;
-  std::uint32_t waste;  // moves on the way here that only walled cells up (see `wasted`)
-  bool novel;           // the move made something true not seen before (see `novel`)
-  bool shared;          // queued in the goal-led orders, not in the exploring one alone
-  std::vector<std::uint8_t> packed;
-  std::string commands;  // the move's script lines, joined by newlines
-};
-
-// A cell the hero can reach without changing anything but where he stands (and the
-// stairs he has stood beside), with the state he has there.
-struct Spot {
-  GameState state;
-  int parent;
-  std::vector<std::string> walk;  // the lines from the parent spot to this one
-};
-int spotKey(const GameState& s) { return s.heroCell() * 4 + s.extra[extra::NearStairs]; }
-
-// The same state but for where the hero stands and looks.
-bool sameButPlace(GameState a, GameState b) {
-  for (const int i : {gs::HeroX, gs::HeroY, gs::Facing}) a[i] = b[i] = 0;
-  a.extra[extra::NearStairs] = b.extra[extra::NearStairs] = 0;
-  return a == b;
-}
-
-// A move that only takes what lies on the cell it acts on: the cell becomes plain floor,
-// no amount falls and nothing else changes but where the hero stands.
-bool freeGain(const Snapshot& before, const Snapshot& after, int target) {
-  if (target < 0) return false;
-  const int floor = before.state[gs::Floor];
-  FloorStore floors = before.floors;
-  floors.setCell(floor, target, tile::Floor);
-  if (after.floors != floors || before.floors == after.floors) return false;
-  GameState rest = after.state;
-  for (const int i : kMonotone) {
-    if (after.state[i] < before.state[i]) return false;
-    rest[i] = before.state[i];
-  }
-  return sameButPlace(rest, before.state);
-}
-
-// A move that only turned cells into wall (a letter of floor 23 touched) and gained
-// nothing: such positions wait until every other has been tried. They are not dropped,
-// since a mattock could open those walls again, so a dead end stays sound.
-// A move that changed no cell but carried the hero on is not one of them: stepping
-// between the magicians costs life and changes only where he stands, yet it may be the
-// way on.
-bool wasted(const Snapshot& before, const Snapshot& after) {
-  if (before.floors == after.floors && before.state.heroCell() != after.state.heroCell())
-    return false;
-  const auto& a = before.floors.bytes();
-  const auto& b = after.floors.bytes();
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i] && b[i] != tile::Wall) return false;
-  GameState rest = after.state;
-  for (const int i : kMonotone) {
-    if (after.state[i] > before.state[i]) return false;
-    rest[i] = before.state[i];
-  }
-  return sameButPlace(rest, before.state);
-}
-
-std::string joined(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const std::string& l : lines) out += (out.empty() ? "" : "\n") + l;
-  return out;
-}
-
-// The next checkpoint is reached when a fairy judges one other than the last judged at
-// the start (a fairy met again judges the same one; the third comes after the fifth).
-bool reached(const Game& g, const SolveRequest& request, const GameState& start) {
-  switch (request.goal) {
-    case Goal::Floor: return g.state[gs::Floor] == request.floor;
-    case Goal::Checkpoint:
-      return g.state[gs::FairyVisits] > start[gs::FairyVisits] &&
-             g.state[gs::Checkpoint] != start[gs::Checkpoint];
-    case Goal::Ending: return g.controls.backSideVisible;
-  }
-  return false;
-}
-
-// In 64 bits: a save may hold any count of fairies met.
-long long story(const GameState& s) {
-  long long n = s[gs::FairyVisits];
-  for (int i = kStoryFirst; i <= kStoryLast; ++i) n += s[i] != 0;
-  return n;
-}
-
-long long strength(const GameState& s) {
-  return std::int64_t{s[gs::Life]} + 100 * (std::int64_t{s[gs::Offense]} + s[gs::Defense]) +
-         50 * (std::int64_t{s[gs::YellowKeys]} + 2 * s[gs::BlueKeys] + 3 * s[gs::RedKeys]) +
-         s[gs::Gold] / 4;
-}
-
-class Search {
- public:
-  Search(Position& position, const SolveRequest& request)
-      : pos_(position), req_(request), start_(Clock::now()) {}
-  SolveResult run();
-
- private:
-  // Compared in turn, more first.
-  using Priority = std::array<long long, 4>;
-  struct Entry {
-    Priority priority;
-    std::uint64_t order;
-    std::uint32_t node;
-    bool flights = false;
-    bool operator<(const Entry& o) const {
-      return priority != o.priority ? priority < o.priority : order > o.order;
-    }
-  };
-
-  bool goalReached(const Game& g) const;
-  // A position's place in order `k`. In the goal-led orders, moves that only walled
-  // cells up come last, and a position's flights wait behind the other moves of the
-  // positions like it, which rarely need them and cost a search of every floor.
-  Priority priority(std::size_t k, const GameState& s, std::uint32_t waste, bool flights,
-                    bool novel) const;
-  // True when `after` has a cell, or the hero a place, not seen before in any position
-  // as far on in the story; records what it has. The exploring order tries such
-  // positions first: a way on that leads through costly fights (a prisoner behind
-  // guards) changes a new cell at each step, where strength alone would wait.
-  bool novel(const Snapshot& before, const Snapshot& after);
-  // How often the exploring order has taken a position of this story and floor.
-  long long& looked(const GameState& s) { return looked_[lookedKey(s)]; }
-  static long long lookedKey(const GameState& s) { return story(s) * 64 + s[gs::Floor]; }
-  // Queues `index` (its moves, or its flights) in the exploring order, and in the
-  // goal-led ones when it is shared.
-  void enqueue(std::uint32_t index, const GameState& s, bool flights, bool goalLedOnly = false);
-  // Queues what the moves (or flights) of `index` lead to; false when it was dropped
-  // as dominated.
-  bool expand(std::uint32_t index, bool flights);
-  struct Child {
-    Snapshot snapshot;
-    std::vector<std::string> lines;
-  };
-  // True when the hero of `s` walks back against `direction` onto the cell of `to` with
-  // nothing else changing.
-  bool stepsBack(const Snapshot& s, const std::string& direction, const GameState& to);
-  // Plays `first` from `at` and every chain of answers after it; returns what settles
-  // (a goal reached is kept at once).
-  std::vector<Child> resolve(std::uint32_t parent, const Snapshot& at, const std::string& first,
-                             const std::vector<std::string>& walk, int target);
-  // Keeps a new position (and queues it), or shares a known one with the goal-led orders.
-  void add(std::uint32_t parent, const Snapshot& s, std::vector<std::string> lines, int floor,
-           int target, std::uint32_t waste, bool novel, bool share);
-  bool outOfBudget();
-  std::vector<RouteMove> routeTo(std::uint32_t index) const;
-  void report();
-
-  Position& pos_;
-  const SolveRequest& req_;
-  Clock::time_point start_, lastReport_ = start_;
-  std::optional<Packer> packer_;
-  std::vector<Node> nodes_;
-  std::array<std::priority_queue<Entry>, kOrders> frontiers_;
-  std::unordered_map<long long, long long> looked_;
-  std::unordered_set<std::uint64_t> atoms_;  // what `novel` has seen
-  // What the exploring order finds stays its own unless it takes the story further:
-  // the goal-led orders keep their pace, and take over from each step of the story.
-  bool exploringTurn_ = false;
-  // Per position: its moves (1) and flights (2) tried for every order, or (4, 8) for
-  // the exploring order alone.
-  std::vector<std::uint8_t> done_;
-  std::uint64_t order_ = 0;
-  std::unordered_map<Hash128, std::uint32_t, Hash128Hasher> seen_;  // position -> node
-  DominanceTable table_;
-  Progress progress_;
-  GameState startState_;
-  std::uint32_t best_ = 0;
-  Priority bestPriority_{};
-  std::optional<std::uint32_t> goal_;
-  std::optional<std::array<std::int32_t, 3>> bestAtGoal_;
-};
 
 bool Search::goalReached(const Game& g) const { return reached(g, req_, startState_); }
 
-// The search order never changes what is found to exist, only how soon.
-Search::Priority Search::priority(std::size_t k, const GameState& s, std::uint32_t waste,
-                                  bool flights, bool novel) const {
-  if (k == kExploring) {
-    const auto seen = looked_.find(lookedKey(s));
-    return {story(s), novel ? 1 : 0, seen == looked_.end() ? 0 : -seen->second, strength(s)};
-  }
-  int target = 50;
-  if (req_.goal == Goal::Floor) target = req_.floor;
-  if (req_.goal == Goal::Checkpoint) target = kFairyFloors[std::clamp(s[gs::Checkpoint], 0, 4)];
-  const int distance = std::abs(s[gs::Floor] - target);
-  // The ending and the fairies are steps of the story: for them the position furthest
-  // on in it comes first. For a floor they head straight there (chasing the story would
-  // tour the tower), and the exploring order finds any story the way needs.
-  return {-static_cast<long long>(waste + (flights ? 1 : 0)),
-          req_.goal == Goal::Floor ? 0 : story(s), strength(s) - kFloorWeights[k] * distance,
-          -distance};
+void Search::keep(Node n, const GameState& s) {
+  n.story = story(s);
+  n.strength = strength(s);
+  n.at = static_cast<std::int16_t>(s[gs::Floor]);
+  nodes_.push_back(std::move(n));
 }
 
-bool Search::novel(const Snapshot& before, const Snapshot& after) {
-  const auto level = std::uint64_t(story(after.state)) << 40;
-  bool fresh = story(after.state) != story(before.state);
-  const auto note = [&](std::uint64_t atom) { fresh |= atoms_.insert(level | atom).second; };
-  note(std::uint64_t{1} << 32 | std::uint64_t(after.state[gs::Floor]) << 8 |
-       std::uint64_t(after.state.heroCell()));
-  const auto& a = before.floors.bytes();
-  const auto& b = after.floors.bytes();
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i]) note(std::uint64_t(i) << 8 | b[i]);
-  return fresh;
-}
-
-void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::string> lines, int floor,
-                 int target, std::uint32_t waste, bool novel, bool share) {
+void Search::add(std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
+                 int floor, std::uint32_t waste, bool novel, bool share) {
+  const Snapshot& s = c.snapshot;
   if (s.state[gs::Life] <= 0) return;
   const auto index = static_cast<std::uint32_t>(nodes_.size());
-  const auto [it, fresh] = seen_.emplace(wholePosition(s), index);
+  const auto [it, fresh] = seen_.emplace(packer_->wholePosition(s, changes), index);
   if (!fresh) {
     Node& known = nodes_[it->second];
     if (share && !known.shared) {
@@ -273,8 +38,9 @@ void Search::add(std::uint32_t parent, const Snapshot& s, std::vector<std::strin
     }
     return;
   }
-  nodes_.push_back({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(target),
-                    waste, novel, share, packer_->pack(s), joined(lines)});
+  keep({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(c.target), waste,
+        novel, share, packer_->pack(s, changes), lines(c)},
+       s.state);
   enqueue(index, s.state, false);
   const Priority p = priority(1, s.state, 0, false, false);
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
@@ -288,183 +54,73 @@ void Search::enqueue(std::uint32_t index, const GameState& s, bool flights, bool
       frontiers_[k].push({priority(k, s, n.waste, flights, n.novel), order_++, index, flights});
 }
 
-std::vector<Search::Child> Search::resolve(std::uint32_t parent, const Snapshot& at,
-                                           const std::string& first,
-                                           const std::vector<std::string>& walk, int target) {
-  const int floor = at.state[gs::Floor];
-  std::vector<Child> children;
-  std::vector<std::vector<std::string>> todo{{first}};
-  std::unordered_set<Hash128, Hash128Hasher> asked;
-  // The answers last played and their lines: the next chain to try usually adds one
-  // answer to them, and then only that answer is played.
-  std::vector<std::string> played, playedLines;
-  bool live = false;
-  while (!todo.empty() && !(goal_ && !req_.best)) {
-    const std::vector<std::string> answers = std::move(todo.back());
-    todo.pop_back();
-    const bool extends = live && answers.size() == played.size() + 1 &&
-                         std::equal(played.begin(), played.end(), answers.begin());
-    std::vector<std::string> lines = extends ? playedLines : walk;
-    if (!extends) pos_.restore(at);
-    bool usable = true, goal = false;
-    for (std::size_t k = extends ? played.size() : 0; k < answers.size(); ++k) {
-      usable = pos_.run(answers[k], lines) && pos_.game().state[gs::Life] > 0;
-      goal = usable && goalReached(pos_.game());
-      if (!usable || goal) break;
-    }
-    live = usable && !goal;
-    if (live) played = answers, playedLines = lines;
-    if (!usable) continue;
-    const Game& g = pos_.game();
-    if (goal) {
-      const std::array<std::int32_t, 3> stats = {g.state[gs::Life], g.state[gs::Offense],
-                                                 g.state[gs::Defense]};
-      if (!goal_) {
-        const auto index = static_cast<std::uint32_t>(nodes_.size());
-        nodes_.push_back({parent, static_cast<std::int16_t>(floor),
-                          static_cast<std::int16_t>(target), 0, false, true,
-                          packer_->pack(pos_.snapshot()), joined(lines)});
-        goal_ = index;
-        bestAtGoal_ = stats;
-      }
-      for (std::size_t k = 0; k < 3; ++k) (*bestAtGoal_)[k] = std::max((*bestAtGoal_)[k], stats[k]);
-      continue;
-    }
-    const std::vector<std::string> choices = pos_.choices();
-    if (choices.empty()) {
-      if (pos_.free()) children.push_back({pos_.snapshot(), std::move(lines)});
-      continue;
-    }
-    if (answers.size() > kMaxAnswers) continue;
-    if (choices.size() > 1) {
-      // A question seen before in the same position within this move (the orb of
-      // flying's UP and DOWN lead back to the same floor) adds nothing new.
-      Hash128 h = wholePosition(pos_.snapshot());
-      h.b ^= std::hash<std::string>{}(joined(choices) + g.controls.windowText);
-      if (!asked.insert(h).second) continue;
-    }
-    for (auto c = choices.rbegin(); c != choices.rend(); ++c) {
-      todo.push_back(answers);
-      todo.back().push_back(*c);
-    }
-  }
-  return children;
-}
-
-bool Search::stepsBack(const Snapshot& s, const std::string& direction, const GameState& to) {
-  int d = 0;
-  while (d < 4 && stepLine(d) != direction) ++d;
-  if (d == 4) return false;
-  pos_.restore(s);
-  std::vector<std::string> lines;
-  const Game& g = pos_.game();
-  return pos_.run(stepLine(3 - d), lines) && pos_.free() && g.floors == s.floors &&
-         sameButPlace(g.state, s.state) && g.state.heroCell() == to.heroCell() &&
-         g.state.extra[extra::NearStairs] == to.extra[extra::NearStairs];
-}
-
 bool Search::expand(std::uint32_t index, bool flights) {
   const Snapshot here = packer_->unpack(nodes_[index].packed);
-  // The cells the hero reaches by moves that change nothing else, found by making them.
-  std::vector<Spot> spots{{here.state, -1, {}}};
-  std::unordered_map<int, int> spotOf{{spotKey(here.state), 0}};
-  std::vector<std::vector<int>> into(1);  // the spots each spot is entered from
-  std::vector<std::pair<int, std::string>> actions;
-  for (std::size_t i = 0; i < spots.size(); ++i) {
-    const GameState at = spots[i].state;
-    for (int d = 0; d < 4; ++d) {
-      if (!onBoard(at[gs::HeroX] + kDx[d], at[gs::HeroY] + kDy[d])) continue;
-      pos_.restore({at, here.floors, here.files});
-      std::vector<std::string> lines;
-      const std::string& step = stepLine(d);
-      if (!pos_.run(step, lines)) continue;
-      const Game& g = pos_.game();
-      const bool placeOnly = pos_.free() && g.floors == here.floors && sameButPlace(g.state, at);
-      if (!placeOnly) {
-        actions.emplace_back(static_cast<int>(i), step);
-        continue;
-      }
-      if (g.state.heroCell() == at.heroCell()) continue;  // only turned
-      const auto [it, fresh] = spotOf.emplace(spotKey(g.state), static_cast<int>(spots.size()));
-      if (fresh) {
-        spots.push_back({g.state, static_cast<int>(i), std::move(lines)});
-        into.emplace_back();
-      }
-      into[static_cast<std::size_t>(it->second)].push_back(static_cast<int>(i));
-    }
-    pos_.restore({at, here.floors, here.files});
-    if (flights) {
-      if (pos_.game().holds(kFlyingSlot))
-        actions.emplace_back(static_cast<int>(i),
-                             commands::line(commands::Verb::ClickItem, kFlyingSlot));
-      continue;
-    }
-    for (const int slot : kUsableSlots)
-      if (pos_.game().holds(slot))
-        actions.emplace_back(static_cast<int>(i), commands::line(commands::Verb::ClickItem, slot));
-  }
-  // Positions that differ only in where the hero stands among spots that reach each
-  // other are one position: it is named by the least such spot.
-  std::vector<bool> back(spots.size(), false);
-  std::vector<int> todo{0};
-  back[0] = true;
-  int canonical = spotKey(spots[0].state), canonicalSpot = 0;
-  while (!todo.empty()) {
-    const int s = todo.back();
-    todo.pop_back();
-    if (spotKey(spots[static_cast<std::size_t>(s)].state) < canonical)
-      canonical = spotKey(spots[static_cast<std::size_t>(s)].state), canonicalSpot = s;
-    for (const int from : into[static_cast<std::size_t>(s)])
-      if (!back[static_cast<std::size_t>(from)])
-        back[static_cast<std::size_t>(from)] = true, todo.push_back(from);
-  }
+  const Region& region = regions_.of(here.state, here.floors);
+  const Cells changes = packer_->changes(here);
   Snapshot named = here;
-  named.state = spots[static_cast<std::size_t>(canonicalSpot)].state;
+  named.state = region.stateAt(here.state, region.canonical());
   named.state[gs::Facing] = here.state[gs::Facing];
   if (!flights) {
     // A position the exploring order has expanded is expanded again for the others,
     // past the dominance table that already holds it.
-    if (!(done_[index] & 4) && table_.dominated(exactPart(named), amounts(here.state)))
+    if (!(done_[index] & 4) && table_.dominated(packer_->exactPart(named, changes), amounts(here.state)))
       return false;
     ++progress_.expanded;
     if (here.state.itemSlot(kFlyingSlot) == 1)
       enqueue(index, here.state, true, (done_[index] & 4) != 0);
   }
-  struct Made {
-    Child child;
-    int target;
-  };
-  std::vector<Made> made;
-  for (const auto& [spot, command] : actions) {
-    std::vector<std::string> walk;
-    for (int s = spot; s > 0; s = spots[static_cast<std::size_t>(s)].parent) {
-      const auto& w = spots[static_cast<std::size_t>(s)].walk;
-      walk.insert(walk.begin(), w.begin(), w.end());
-    }
-    const GameState& at = spots[static_cast<std::size_t>(spot)].state;
-    int target = -1;
-    for (int d = 0; d < 4; ++d)
-      if (command == stepLine(d))
-        target = cellIndex(at[gs::HeroX] + kDx[d], at[gs::HeroY] + kDy[d]);
-    std::vector<Child> children =
-        resolve(index, {at, here.floors, here.files}, command, walk, target);
-    if (goal_ && !req_.best) return true;
-    if (children.size() == 1 && back[static_cast<std::size_t>(spot)] &&
-        freeGain(here, children.front().snapshot, target) &&
-        stepsBack(children.front().snapshot, command, at)) {
-      // Taking it can only help: every route from here is still open after it, with
-      // at least as much of everything, so the other moves wait for the next position.
-      made.clear();
-      made.push_back({std::move(children.front()), target});
-      break;
-    }
-    for (Child& c : children) made.push_back({std::move(c), target});
+  // The moves: every step out of the hero's reach, and every item used from each spot
+  // of it (what some do depends on where he stands).
+  pos_.restore(here);
+  std::vector<std::string> uses;
+  if (flights) {
+    if (pos_.game().holds(kFlyingSlot))
+      uses.push_back(commands::line(commands::Verb::ClickItem, kFlyingSlot));
+  } else {
+    for (const int slot : kUsableSlots)
+      if (pos_.game().holds(slot))
+        uses.push_back(commands::line(commands::Verb::ClickItem, slot));
   }
-  for (Made& m : made)
-    add(index, m.child.snapshot, std::move(m.child.lines), here.state[gs::Floor], m.target,
-        nodes_[index].waste + (wasted(here, m.child.snapshot) ? 1 : 0),
-        novel(here, m.child.snapshot),
-        !exploringTurn_ || story(m.child.snapshot.state) > story(here.state));
+  std::vector<Child> made;
+  made.reserve(64);
+  const auto& edges = region.edges();
+  auto edge = edges.begin();
+  const auto spots = static_cast<int>(region.spots().size());
+  const Lines lines = [&](const Child& c) {
+    std::string out;
+    for (const int step : region.walkTo(c.spot)) out += stepLine(step) + "\n";
+    return out + c.acted;
+  };
+  for (int spot = 0; spot < spots; ++spot) {
+    std::vector<std::pair<std::string, int>> moves;
+    for (; edge != edges.end() && edge->spot == spot; ++edge)
+      if (!flights) moves.emplace_back(stepLine(edge->step), edge->target);
+    for (const std::string& use : uses) moves.emplace_back(use, -1);
+    if (moves.empty()) continue;
+    const Snapshot at{region.stateAt(here.state, spot), here.floors, here.files, here.zeno};
+    const Region::Spot& where = region.spots()[static_cast<std::size_t>(spot)];
+    for (const auto& [command, target] : moves) {
+      const std::size_t before = made.size();
+      resolve(index, at, spot, command, target, lines, made);
+      if (goal_ && !req_.best) return true;
+      if (made.size() == before + 1 && region.returns(spot) &&
+          freeGain(here, made.back().snapshot, target, made.back().moved) &&
+          walksBack(made.back().snapshot.state, here.floors, where.cell, where.nearStairs)) {
+        // Taking it can only help: every route from here is still open after it, with
+        // at least as much of everything, so the other moves wait for the next position.
+        made.erase(made.begin(), made.end() - 1);
+        spot = spots;
+        break;
+      }
+    }
+  }
+  for (const Child& m : made) {
+    const Snapshot& after = m.snapshot;
+    add(index, m, lines, packer_->changesAfter(changes, m.moved, after), here.state[gs::Floor],
+        nodes_[index].waste + (wasted(here, after, m.moved) ? 1 : 0), novel(here, after, m.moved),
+        !exploringTurn_ || story(after.state) > story(here.state));
+  }
   return true;
 }
 
@@ -513,9 +169,12 @@ SolveResult Search::run() {
   const Snapshot root = pos_.snapshot();
   startState_ = root.state;
   packer_.emplace(root);
-  seen_.emplace(wholePosition(root), 0);
-  nodes_.push_back({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, true, true,
-                    packer_->pack(root), joined(lines)});
+  // The tables grow to the budget's size without rehashing on the way there.
+  seen_.reserve(std::min<std::size_t>(req_.maxStates, 1 << 20));
+  seen_.emplace(packer_->wholePosition(root), 0);
+  keep({0, static_cast<std::int16_t>(root.state[gs::Floor]), -1, 0, true, true,
+        packer_->pack(root), joined(lines)},
+       root.state);
   bestPriority_ = priority(1, root.state, 0, false, false);
   if (goalReached(pos_.game()))
     goal_ = 0;
@@ -523,7 +182,10 @@ SolveResult Search::run() {
     enqueue(0, root.state, false);
 
   bool stopped = false;
-  for (std::size_t turn = 0; !(goal_ && !req_.best); ++turn) {
+  // A turn passes when a position is expanded: an order whose entries were taken by
+  // another, dominated, or put back behind floors looked at less, tries again, so the
+  // exploring order gets its share however many of its entries the others took first.
+  for (std::size_t turn = 0; !(goal_ && !req_.best);) {
     std::size_t k = turn % kOrders;
     for (std::size_t tries = 1; frontiers_[k].empty() && tries < kOrders; ++tries)
       k = (k + 1) % kOrders;
@@ -539,21 +201,25 @@ SolveResult Search::run() {
     if (exploringTurn_) {
       // The floor may have been looked at since the entry was queued: it then waits
       // its turn behind the floors looked at less.
-      const GameState s = packer_->unpack(nodes_[next.node].packed).state;
-      const Priority now =
-          priority(kExploring, s, nodes_[next.node].waste, next.flights, nodes_[next.node].novel);
+      const Node& n = nodes_[next.node];
+      const Priority now = exploring(n.story, n.at, n.novel, n.strength);
       if (now < next.priority) {
         queue.push({now, next.order, next.node, next.flights});
         continue;
       }
-      ++looked(s);
+      ++looked_[lookedKey(n.story, n.at)];
     }
     if (outOfBudget()) {
       stopped = true;
       break;
     }
     // A dominated position needs no turn in any order.
-    done_[next.node] |= expand(next.node, next.flights) ? part : 0xf;
+    if (expand(next.node, next.flights)) {
+      done_[next.node] |= part;
+      ++turn;
+    } else {
+      done_[next.node] |= 0xf;
+    }
     if (Clock::now() - lastReport_ >= std::chrono::seconds(1)) report();
   }
   report();
@@ -568,32 +234,8 @@ SolveResult Search::run() {
   return result;
 }
 
-}  // namespace
-
 SolveResult solve(Position& position, const SolveRequest& request) {
   return Search(position, request).run();
-}
-
-bool replaysToGoal(Position& fresh, const SolveRequest& request,
-                   const std::vector<RouteMove>& route) {
-  const GameState start = fresh.game().state;
-  std::vector<std::string> lines;
-  for (const RouteMove& m : route)
-    for (const std::string& c : m.commands)
-      if (!fresh.run(c, lines)) return false;
-  return reached(fresh.game(), request, start);
-}
-
-std::string script(const std::vector<RouteMove>& route) {
-  std::string out;
-  for (const RouteMove& m : route) {
-    const GameState& s = m.after;
-    out += "# floor " + std::to_string(s[gs::Floor]) + ": life " + std::to_string(s[gs::Life]) +
-           ", offense " + std::to_string(s[gs::Offense]) + ", defense " +
-           std::to_string(s[gs::Defense]) + ", gold " + std::to_string(s[gs::Gold]) + "\n";
-    for (const std::string& c : m.commands) out += c + "\n";
-  }
-  return out;
 }
 
 }  // namespace kelvorn::solve

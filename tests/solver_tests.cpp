@@ -100,5 +100,27 @@ TEST_F(SolverTest, APositionPutBackFindsTheRankingsAsTheyWere) {
   EXPECT_EQ(judge(), first);
 }
 
+// Floor 24's event lifts the seal on the Magic Sergeant, which makes his row in the
+// monster table ten times stronger: a position put back from before it must find the
+// sealed row again, or a fight with him found there would not replay.
+TEST_F(SolverTest, APositionPutBackFindsZenosRowAsItWas) {
+  prepare(24, 5, 5, 1000, 50, 50);
+  put(5, 4, tile::Event);
+  source_.state[gs::SergeantSealed] = 1;
+  solve::Position position(SavedGame{source_.floors, source_.state}, false);
+  const solve::Snapshot before = position.snapshot();
+  std::vector<std::string> lines;
+  EXPECT_TRUE(position.run("up", lines));
+  for (int k = 0; k < 64 && !position.free(); ++k) {
+    const auto choices = position.choices();
+    EXPECT_TRUE(position.run(choices.empty() ? "wait" : choices.front(), lines));
+  }
+  ASSERT_TRUE(position.free());
+  ASSERT_NE(position.game().monsters[kind::Zeno], before.zeno) << "the seal was not lifted";
+  position.restore(before);
+  EXPECT_EQ(position.game().monsters[kind::Zeno], before.zeno);
+  EXPECT_EQ(position.snapshot().zeno, before.zeno);
+}
+
 }  // namespace
 }  // namespace kelvorn::commands

@@ -28,7 +28,7 @@ void RouteCheck::start(const SavedGame& position, solve::Goal goal, int floor, i
       solve::Position copy(position, false);
       result = solve::solve(copy, request);
     } catch (const std::exception&) {
-      result.answer = solve::Answer::Unknown;  // no temporary folder: nothing is known
+      result.answer = solve::Answer::Unknown;  // the search failed: nothing is known
     }
     std::lock_guard lock(mutex_);
     result_ = std::move(result);

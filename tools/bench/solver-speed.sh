@@ -20,9 +20,11 @@ ms=$((($(date +%s%N) - start) / 1000000))
 printf '%-34s %4d.%03d  %s\n' "prison start to checkpoint 1" $((ms / 1000)) $((ms % 1000)) "$answer"
 
 "$here/solver-floors.sh" "$bin" "$budget" >"$work/floors.txt" || true
-# Its lines: floor, goal (one or two words), answer (one or two words), seconds, expanded.
-awk '$1 == 35 { printf "%-34s %8s  %s\n", "floor 35 to floor 36", $(NF - 1),
-                ($0 ~ / route found /) ? "route found" : "NO ROUTE" }' "$work/floors.txt"
-awk 'NR > 1 && $1 ~ /^[0-9]+$/ { total += $(NF - 1); n++; if ($0 !~ / route found /) failed++ }
+# A line: floor, goal ("floor N" or "ending"), answer, seconds, positions expanded.
+awk '$1 == 35 { first = $2 == "floor" ? 4 : 3; answer = $first
+                for (i = first + 1; i <= NF - 2; i++) answer = answer " " $i
+                printf "%-34s %8s  %s\n", "floor 35 to floor 36", $(NF - 1), answer }' "$work/floors.txt"
+awk 'NR > 1 && $1 ~ /^[0-9]+$/ { total += $(NF - 1); n++; first = $2 == "floor" ? 4 : 3
+                                 if ($first != "route") failed++ }
      END { printf "%-34s %8.3f  %d floors, %d without a route\n", "every floor\047s way on, in total",
            total, n, failed }' "$work/floors.txt"

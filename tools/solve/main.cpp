@@ -7,7 +7,7 @@
 #include "commands/program_options.h"
 #include "storage/files.h"
 #include "storage/start_save.h"
-#include "commands/driver.h"
+#include "commands/exit_status.h"
 #include "solver/search.h"
 
 namespace {
