@@ -229,7 +229,8 @@ SolveResult Search::run() {
   const std::uint32_t end = goal_ ? *goal_ : best_;
   result.answer = goal_ ? Answer::RouteFound : stopped ? Answer::Unknown : Answer::DeadEnd;
   result.route = routeTo(end);
-  result.reached = packer_->unpack(nodes_[end].packed).state;
+  result.reachedAt = packer_->unpack(nodes_[end].packed);
+  result.reached = result.reachedAt.state;
   if (req_.best) result.bestAtGoal = bestAtGoal_;
   return result;
 }

@@ -53,6 +53,7 @@ struct SolveResult {
   // The route to the goal; with Unknown, the route to the best position reached.
   std::vector<RouteMove> route;
   GameState reached;  // the state at the route's end
+  Snapshot reachedAt;  // the whole position there, to see what blocks the hero in it
   // With `best`: the highest life, offense and defense of any position at the goal.
   std::optional<std::array<std::int32_t, 3>> bestAtGoal;
   Progress progress;

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "tests/driver_scenario.h"
+#include "solver/blockers.h"
 #include "solver/search.h"
 
 namespace kelvorn::commands {
@@ -53,6 +54,36 @@ TEST_F(SolverTest, AnswersCraftedFloorsAndItsRoutesReplayToTheGoal) {
     const auto dumps = play(solve::script(result.route) + "dump\n");
     ASSERT_FALSE(dumps.empty());
     EXPECT_EQ(dumps.back().state[gs::Floor], 2);
+  }
+}
+
+// A dead end says what stops the hero at the edge of his reach in the position the
+// search got furthest to, as a step there would really go.
+TEST_F(SolverTest, ADeadEndNamesWhatBlocksTheWay) {
+  struct Case {
+    const char* what;
+    const char* row;
+    int offense, life;
+    std::vector<std::string> text;
+  } cases[] = {
+      {"a monster he cannot hurt", "#....H..bU#", 3, 1000,
+       {"What blocks the way on floor 1:", "  Bat: he cannot hurt it (its defense 3, his offense 3)"}},
+      {"a monster whose fight costs all his life", "#....H..bU#", 10, 80,
+       {"What blocks the way on floor 1:",
+        "  Bat: the fight would kill him (it costs 80 life, he has 80)"}},
+      {"doors without their key", "#..y.H.y.U#", 3, 1000,
+       {"What blocks the way on floor 1:", "  Yellow door: he has no yellow key (2 of them)"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    craft(c.row, 0, c.offense);
+    source_.state[gs::Life] = c.life;
+    solve::Position position(SavedGame{source_.floors, source_.state}, false);
+    const solve::SolveResult result =
+        solve::solve(position, {solve::Goal::Floor, 2, 60, 100000, false, nullptr, {}});
+    ASSERT_EQ(result.answer, solve::Answer::DeadEnd);
+    position.restore(result.reachedAt);
+    EXPECT_EQ(solve::blockedText(position.game()), c.text);
   }
 }
 

@@ -2,9 +2,18 @@
 
 #include <algorithm>
 
+#include "solver/blockers.h"
+
 namespace kelvorn::ui {
 
-void RouteCheck::start(const SavedGame& position, solve::Goal goal, int floor, int seconds) {
+Question question(const GameState& state, int goal) {
+  const int next = std::min(state[gs::HighestFloor] + 1, 50);
+  if (goal == 0) return {solve::Goal::Floor, next, "floor " + std::to_string(next)};
+  if (goal == 1) return {solve::Goal::Checkpoint, next, "the next checkpoint"};
+  return {solve::Goal::Ending, next, "the ending"};
+}
+
+void RouteCheck::start(const SavedGame& position, const Question& question, int seconds) {
   stop();
   cancel_ = false;
   running_ = true;
@@ -15,7 +24,7 @@ void RouteCheck::start(const SavedGame& position, solve::Goal goal, int floor, i
     std::lock_guard lock(mutex_);
     result_.reset();
   }
-  thread_ = std::thread([this, position, goal, floor, seconds] {
+  thread_ = std::thread([this, position, goal = question.goal, floor = question.floor, seconds] {
     solve::SolveRequest request;
     request.goal = goal;
     request.floor = floor;
@@ -23,12 +32,16 @@ void RouteCheck::start(const SavedGame& position, solve::Goal goal, int floor, i
     request.maxStates = 400'000;  // a few hundred megabytes at most
     request.cancel = &cancel_;
     request.progress = [this](const solve::Progress& p) { positions_ = p.stored; };
-    solve::SolveResult result;
+    CheckResult result;
     try {
       solve::Position copy(position, false);
-      result = solve::solve(copy, request);
+      result.search = solve::solve(copy, request);
+      if (result.search.answer == solve::Answer::DeadEnd) {
+        copy.restore(result.search.reachedAt);
+        result.blocked = solve::blockedText(copy.game());
+      }
     } catch (const std::exception&) {
-      result.answer = solve::Answer::Unknown;  // the search failed: nothing is known
+      result = {};  // the search failed: nothing is known
     }
     std::lock_guard lock(mutex_);
     result_ = std::move(result);
@@ -48,22 +61,32 @@ float RouteCheck::fraction() const {
   return static_cast<float>(std::clamp(spent / seconds_, 0.0, 1.0));
 }
 
-std::optional<solve::SolveResult> RouteCheck::result() const {
+std::optional<CheckResult> RouteCheck::result() const {
   std::lock_guard lock(mutex_);
   return result_;
 }
 
-std::string answerText(const solve::SolveResult& result, const std::string& goalText,
+std::string answerText(const CheckResult& result, const std::string& goalText,
                        bool cancelled, int seconds) {
-  switch (result.answer) {
+  const solve::SolveResult& search = result.search;
+  switch (search.answer) {
     case solve::Answer::RouteFound: return "A way to " + goalText + " exists.";
-    case solve::Answer::DeadEnd: return "No way to " + goalText + " is left from here.";
+    case solve::Answer::DeadEnd: {
+      std::string text = "No way to " + goalText + " is left from here.";
+      for (const std::string& line : result.blocked) text += "\n" + line;
+      return text;
+    }
     case solve::Answer::Unknown: break;
   }
-  if (cancelled) return "Not sure: the search was cancelled.";
-  if (result.progress.seconds + 0.5 < seconds)
-    return "Not sure: no answer within the memory the search may use.";
-  return "Not sure: no answer within " + std::to_string(seconds) + " seconds.";
+  std::string text = cancelled ? "Not sure: the search was cancelled."
+                     : search.progress.seconds + 0.5 < seconds
+                         ? "Not sure: no answer within the memory the search may use."
+                         : "Not sure: no answer within " + std::to_string(seconds) + " seconds.";
+  if (search.route.empty()) return text;
+  const GameState& s = search.reached;
+  return text + "\nThe furthest it got: floor " + std::to_string(s[gs::Floor]) + " with " +
+         std::to_string(s[gs::Life]) + " life, offense " + std::to_string(s[gs::Offense]) +
+         " and defense " + std::to_string(s[gs::Defense]) + ".";
 }
 
 }  // namespace kelvorn::ui

@@ -11,9 +11,6 @@ namespace kelvorn::ui {
 
 namespace {
 
-// Enough for the way through any floor of the tower from its arrival (the slowest takes
-// about 16 s on a modest machine); the player can cancel sooner.
-constexpr int kSearchSeconds = 30;
 constexpr const char* kGoalNames[] = {"The floor above the highest reached", "The next checkpoint",
                                       "The ending"};
 
@@ -44,13 +41,10 @@ void RouteWindow::open() {
 void RouteWindow::ask(int goal) {
   open();
   goal_ = goal;
-  const int next = std::min(game_.state[gs::HighestFloor] + 1, 50);
-  const solve::Goal goals[] = {solve::Goal::Floor, solve::Goal::Checkpoint, solve::Goal::Ending};
-  goalText_ = goal_ == 0   ? "floor " + std::to_string(next)
-              : goal_ == 1 ? std::string("the next checkpoint")
-                           : std::string("the ending");
+  const Question asked = question(game_.state, goal_);
+  goalText_ = asked.text;
   start_ = game_.state.heroCell();
-  check_.start(SavedGame{game_.floors, game_.state}, goals[goal_], next, kSearchSeconds);
+  check_.start(SavedGame{game_.floors, game_.state}, asked, kSearchSeconds);
   asked_ = true;
 }
 
@@ -84,8 +78,8 @@ void RouteWindow::draw(float width, float height) {
   } else if (const auto result = check_.result()) {
     ImGui::TextUnformatted(
         answerText(*result, goalText_, check_.cancelled(), check_.seconds()).c_str());
-    const int moves = static_cast<int>(result->route.size());
-    if (result->answer == solve::Answer::RouteFound && moves > 0) {
+    const int moves = static_cast<int>(result->search.route.size());
+    if (result->search.answer == solve::Answer::RouteFound && moves > 0) {
       if (step_ < 0) {
         if (ImGui::Button("Show the way")) step_ = 0;
       } else {
@@ -111,11 +105,13 @@ void RouteWindow::draw(float width, float height) {
 void RouteWindow::drawOverlay(const Canvas& canvas) const {
   if (step_ < 0 || check_.running()) return;
   const auto result = check_.result();
-  if (!result || step_ >= static_cast<int>(result->route.size())) return;
-  const solve::RouteMove& move = result->route[static_cast<std::size_t>(step_)];
+  if (!result) return;
+  const std::vector<solve::RouteMove>& route = result->search.route;
+  if (step_ >= static_cast<int>(route.size())) return;
+  const solve::RouteMove& move = route[static_cast<std::size_t>(step_)];
   if (move.floor != game_.state[gs::Floor]) return;  // the move starts on another floor
   const int start =
-      step_ == 0 ? start_ : result->route[static_cast<std::size_t>(step_ - 1)].after.heroCell();
+      step_ == 0 ? start_ : route[static_cast<std::size_t>(step_ - 1)].after.heroCell();
   const Layout& l = canvas.layout;
   const float t = float(l.tileSize), top = float(canvas.top);
   auto corner = [&](int cell) {

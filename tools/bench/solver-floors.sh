@@ -7,6 +7,7 @@
 # SECONDS is each search's budget (default 60); FLOOR limits the run to those floors.
 # Each route found is checked by the solver itself, which plays it again in a fresh game
 # before printing it. Exits 1 when any floor's answer is not `route found`.
+# With STAGED_SAVES=DIR, each floor's staged save is kept there as floor-N.sav.
 set -euo pipefail
 bin=$1
 budget=${2:-60}
@@ -55,6 +56,7 @@ awk '!seen[$0]++' "$work/floors.txt" | while read -r floor; do
     printf '%-6s %-9s %s\n' "$floor" "${goal[*]#--to-}" "no moment to save on this floor"
     continue
   fi
+  [ -z "${STAGED_SAVES:-}" ] || cp "$work/floor.sav" "$STAGED_SAVES/floor-$floor.sav"
   start=$(date +%s%N)
   "$bin/kelvorn-solve" --load "$work/floor.sav" "${goal[@]}" --seconds "$budget" \
     >"$work/answer.txt" 2>"$work/progress.txt" || true

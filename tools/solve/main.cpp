@@ -8,6 +8,7 @@
 #include "storage/files.h"
 #include "storage/start_save.h"
 #include "commands/exit_status.h"
+#include "solver/blockers.h"
 #include "solver/search.h"
 
 namespace {
@@ -111,7 +112,12 @@ int main(int argc, char** argv) {
           std::cout << "# best at the goal: life " << (*result.bestAtGoal)[0] << ", offense "
                     << (*result.bestAtGoal)[1] << ", defense " << (*result.bestAtGoal)[2] << "\n";
         break;
-      case solve::Answer::DeadEnd: std::cout << "dead end\n"; break;
+      case solve::Answer::DeadEnd:
+        std::cout << "dead end\n";
+        position.restore(result.reachedAt);
+        for (const std::string& line : solve::blockedText(position.game()))
+          std::cout << "# " << line << "\n";
+        break;
       case solve::Answer::Unknown:
         std::cout << "unknown\n# best position reached: " << stats(result.reached) << "\n"
                   << solve::script(result.route);
