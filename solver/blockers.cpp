@@ -61,35 +61,39 @@ std::vector<Blocker> blockers(const Game& game) {
 
 std::vector<std::string> describe(const Game& game, const std::vector<Blocker>& found) {
   const GameState& s = game.state;
-  std::vector<std::string> lines;
+  // What blocks and why, each pair once with how many cells hold it.
+  std::vector<std::pair<std::string, std::string>> seen;
   std::vector<int> counts;
   for (const Blocker& b : found) {
-    std::string line;
-    const std::string name =
-        b.monster >= 0 ? std::string(game.messageText(monsterNameEntry(b.monster))) : "";
+    std::pair<std::string, std::string> line;
     switch (b.kind) {
       case Blocker::Kind::CannotHurt:
-        line = name + ": he cannot hurt it (its defense " + std::to_string(b.defense) +
-               ", his offense " + std::to_string(s[gs::Offense]) + ")";
+        line = {std::string(game.messageText(monsterNameEntry(b.monster))),
+                "he cannot hurt it (its defense " + std::to_string(b.defense) + ", his offense " +
+                    std::to_string(s[gs::Offense]) + ")"};
         break;
       case Blocker::Kind::WouldKill:
-        line = name + ": the fight would kill him (it costs " + std::to_string(b.cost) +
-               " life, he has " + std::to_string(s[gs::Life]) + ")";
+        line = {std::string(game.messageText(monsterNameEntry(b.monster))),
+                "the fight would kill him (it costs " + std::to_string(b.cost) + " life, he has " +
+                    std::to_string(s[gs::Life]) + ")"};
         break;
       case Blocker::Kind::Locked:
-        line = std::string(kDoorNames[b.door]) + ": he has no " + kDoorColours[b.door] + " key";
+        line = {kDoorNames[b.door], std::string("he has no ") + kDoorColours[b.door] + " key"};
         break;
     }
-    const auto known = std::find(lines.begin(), lines.end(), line);
-    if (known != lines.end()) {
-      ++counts[static_cast<std::size_t>(known - lines.begin())];
+    const auto known = std::find(seen.begin(), seen.end(), line);
+    if (known != seen.end()) {
+      ++counts[static_cast<std::size_t>(known - seen.begin())];
     } else {
-      lines.push_back(std::move(line));
+      seen.push_back(std::move(line));
       counts.push_back(1);
     }
   }
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (counts[i] > 1) lines[i] += " (" + std::to_string(counts[i]) + " of them)";
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < seen.size(); ++i)
+    lines.push_back(seen[i].first +
+                    (counts[i] > 1 ? " (" + std::to_string(counts[i]) + " of them)" : "") + ": " +
+                    seen[i].second);
   return lines;
 }
 

@@ -72,7 +72,7 @@ TEST_F(SolverTest, ADeadEndNamesWhatBlocksTheWay) {
        {"What blocks the way on floor 1:",
         "  Bat: the fight would kill him (it costs 80 life, he has 80)"}},
       {"doors without their key", "#..y.H.y.U#", 3, 1000,
-       {"What blocks the way on floor 1:", "  Yellow door: he has no yellow key (2 of them)"}},
+       {"What blocks the way on floor 1:", "  Yellow door (2 of them): he has no yellow key"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

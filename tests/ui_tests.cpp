@@ -1,7 +1,9 @@
 // The real window on a virtual display: start-up, walking by key presses, the two
 // window sizes, and the refusal of a second instance.
 #include <SDL.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <imgui_internal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -578,6 +580,53 @@ TEST_F(WindowTest, CanIStillWinAnswersWithoutFreezingTheWindow) {
   }
   EXPECT_EQ(app.routeWindow().answer(), "A way to floor 2 exists.");
   EXPECT_EQ(app.game().state[gs::Floor], 1);  // the search played a copy
+}
+
+// A dead end says in the window what blocks the way, not only in its answer: the route
+// window grows by the lines that name the blocker, and its pixels follow the blocker
+// named (a monster the hero cannot hurt, then a door without its key).
+TEST_F(WindowTest, ADeadEndShowsWhatBlocksTheWayInTheRouteWindow) {
+  App app(AppOptions{false, false});
+  std::string error;
+  ASSERT_TRUE(app.init(error)) << error;
+  app.pump(400);
+  Game& game = app.game();
+  // Asks for the next floor and returns the answer and the route window as drawn.
+  const auto answered = [&]() {
+    app.routeWindow().ask(0);
+    const auto began = std::chrono::steady_clock::now();
+    while (app.routeWindow().answer().empty() &&
+           std::chrono::steady_clock::now() - began < std::chrono::seconds(30))
+      app.pump(50);
+    app.pump(200);
+    const ImGuiWindow* w = ImGui::FindWindowByName("Can I still win?");
+    const Bitmap picture = app.frame().capture();
+    Bitmap shown(int(w->Size.x), int(w->Size.y));
+    blit(shown, 0, 0, picture, int(w->Pos.x), int(w->Pos.y), shown.width, shown.height);
+    return std::make_pair(app.routeWindow().answer(), shown);
+  };
+  const auto [found, foundShown] = answered();
+  EXPECT_EQ(found, "A way to floor 2 exists.");
+  // The hero in the corner, walled in but for a Knight (defense 105) or a yellow door.
+  const int floor = game.state[gs::Floor];
+  const auto wallIn = [&](TileCode blocker) {
+    for (int c = 0; c < kCells; ++c) game.floors.setCell(floor, c, tile::Wall);
+    game.state[gs::HeroX] = 0;
+    game.state[gs::HeroY] = 1;
+    game.state[gs::YellowKeys] = 0;
+    game.floors.setCell(floor, cellIndex(0, 1), tile::Floor);
+    game.floors.setCell(floor, cellIndex(0, 0), blocker);
+  };
+  wallIn(135);
+  const auto [knight, knightShown] = answered();
+  EXPECT_THAT(knight, ::testing::HasSubstr("No way to floor 2 is left from here.\nWhat blocks "
+                                           "the way on floor 1:\n  Knight: he cannot hurt it"));
+  wallIn(tile::Door);
+  const auto [door, doorShown] = answered();
+  EXPECT_THAT(door, ::testing::HasSubstr("  Yellow door: he has no yellow key"));
+  // Two more lines of text than the one-line answer, and other words in them.
+  EXPECT_GE(knightShown.height, foundShown.height + 2 * int(ImGui::GetTextLineHeight()));
+  EXPECT_NE(knightShown, doorShown);
 }
 
 }  // namespace

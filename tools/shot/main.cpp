@@ -12,7 +12,9 @@
 // moves the pointer there; save:N saves into slot N; keys opens the Keys window; type:TEXT types
 // text into the box that has the keyboard; font:tiny|small|normal|big chooses a Font
 // item; message:N shows message code N in the message bar; monster:K shows monster
-// kind K in the monster panel; ranking, holder and about open those windows.
+// kind K in the monster panel; ranking, holder and about open those windows; route:G
+// asks "Can I still win?" for goal G (0 the next floor, 1 the next checkpoint, 2 the
+// ending) and plays on until it answers.
 // ok presses the message window's OK and back-side the ending's back-side control;
 // steps:N plays the next N steps of a script at once (it stops at a step that waits for
 // the player), to catch a scene at a chosen moment.
@@ -41,6 +43,7 @@ constexpr const char* kUsage =
     "  play:    left right up down enter escape tab f1 f2 f11 y n w a s d  wait:MS  click:N\n"
     "           mouse:X,Y  point:X,Y  save:N  type:TEXT  font:tiny|small|normal|big\n"
     "           message:N  monster:K  ranking  holder  about  keys  ok  back-side  steps:N\n"
+    "           route:G\n"
     "       kelvorn-shot --help | --version";
 
 const option kOptions[] = {{"large", no_argument, nullptr, 'L'},
@@ -86,7 +89,8 @@ bool knownWord(std::string_view word) {
   const std::pair<std::string_view, std::pair<long long, long long>> single[] = {
       {"wait", {0, 3'600'000}}, {"click", {0, 14}},
       {"save", {1, 8}},         {"message", {0, kelvorn::kMessageCount - 1}},
-      {"monster", {-1, kelvorn::kMonsterKinds - 1}}, {"steps", {0, 1'000'000}}};
+      {"monster", {-1, kelvorn::kMonsterKinds - 1}}, {"steps", {0, 1'000'000}},
+      {"route", {0, 2}}};
   for (const auto& [known, range] : single)
     if (name == known) return numbersIn(rest, "", {range}).has_value();
   return false;
@@ -200,6 +204,9 @@ int main(int argc, char** argv) {
       pushText(word.substr(5));
     } else if (std::sscanf(word.c_str(), "message:%d", &a) == 1) {
       game.bar.code = a;
+    } else if (std::sscanf(word.c_str(), "route:%d", &a) == 1) {
+      app.routeWindow().ask(a);
+      while (app.routeWindow().answer().empty()) app.pump(50);
     } else if (std::sscanf(word.c_str(), "monster:%d", &a) == 1) {
       game.scene.monsterKind = a;
       game.drawMonsterPanel();
