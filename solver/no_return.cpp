@@ -50,17 +50,23 @@ std::vector<std::string> linesOf(const std::string& joinedLines) {
   return out;
 }
 
+// The share of the budget the listing may take: the rest is for the questions, which
+// are asked from the start down, so a listing cut short still has its nearest moves asked.
+constexpr double kListingShare = 0.25;
+
 class NoReturn {
  public:
   NoReturn(Position& position, const NoReturnRequest& request)
       : pos_(position), req_(request), floor_(position.game().state[gs::Floor]),
-        listing_{Goal::Floor, -1, request.seconds, request.maxStates, false, request.cancel, {}},
+        listing_{Goal::Floor, -1, request.seconds * kListingShare, request.maxStates, false,
+                 request.cancel, {}},
         search_(position, listing_) {
     search_.stayOn(floor_);
   }
 
   NoReturnResult run() {
     // A goal no position reaches: the search lists the floor until nothing new is left.
+    out_.floor = floor_;
     out_.listedAll = search_.run().answer == Answer::DeadEnd;
     const auto& nodes = search_.nodes();
     out_.positions = nodes.size();

@@ -36,6 +36,7 @@ struct ClosingMove {
 };
 
 struct NoReturnResult {
+  int floor = 0;
   // The way on from the start itself: a dead end or unknown there leaves nothing to list.
   Answer start = Answer::Unknown;
   std::vector<ClosingMove> traps;    // the way on closed, open before the move

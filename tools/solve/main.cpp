@@ -45,8 +45,8 @@ std::string stats(const GameState& s) {
          " blue, " + std::to_string(s[gs::RedKeys]) + " red";
 }
 
-// What a move did to what it acted on, in words.
-const char* doing(const solve::ClosingMove& m) {
+// What a move did, by what it acted on.
+const char* verb(const solve::ClosingMove& m) {
   if (m.target < 0) return "using the ";
   switch (cellEntry(m.floor, static_cast<TileCode>(m.code))) {
     case CellEntry::Battle: return "beating the ";
@@ -62,6 +62,12 @@ const char* doing(const solve::ClosingMove& m) {
   }
 }
 
+// The move in words: "beating the Magic Sergeant (93)", "using the warp staff (43)".
+std::string doing(const solve::ClosingMove& m) {
+  const std::string name = floorcheck::codeName(m.code);
+  return verb(m) + (name.starts_with("The ") ? name.substr(4) : name);
+}
+
 // The points of no return of the floor a save stands on: one block per move that closes
 // the floor's way on (what it did, where, what it left, and the lines that play it),
 // then the positions whose way on the budget left unsettled.
@@ -73,14 +79,14 @@ int listPointsOfNoReturn(solve::Position& position, const solve::SolveRequest& r
   ask.progress = [](const std::string& line) { std::cerr << "kelvorn-solve: " << line << "\n"; };
   const solve::NoReturnResult result = solve::pointsOfNoReturn(position, ask);
   const auto block = [](const char* title, const solve::ClosingMove& m) {
-    std::cout << "\n" << title << ": " << doing(m) << floorcheck::codeName(m.code);
+    std::cout << "\n" << title << ": " << doing(m);
     if (m.target >= 0)
       std::cout << " at cell " << m.target << " (column " << cellColumn(m.target) << ", row "
                 << cellRow(m.target) << ")";
     std::cout << " on floor " << m.floor << "\n# after it: " << stats(m.after) << "\n";
     for (const std::string& l : m.script) std::cout << l << "\n";
   };
-  std::cout << "points of no return: floor " << position.game().state[gs::Floor] << ", "
+  std::cout << "points of no return: floor " << result.floor << ", "
             << result.positions << " positions" << (result.listedAll ? "" : " (not all: budget)")
             << ", " << result.questions << " searches, " << result.seconds << " s\n";
   if (result.start != solve::Answer::RouteFound) {
