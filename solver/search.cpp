@@ -27,7 +27,7 @@ void Search::keep(Node n, const GameState& s) {
 void Search::add(std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
                  int floor, std::uint32_t waste, bool novel, bool share) {
   const Snapshot& s = c.snapshot;
-  if (s.state[gs::Life] <= 0) return;
+  if (s.state[gs::Life] <= 0 || (stayOn_ && s.state[gs::Floor] != *stayOn_)) return;
   const auto index = static_cast<std::uint32_t>(nodes_.size());
   const auto [it, fresh] = seen_.emplace(packer_->wholePosition(s, changes), index);
   if (!fresh) {

@@ -66,6 +66,13 @@ class Search {
       : pos_(position), req_(request), start_(Clock::now()) {}
   SolveResult run();
 
+  // Keeps only positions on `floor`: what a move leaves elsewhere is dropped. With a goal
+  // no position reaches, the search then lists the floor (see no_return.h).
+  void stayOn(int floor) { stayOn_ = floor; }
+  // The positions kept, node 0 the start; each names the node its move was made from.
+  const std::vector<Node>& nodes() const { return nodes_; }
+  Snapshot unpack(std::uint32_t index) const { return packer_->unpack(nodes_[index].packed); }
+
  private:
   // Compared in turn, more first.
   using Priority = std::array<long long, 4>;
@@ -149,6 +156,7 @@ class Search {
   std::uint32_t best_ = 0;
   Priority bestPriority_{};
   std::optional<std::uint32_t> goal_;
+  std::optional<int> stayOn_;
   std::optional<std::array<std::int32_t, 3>> bestAtGoal_;
 };
 

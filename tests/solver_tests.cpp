@@ -4,6 +4,7 @@
 
 #include "tests/driver_scenario.h"
 #include "solver/blockers.h"
+#include "solver/no_return.h"
 #include "solver/search.h"
 
 namespace kelvorn::commands {
@@ -105,6 +106,30 @@ TEST_F(SolverTest, SearchesASaveWithTheLargestCountsItCanHold) {
   craft("#oa..H..bU#", 0, 3);
   source_.state[gs::FairyVisits] = INT32_MAX;
   EXPECT_EQ(solveToFloor2().answer, solve::Answer::RouteFound);
+}
+
+// One key and two doors: the one on the left leads nowhere, so opening it first closes
+// the way up; that move is the floor's one point of no return, and its script replays
+// to the position it names.
+TEST_F(SolverTest, FindsTheOnePointOfNoReturnOfACraftedFloor) {
+  craft("#.y.H.y.U##", 1, 10);
+  solve::Position position(SavedGame{source_.floors, source_.state}, false);
+  const solve::NoReturnResult result = solve::pointsOfNoReturn(position, {});
+  EXPECT_EQ(result.start, solve::Answer::RouteFound);
+  EXPECT_TRUE(result.listedAll);
+  EXPECT_TRUE(result.unknown.empty());
+  EXPECT_EQ(result.notAsked, 0u);
+  ASSERT_EQ(result.traps.size(), 1u);
+  const solve::ClosingMove& trap = result.traps.front();
+  EXPECT_EQ(trap.target, cellIndex(2, 5));
+  EXPECT_EQ(trap.code, tile::Door);
+  EXPECT_EQ(trap.after[gs::YellowKeys], 0);
+  std::string lines;
+  for (const std::string& l : trap.script) lines += l + "\n";
+  const auto dumps = play(lines + "dump\n");
+  ASSERT_FALSE(dumps.empty());
+  EXPECT_EQ(dumps.back().state[gs::YellowKeys], 0);
+  EXPECT_EQ(dumps.back().cells.at(cellIndex(2, 5)), tile::Floor);
 }
 
 // A fairy's judgement writes the rankings, and the boxes of a later judgement depend on

@@ -1,5 +1,6 @@
 // kelvorn-solve: searches the rules for a way from a saved position to a goal and says
 // whether one exists, printing it as a kelvorn-play script.
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -8,8 +9,11 @@
 #include "storage/files.h"
 #include "storage/start_save.h"
 #include "commands/exit_status.h"
+#include "rules/cell_entry.h"
 #include "solver/blockers.h"
+#include "solver/no_return.h"
 #include "solver/search.h"
+#include "tools/floorcheck/names.h"
 
 namespace {
 
@@ -17,7 +21,8 @@ using namespace kelvorn;
 
 constexpr const char* kUsage =
     "usage: kelvorn-solve [--load FILE] [--prologue on|off] "
-    "(--to-floor N | --to-checkpoint | --to-ending) [--seconds S] [--max-states N] [--best]\n"
+    "(--to-floor N | --to-checkpoint | --to-ending | --no-return) [--seconds S] [--max-states N] "
+    "[--best]\n"
     "       kelvorn-solve --help | --version";
 
 const option kOptions[] = {{"load", required_argument, nullptr, 'l'},
@@ -28,6 +33,7 @@ const option kOptions[] = {{"load", required_argument, nullptr, 'l'},
                            {"seconds", required_argument, nullptr, 's'},
                            {"max-states", required_argument, nullptr, 'm'},
                            {"best", no_argument, nullptr, 'b'},
+                           {"no-return", no_argument, nullptr, 'n'},
                            {"help", no_argument, nullptr, 'h'},
                            {"version", no_argument, nullptr, 'v'},
                            {nullptr, 0, nullptr, 0}};
@@ -40,6 +46,62 @@ std::string stats(const GameState& s) {
          " blue, " + std::to_string(s[gs::RedKeys]) + " red";
 }
 
+// What a move did, by what it acted on.
+const char* verb(const solve::ClosingMove& m) {
+  if (m.target < 0) return "using the ";
+  switch (cellEntry(m.floor, static_cast<TileCode>(m.code))) {
+    case CellEntry::Battle: return "beating the ";
+    case CellEntry::KeyDoor: return "opening the ";
+    case CellEntry::Pickup: return "taking the ";
+    case CellEntry::Merchant:
+    case CellEntry::Thief:
+    case CellEntry::Fairy:
+    case CellEntry::OldMan:
+    case CellEntry::Princess:
+    case CellEntry::Altar: return "meeting the ";
+    default: return "stepping onto the ";
+  }
+}
+
+// The move in words: "beating the Magic Sergeant (93)", "using the warp staff (43)".
+std::string doing(const solve::ClosingMove& m) {
+  const std::string name = floorcheck::codeName(m.code);
+  return verb(m) + (name.starts_with("The ") ? name.substr(4) : name);
+}
+
+// The points of no return of the floor a save stands on: one block per move that closes
+// the floor's way on (what it did, where, what it left, and the lines that play it),
+// then the positions whose way on the budget left unsettled.
+int listPointsOfNoReturn(solve::Position& position, const solve::SolveRequest& request) {
+  solve::NoReturnRequest ask;
+  ask.seconds = request.seconds;
+  ask.secondsPerQuestion = std::min(request.seconds, std::max(5.0, request.seconds / 20));
+  ask.maxStates = request.maxStates;
+  ask.progress = [](const std::string& line) { std::cerr << "kelvorn-solve: " << line << "\n"; };
+  const solve::NoReturnResult result = solve::pointsOfNoReturn(position, ask);
+  const auto block = [](const char* title, const solve::ClosingMove& m) {
+    std::cout << "\n" << title << ": " << doing(m);
+    if (m.target >= 0)
+      std::cout << " at cell " << m.target << " (column " << cellColumn(m.target) << ", row "
+                << cellRow(m.target) << ")";
+    std::cout << " on floor " << m.floor << "\n# after it: " << stats(m.after) << "\n";
+    for (const std::string& l : m.script) std::cout << l << "\n";
+  };
+  std::cout << "points of no return: floor " << result.floor << ", "
+            << result.positions << " positions" << (result.listedAll ? "" : " (not all: budget)")
+            << ", " << result.questions << " searches, " << result.seconds << " s\n";
+  if (result.start != solve::Answer::RouteFound) {
+    std::cout << (result.start == solve::Answer::DeadEnd ? "the way on is closed already\n"
+                                                         : "the way on is unknown from here\n");
+    return 0;
+  }
+  std::cout << result.traps.size() << " traps, " << result.unknown.size() << " unknown, "
+            << result.notAsked << " not asked\n";
+  for (const solve::ClosingMove& m : result.traps) block("trap", m);
+  for (const solve::ClosingMove& m : result.unknown) block("unknown", m);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,11 +109,12 @@ int main(int argc, char** argv) {
   std::optional<std::string> load;
   std::optional<bool> prologue;
   std::optional<solve::Goal> goal;
+  bool noReturn = false;  // list the floor's points of no return instead of a route
   solve::SolveRequest request;
   try {
     commands::ProgramOptions args(argc, argv, "h", kOptions);
     const auto setGoal = [&](solve::Goal g) {
-      if (goal) throw commands::UsageError{"give one goal"};
+      if (goal || noReturn) throw commands::UsageError{"give one goal"};
       goal = g;
     };
     for (int code; (code = args.next()) != -1;) {
@@ -67,16 +130,22 @@ int main(int argc, char** argv) {
         case 's': request.seconds = static_cast<double>(args.number(1, 1'000'000)); break;
         case 'm': request.maxStates = static_cast<std::size_t>(args.number(1, 1'000'000'000)); break;
         case 'b': request.best = true; break;
+        case 'n':
+          if (goal) throw commands::UsageError{"give one goal"};
+          noReturn = true;
+          break;
         case 'h': std::cout << kUsage << "\n"; return 0;
         case 'v': std::cout << commands::versionLine("kelvorn-solve") << "\n"; return 0;
       }
     }
     args.refuseOperands();
-    if (!goal) throw commands::UsageError{"a goal is needed"};
+    if (noReturn && (goal || request.best))
+      throw commands::UsageError{"--no-return takes no goal and no --best"};
+    if (!goal && !noReturn) throw commands::UsageError{"a goal is needed"};
   } catch (const commands::UsageError& e) {
     return commands::refuse("kelvorn-solve", e, kUsage);
   }
-  request.goal = *goal;
+  request.goal = goal.value_or(solve::Goal::Floor);
 
   std::optional<SavedGame> start;
   if (load) {
@@ -95,6 +164,7 @@ int main(int argc, char** argv) {
   };
   try {
     solve::Position position(start, prologue);
+    if (noReturn) return listPointsOfNoReturn(position, request);
     const solve::SolveResult result = solve::solve(position, request);
     // A route is printed only once it has played from the start again in a fresh game,
     // line by line as kelvorn-play will play it.
