@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <sys/resource.h>
+
 #include "commands/command_table.h"
 #include "solver/searcher.h"
 
@@ -124,10 +126,19 @@ bool Search::expand(std::uint32_t index, bool flights) {
   return true;
 }
 
-bool Search::outOfBudget() {
-  const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-  return (req_.cancel && req_.cancel->load()) || seconds >= req_.seconds ||
-         nodes_.size() >= req_.maxStates;
+// The most memory the program has held so far, in bytes.
+static std::size_t peakBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<std::size_t>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
+}
+
+Stop Search::outOfBudget() const {
+  if (req_.cancel && req_.cancel->load()) return Stop::Cancelled;
+  if (std::chrono::duration<double>(Clock::now() - start_).count() >= req_.seconds) return Stop::Time;
+  if (nodes_.size() >= req_.maxStates) return Stop::States;
+  if (req_.maxBytes > 0 && peakBytes() >= req_.maxBytes) return Stop::Memory;
+  return Stop::None;
 }
 
 void Search::report() {
@@ -181,7 +192,7 @@ SolveResult Search::run() {
   else if (pos_.free())
     enqueue(0, root.state, false);
 
-  bool stopped = false;
+  Stop stopped = Stop::None;
   // A turn passes when a position is expanded: an order whose entries were taken by
   // another, dominated, or put back behind floors looked at less, tries again, so the
   // exploring order gets its share however many of its entries the others took first.
@@ -209,10 +220,7 @@ SolveResult Search::run() {
       }
       ++looked_[lookedKey(n.story, n.at)];
     }
-    if (outOfBudget()) {
-      stopped = true;
-      break;
-    }
+    if ((stopped = outOfBudget()) != Stop::None) break;
     // A dominated position needs no turn in any order.
     if (expand(next.node, next.flights)) {
       done_[next.node] |= part;
@@ -227,10 +235,13 @@ SolveResult Search::run() {
   SolveResult result;
   result.progress = progress_;
   const std::uint32_t end = goal_ ? *goal_ : best_;
-  result.answer = goal_ ? Answer::RouteFound : stopped ? Answer::Unknown : Answer::DeadEnd;
+  result.answer = goal_                     ? Answer::RouteFound
+                  : stopped != Stop::None ? Answer::Unknown
+                                          : Answer::DeadEnd;
+  result.stopped = stopped;
   result.route = routeTo(end);
   result.reached = packer_->unpack(nodes_[end].packed).state;
-  if (req_.best) result.bestAtGoal = bestAtGoal_;
+  if (req_.best) result.bestAtGoal = bestAtGoal_, result.bestScore = bestScore_;
   return result;
 }
 

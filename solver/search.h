@@ -33,12 +33,19 @@ struct SolveRequest {
   int floor = 0;  // for Goal::Floor
   double seconds = 60;
   std::size_t maxStates = 1'000'000;
-  bool best = false;  // search on after the first route for the best stats at the goal
+  // Search on after the first route, through every position, for the best stats at the
+  // goal; at the checkpoint, for the fairy's best score (and the route to it).
+  bool best = false;
   const std::atomic<bool>* cancel = nullptr;
   std::function<void(const Progress&)> progress;  // called about once a second
+  std::size_t maxBytes = 0;  // the most memory the program may have held (0: no limit)
 };
 
 enum class Answer { RouteFound, DeadEnd, Unknown };
+
+// What stopped a search before it had tried every position it kept (None: nothing
+// did, so a dead end or a best score is proved).
+enum class Stop { None, Time, Memory, States, Cancelled };
 
 // One move of a route: the script lines that play it, where it acts and what it leaves.
 struct RouteMove {
@@ -55,6 +62,10 @@ struct SolveResult {
   GameState reached;  // the state at the route's end
   // With `best`: the highest life, offense and defense of any position at the goal.
   std::optional<std::array<std::int32_t, 3>> bestAtGoal;
+  // With `best` and the checkpoint goal: the fairy's highest score at the goal (the
+  // rules' `fairyScore`), reached by `route`.
+  std::optional<std::int32_t> bestScore;
+  Stop stopped = Stop::None;
   Progress progress;
 };
 

@@ -122,7 +122,7 @@ class Search {
   // Keeps a new position (and queues it), or shares a known one with the goal-led orders.
   void add(std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
            int floor, std::uint32_t waste, bool novel, bool share);
-  bool outOfBudget();
+  Stop outOfBudget() const;
   std::vector<RouteMove> routeTo(std::uint32_t index) const;
   void report();
 
@@ -150,6 +150,7 @@ class Search {
   Priority bestPriority_{};
   std::optional<std::uint32_t> goal_;
   std::optional<std::array<std::int32_t, 3>> bestAtGoal_;
+  std::optional<std::int32_t> bestScore_;
 };
 
 }  // namespace kelvorn::solve

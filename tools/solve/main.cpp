@@ -1,5 +1,6 @@
 // kelvorn-solve: searches the rules for a way from a saved position to a goal and says
 // whether one exists, printing it as a kelvorn-play script.
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -16,7 +17,7 @@ using namespace kelvorn;
 
 constexpr const char* kUsage =
     "usage: kelvorn-solve [--load FILE] [--prologue on|off] "
-    "(--to-floor N | --to-checkpoint | --to-ending) [--seconds S] [--max-states N] [--best]\n"
+    "(--to-floor N | --to-checkpoint | --to-ending) [--seconds S] [--max-states N] [--max-memory MB] [--best]\n"
     "       kelvorn-solve --help | --version";
 
 const option kOptions[] = {{"load", required_argument, nullptr, 'l'},
@@ -26,6 +27,7 @@ const option kOptions[] = {{"load", required_argument, nullptr, 'l'},
                            {"to-ending", no_argument, nullptr, 'e'},
                            {"seconds", required_argument, nullptr, 's'},
                            {"max-states", required_argument, nullptr, 'm'},
+                           {"max-memory", required_argument, nullptr, 'M'},
                            {"best", no_argument, nullptr, 'b'},
                            {"help", no_argument, nullptr, 'h'},
                            {"version", no_argument, nullptr, 'v'},
@@ -39,6 +41,37 @@ std::string stats(const GameState& s) {
          " blue, " + std::to_string(s[gs::RedKeys]) + " red";
 }
 
+const char* stopName(solve::Stop s) {
+  switch (s) {
+    case solve::Stop::None: break;
+    case solve::Stop::Time: return "time";
+    case solve::Stop::Memory: return "memory";
+    case solve::Stop::States: return "states";
+    case solve::Stop::Cancelled: return "cancelled";
+  }
+  return "";
+}
+
+// The answer of `--best --to-checkpoint`: the fairy's best score and whether every
+// position was tried, the hero at that judgement, and the route to it.
+void printBestScore(const solve::SolveResult& result) {
+  const std::string why = std::string("best found (stopped: ") + stopName(result.stopped) + ")";
+  const std::string status = result.stopped == solve::Stop::None ? "proved" : why;
+  switch (result.answer) {
+    case solve::Answer::RouteFound: {
+      const GameState& s = result.reached;
+      std::cout << "best score " << *result.bestScore << ", " << status << "\n# checkpoint "
+                << s[gs::Checkpoint] << ": " << stats(s) << "\n" << solve::script(result.route);
+      break;
+    }
+    case solve::Answer::DeadEnd: std::cout << "dead end\n"; break;
+    case solve::Answer::Unknown:
+      std::cout << "unknown, " << why << "\n# best position reached: " << stats(result.reached)
+                << "\n" << solve::script(result.route);
+      break;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,6 +80,9 @@ int main(int argc, char** argv) {
   std::optional<bool> prologue;
   std::optional<solve::Goal> goal;
   solve::SolveRequest request;
+  std::optional<double> seconds;
+  std::optional<std::size_t> maxStates;
+  std::size_t megabytes = 8192;
   try {
     commands::ProgramOptions args(argc, argv, "h", kOptions);
     const auto setGoal = [&](solve::Goal g) {
@@ -63,8 +99,9 @@ int main(int argc, char** argv) {
           break;
         case 'c': setGoal(solve::Goal::Checkpoint); break;
         case 'e': setGoal(solve::Goal::Ending); break;
-        case 's': request.seconds = static_cast<double>(args.number(1, 1'000'000)); break;
-        case 'm': request.maxStates = static_cast<std::size_t>(args.number(1, 1'000'000'000)); break;
+        case 's': seconds = static_cast<double>(args.number(1, 1'000'000)); break;
+        case 'm': maxStates = static_cast<std::size_t>(args.number(1, 1'000'000'000)); break;
+        case 'M': megabytes = static_cast<std::size_t>(args.number(1, 1'000'000'000)); break;
         case 'b': request.best = true; break;
         case 'h': std::cout << kUsage << "\n"; return 0;
         case 'v': std::cout << commands::versionLine("kelvorn-solve") << "\n"; return 0;
@@ -76,6 +113,12 @@ int main(int argc, char** argv) {
     return commands::refuse("kelvorn-solve", e, kUsage);
   }
   request.goal = *goal;
+  // The best score is searched for until every position is tried: half an hour and no
+  // count of positions by default.
+  const bool scoring = request.best && request.goal == solve::Goal::Checkpoint;
+  request.seconds = seconds.value_or(scoring ? 1800 : request.seconds);
+  request.maxStates = maxStates.value_or(scoring ? SIZE_MAX : request.maxStates);
+  request.maxBytes = megabytes << 20;
 
   std::optional<SavedGame> start;
   if (load) {
@@ -103,6 +146,10 @@ int main(int argc, char** argv) {
         std::cerr << "kelvorn-solve: internal error: the route found does not replay to the goal\n";
         return commands::kExitInternal;
       }
+    }
+    if (scoring) {
+      printBestScore(result);
+      return 0;
     }
     switch (result.answer) {
       case solve::Answer::RouteFound:
