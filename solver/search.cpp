@@ -19,6 +19,22 @@ const std::string& stepLine(int d) {
 
 bool Search::goalReached(const Game& g) const { return reached(g, req_, startState_); }
 
+Snapshot named(const Snapshot& s, const Region& region) {
+  Snapshot out = s;
+  out.state = region.stateAt(s.state, region.canonical());
+  out.state[gs::Facing] = s.state[gs::Facing];
+  return out;
+}
+
+Snapshot Search::unpack(std::uint32_t index) const {
+  std::array<std::uint32_t, kFullEvery> chain;
+  std::size_t n = 0;
+  for (; nodes_[index].sinceFull > 0; index = nodes_[index].parent) chain[n++] = index;
+  Snapshot s = packer_->unpack(nodes_[index].packed);
+  while (n > 0) unpackOnto(s, nodes_[chain[--n]].packed);
+  return s;
+}
+
 void Search::keep(Node n, const GameState& s) {
   n.story = story(s);
   n.strength = strength(s);
@@ -26,13 +42,13 @@ void Search::keep(Node n, const GameState& s) {
   nodes_.push_back(std::move(n));
 }
 
-void Search::add(std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
+void Search::add(const Snapshot& from, std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
                  int floor, std::uint32_t waste, bool novel, bool share) {
   const Snapshot& s = c.snapshot;
   if (s.state[gs::Life] <= 0) return;
   const auto index = static_cast<std::uint32_t>(nodes_.size());
-  const auto [it, fresh] = seen_.emplace(packer_->wholePosition(s, changes), index);
-  if (!fresh) {
+  const Hash128 whole = packer_->wholePosition(s, changes);
+  if (const auto it = seen_.find(whole); it != seen_.end()) {
     Node& known = nodes_[it->second];
     if (share && !known.shared) {
       known.shared = true;
@@ -40,9 +56,21 @@ void Search::add(std::uint32_t parent, const Child& c, const Lines& lines, const
     }
     return;
   }
-  keep({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(c.target), waste,
-        novel, share, packer_->pack(s, changes), lines(c)},
-       s.state);
+  // A new position that one already expanded dominates would be dropped when its turn
+  // came: the search for the best, which tries every position, does not keep it at all
+  // (about one in two). The others keep it: a turn of the exploring order taken by it
+  // still counts its floor as looked at, which leads them faster. Its reach is found
+  // apart from the cache, which may let go of the one being expanded.
+  if (req_.best && table_.covered(packer_->exactPart(named(s, Region(s.state, s.floors)), changes),
+                     amounts(s.state)))
+    return;
+  seen_.emplace(whole, index);
+  const int since = nodes_[parent].sinceFull + 1;
+  Node n{parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(c.target), waste,
+         novel, share,
+         since < kFullEvery ? packAgainst(from, s, c.moved) : packer_->pack(s, changes), lines(c)};
+  n.sinceFull = static_cast<std::uint8_t>(since < kFullEvery ? since : 0);
+  keep(std::move(n), s.state);
   enqueue(index, s.state, false);
   const Priority p = priority(1, s.state, 0, false, false);
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
@@ -57,16 +85,14 @@ void Search::enqueue(std::uint32_t index, const GameState& s, bool flights, bool
 }
 
 bool Search::expand(std::uint32_t index, bool flights) {
-  const Snapshot here = packer_->unpack(nodes_[index].packed);
+  const Snapshot here = unpack(index);
   const Region& region = regions_.of(here.state, here.floors);
   const Cells changes = packer_->changes(here);
-  Snapshot named = here;
-  named.state = region.stateAt(here.state, region.canonical());
-  named.state[gs::Facing] = here.state[gs::Facing];
   if (!flights) {
     // A position the exploring order has expanded is expanded again for the others,
     // past the dominance table that already holds it.
-    if (!(done_[index] & 4) && table_.dominated(packer_->exactPart(named, changes), amounts(here.state)))
+    if (!(done_[index] & 4) &&
+        table_.dominated(packer_->exactPart(named(here, region), changes), amounts(here.state)))
       return false;
     ++progress_.expanded;
     if (here.state.itemSlot(kFlyingSlot) == 1)
@@ -119,7 +145,7 @@ bool Search::expand(std::uint32_t index, bool flights) {
   }
   for (const Child& m : made) {
     const Snapshot& after = m.snapshot;
-    add(index, m, lines, packer_->changesAfter(changes, m.moved, after), here.state[gs::Floor],
+    add(here, index, m, lines, packer_->changesAfter(changes, m.moved, after), here.state[gs::Floor],
         nodes_[index].waste + (wasted(here, after, m.moved) ? 1 : 0), novel(here, after, m.moved),
         !exploringTurn_ || story(after.state) > story(here.state));
   }
@@ -147,7 +173,7 @@ void Search::report() {
   progress_.stored = nodes_.size();
   progress_.frontier = 0;
   for (const auto& f : frontiers_) progress_.frontier = std::max(progress_.frontier, f.size());
-  progress_.bestFloor = packer_ ? packer_->unpack(nodes_[best_].packed).state[gs::Floor] : 0;
+  progress_.bestFloor = packer_ ? unpack(best_).state[gs::Floor] : 0;
   if (req_.progress) req_.progress(progress_);
   lastReport_ = now;
 }
@@ -156,7 +182,7 @@ std::vector<RouteMove> Search::routeTo(std::uint32_t index) const {
   std::vector<RouteMove> route;
   for (std::uint32_t i = index;; i = nodes_[i].parent) {
     const Node& n = nodes_[i];
-    RouteMove m{n.floor, n.target, {}, packer_->unpack(n.packed).state};
+    RouteMove m{n.floor, n.target, {}, unpack(i).state};
     for (std::size_t at = 0; at < n.commands.size();) {
       const std::size_t end = std::min(n.commands.find('\n', at), n.commands.size());
       m.commands.push_back(n.commands.substr(at, end - at));
@@ -240,7 +266,7 @@ SolveResult Search::run() {
                                           : Answer::DeadEnd;
   result.stopped = stopped;
   result.route = routeTo(end);
-  result.reached = packer_->unpack(nodes_[end].packed).state;
+  result.reached = unpack(end).state;
   if (req_.best) result.bestAtGoal = bestAtGoal_, result.bestScore = bestScore_;
   return result;
 }

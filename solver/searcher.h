@@ -44,6 +44,10 @@ inline constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
 // a keep below) is found too.
 inline constexpr long long kFloorWeights[] = {300, 1000};
 inline constexpr std::size_t kOrders = 3, kExploring = 2;
+// A position is kept as what its move changed, and as a whole every this many moves: a
+// move changes a few cells and values where the whole differs from the start in
+// hundreds, and is put back from at most this many.
+inline constexpr int kFullEvery = 8;
 // A move's answers: enough for the longest chain of boxes a scene shows.
 inline constexpr std::size_t kMaxAnswers = 64;
 
@@ -58,7 +62,14 @@ struct Node {
   // What the exploring order reads of the position, kept to look at it again cheaply.
   std::int64_t story = 0, strength = 0;
   std::int16_t at = 0;  // its floor
+  // 0 when `packed` holds the position's differences from the search's start; else it
+  // holds those from its parent's, which has this count less one (see `kFullEvery`).
+  std::uint8_t sinceFull = 0;
 };
+
+// `s` with the hero where the position is named (`Region::canonical` of `region`, its
+// reach), as the dominance table keeps it.
+Snapshot named(const Snapshot& s, const Region& region);
 
 class Search {
  public:
@@ -82,6 +93,7 @@ class Search {
   };
 
   bool goalReached(const Game& g) const;
+
   // A position's place in order `k`. In the goal-led orders, moves that only walled
   // cells up come last, and a position's flights wait behind the other moves of the
   // positions like it, which rarely need them and cost a search of every floor.
@@ -120,10 +132,12 @@ class Search {
   void resolve(std::uint32_t parent, const Snapshot& at, int spot, const std::string& first,
                int target, const Lines& lines, std::vector<Child>& out);
   // Keeps a new position (and queues it), or shares a known one with the goal-led orders.
-  void add(std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
-           int floor, std::uint32_t waste, bool novel, bool share);
+  // `from` is the parent's position.
+  void add(const Snapshot& from, std::uint32_t parent, const Child& c, const Lines& lines,
+           const Cells& changes, int floor, std::uint32_t waste, bool novel, bool share);
   Stop outOfBudget() const;
   std::vector<RouteMove> routeTo(std::uint32_t index) const;
+  Snapshot unpack(std::uint32_t index) const;
   void report();
 
   Position& pos_;
