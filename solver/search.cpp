@@ -174,6 +174,7 @@ void Search::report() {
   progress_.frontier = 0;
   for (const auto& f : frontiers_) progress_.frontier = std::max(progress_.frontier, f.size());
   progress_.bestFloor = packer_ ? unpack(best_).state[gs::Floor] : 0;
+  progress_.bestScore = bestScore_;
   if (req_.progress) req_.progress(progress_);
   lastReport_ = now;
 }

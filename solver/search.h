@@ -25,6 +25,7 @@ struct Progress {
   std::size_t stored = 0;    // positions kept
   std::size_t frontier = 0;  // positions waiting to be expanded
   int bestFloor = 0;         // the floor of the best position so far
+  std::optional<std::int32_t> bestScore;  // with `best` at the checkpoint: the best so far
   double seconds = 0;
 };
 

@@ -31,8 +31,9 @@ inline constexpr int kUsableSlots[] = {4, 5, 6, 7, 8, 9, 11, 12, 13};
 // The orb of flying: every floor it can reach is an answer, so its flights are tried
 // in a later turn of their own (see `Entry::flights`).
 inline constexpr int kFlyingSlot = 2;
-// The fairies' floors, by the checkpoint they judge (1..5).
-inline constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
+// The floor of the fairy met next, by the checkpoint judged last (0 for none): the
+// third, floor 25's, judges after the fifth, and after her there is none (the top).
+inline constexpr int kNextFairyFloor[] = {10, 20, 40, 50, 49, 25};
 // The search takes its positions from three orders in turn. Two are led by the goal:
 // the stronger hero nearer the goal first (after the story, when the goal is a step of
 // it). `kFloorWeights` is what one floor nearer is worth in them, in the units of `strength`

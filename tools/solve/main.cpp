@@ -55,8 +55,8 @@ const char* stopName(solve::Stop s) {
 // The answer of `--best --to-checkpoint`: the fairy's best score and whether every
 // position was tried, the hero at that judgement, and the route to it.
 void printBestScore(const solve::SolveResult& result) {
-  const std::string why = std::string("best found (stopped: ") + stopName(result.stopped) + ")";
-  const std::string status = result.stopped == solve::Stop::None ? "proved" : why;
+  const std::string why = std::string("(stopped: ") + stopName(result.stopped) + ")";
+  const std::string status = result.stopped == solve::Stop::None ? "proved" : "best found " + why;
   switch (result.answer) {
     case solve::Answer::RouteFound: {
       const GameState& s = result.reached;
@@ -66,7 +66,7 @@ void printBestScore(const solve::SolveResult& result) {
     }
     case solve::Answer::DeadEnd: std::cout << "dead end\n"; break;
     case solve::Answer::Unknown:
-      std::cout << "unknown, " << why << "\n# best position reached: " << stats(result.reached)
+      std::cout << "unknown " << why << "\n# best position reached: " << stats(result.reached)
                 << "\n" << solve::script(result.route);
       break;
   }
@@ -132,8 +132,10 @@ int main(int argc, char** argv) {
 
   request.progress = [](const solve::Progress& p) {
     std::fprintf(stderr,
-                 "kelvorn-solve: %.0f s, %zu expanded, %zu kept, %zu waiting, best floor %d\n",
+                 "kelvorn-solve: %.0f s, %zu expanded, %zu kept, %zu waiting, best floor %d",
                  p.seconds, p.expanded, p.stored, p.frontier, p.bestFloor);
+    if (p.bestScore) std::fprintf(stderr, ", best score %d", static_cast<int>(*p.bestScore));
+    std::fprintf(stderr, "\n");
   };
   try {
     solve::Position position(start, prologue);
