@@ -299,21 +299,8 @@ void fairy(Game& game) {
   game.state.add(gs::FairyVisits, 1);
   ++game.records.undoBarriers;
 
-  const std::int64_t L = game.state[gs::Life], O = game.state[gs::Offense],
-                     D = game.state[gs::Defense];
-  const std::int64_t keys = std::int64_t{game.state[gs::YellowKeys]} +
-                            2 * std::int64_t{game.state[gs::BlueKeys]} +
-                            3 * std::int64_t{game.state[gs::RedKeys]};
-  const std::int64_t r = game.state.levelFactor();
-  std::int64_t score = 0;
-  switch (n) {
-    case 1: score = (L - 400 * r) / 50 + 60 + 3 * (O - 29 * r) + 2 * (D - 35 * r); break;
-    case 2: score = (L - 800 * r) / 100 + 60 + 2 * (O - 74 * r) + (D - 80 * r); break;
-    case 4: score = (L - 1600 * r) / 200 + 60 + (O - 152 * r) + (D - 198 * r) / 2; break;
-    default: score = (L - 3000 * r) / 400 + 60 + (O - 240 * r) / 2 + (D - 300 * r) / 3; break;
-  }
-  score = std::clamp<std::int64_t>(score + keys, 0, INT32_MAX);
-  game.state[gs::LastScore] = static_cast<std::int32_t>(score);
+  const std::int32_t score = fairyScore(game.state, n);
+  game.state[gs::LastScore] = score;
   game.state[gs::RankWon] = 0;
 
   const RankingLookup ranking = game.links.host().judgementRanking(n, game.state[gs::SaveVersion]);

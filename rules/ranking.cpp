@@ -1,6 +1,7 @@
 #include "rules/ranking.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace kelvorn {
 
@@ -18,6 +19,21 @@ RankingRows temporaryRanking(int n) {
     rows[i] = {100 - 10 * i, s.life1 - (s.life1 - s.life10) * i / 9, stat, stat};
   }
   return rows;
+}
+
+std::int32_t fairyScore(const GameState& s, int n) {
+  const std::int64_t L = s[gs::Life], O = s[gs::Offense], D = s[gs::Defense];
+  const std::int64_t keys = std::int64_t{s[gs::YellowKeys]} + 2 * std::int64_t{s[gs::BlueKeys]} +
+                            3 * std::int64_t{s[gs::RedKeys]};
+  const std::int64_t r = s.levelFactor();
+  std::int64_t score = 0;
+  switch (n) {
+    case 1: score = (L - 400 * r) / 50 + 60 + 3 * (O - 29 * r) + 2 * (D - 35 * r); break;
+    case 2: score = (L - 800 * r) / 100 + 60 + 2 * (O - 74 * r) + (D - 80 * r); break;
+    case 4: score = (L - 1600 * r) / 200 + 60 + (O - 152 * r) + (D - 198 * r) / 2; break;
+    default: score = (L - 3000 * r) / 400 + 60 + (O - 240 * r) / 2 + (D - 300 * r) / 3; break;
+  }
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(score + keys, 0, INT32_MAX));
 }
 
 int rankingPlace(const RankingRows& rows, const RankingRow& r) {

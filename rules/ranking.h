@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "rules/game_state.h"
+
 namespace kelvorn {
 
 struct RankingRow {
@@ -23,6 +25,11 @@ struct RankingLookup {
 // Points 100, 90, .., 10; life, offense and defense falling in nine equal steps from
 // place 1 to place 10, per ranking 1..5.
 RankingRows temporaryRanking(int n);
+
+// The fairy's score at checkpoint `n` (1..5) for the hero of `s`: his life, offense and
+// defense against that checkpoint's par (60 there), plus his keys (a blue counts two, a
+// red three); never below 0.
+std::int32_t fairyScore(const GameState& s, int n);
 
 // The place (1..10) a result takes: the first row it beats by points, then by life,
 // then by offense + defense; 0 when it beats none.

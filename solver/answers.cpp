@@ -2,6 +2,7 @@
 // boxes it opens can be given, each kept where the game settles.
 #include <algorithm>
 
+#include "rules/ranking.h"
 #include "solver/searcher.h"
 
 namespace kelvorn::solve {
@@ -38,14 +39,18 @@ void Search::resolve(std::uint32_t parent, const Snapshot& at, int spot, const s
     if (goal) {
       const std::array<std::int32_t, 3> stats = {g.state[gs::Life], g.state[gs::Offense],
                                                  g.state[gs::Defense]};
-      if (!goal_) {
+      // At the checkpoint the best search keeps the route to each better score.
+      const bool scored = req_.best && req_.goal == Goal::Checkpoint;
+      const std::int32_t score = fairyScore(g.state, g.state[gs::Checkpoint]);
+      if (!goal_ || (scored && score > *bestScore_)) {
         const auto index = static_cast<std::uint32_t>(nodes_.size());
         keep({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(target), 0,
               false, true, packer_->pack(pos_.snapshot()),
               commands(Child{{}, spot, joined(lines), target, {}})},
              g.state);
         goal_ = index;
-        bestAtGoal_ = stats;
+        if (!bestAtGoal_) bestAtGoal_ = stats;
+        if (scored) bestScore_ = score;
       }
       for (std::size_t k = 0; k < 3; ++k) (*bestAtGoal_)[k] = std::max((*bestAtGoal_)[k], stats[k]);
       continue;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <sys/resource.h>
+
 #include "commands/command_table.h"
 #include "solver/searcher.h"
 
@@ -17,6 +19,22 @@ const std::string& stepLine(int d) {
 
 bool Search::goalReached(const Game& g) const { return reached(g, req_, startState_); }
 
+Snapshot named(const Snapshot& s, const Region& region) {
+  Snapshot out = s;
+  out.state = region.stateAt(s.state, region.canonical());
+  out.state[gs::Facing] = s.state[gs::Facing];
+  return out;
+}
+
+Snapshot Search::unpack(std::uint32_t index) const {
+  std::array<std::uint32_t, kFullEvery> chain;
+  std::size_t n = 0;
+  for (; nodes_[index].sinceFull > 0; index = nodes_[index].parent) chain[n++] = index;
+  Snapshot s = packer_->unpack(nodes_[index].packed);
+  while (n > 0) unpackOnto(s, nodes_[chain[--n]].packed);
+  return s;
+}
+
 void Search::keep(Node n, const GameState& s) {
   n.story = story(s);
   n.strength = strength(s);
@@ -24,13 +42,13 @@ void Search::keep(Node n, const GameState& s) {
   nodes_.push_back(std::move(n));
 }
 
-void Search::add(std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
+void Search::add(const Snapshot& from, std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
                  int floor, std::uint32_t waste, bool novel, bool share) {
   const Snapshot& s = c.snapshot;
   if (s.state[gs::Life] <= 0 || (stayOn_ && s.state[gs::Floor] != *stayOn_)) return;
   const auto index = static_cast<std::uint32_t>(nodes_.size());
-  const auto [it, fresh] = seen_.emplace(packer_->wholePosition(s, changes), index);
-  if (!fresh) {
+  const Hash128 whole = packer_->wholePosition(s, changes);
+  if (const auto it = seen_.find(whole); it != seen_.end()) {
     Node& known = nodes_[it->second];
     if (share && !known.shared) {
       known.shared = true;
@@ -38,9 +56,21 @@ void Search::add(std::uint32_t parent, const Child& c, const Lines& lines, const
     }
     return;
   }
-  keep({parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(c.target), waste,
-        novel, share, packer_->pack(s, changes), lines(c)},
-       s.state);
+  // A new position that one already expanded dominates would be dropped when its turn
+  // came: the search for the best, which tries every position, does not keep it at all
+  // (about one in two). The others keep it: a turn of the exploring order taken by it
+  // still counts its floor as looked at, which leads them faster. Its reach is found
+  // apart from the cache, which may let go of the one being expanded.
+  if (req_.best && table_.covered(packer_->exactPart(named(s, Region(s.state, s.floors)), changes),
+                     amounts(s.state)))
+    return;
+  seen_.emplace(whole, index);
+  const int since = nodes_[parent].sinceFull + 1;
+  Node n{parent, static_cast<std::int16_t>(floor), static_cast<std::int16_t>(c.target), waste,
+         novel, share,
+         since < kFullEvery ? packAgainst(from, s, c.moved) : packer_->pack(s, changes), lines(c)};
+  n.sinceFull = static_cast<std::uint8_t>(since < kFullEvery ? since : 0);
+  keep(std::move(n), s.state);
   enqueue(index, s.state, false);
   const Priority p = priority(1, s.state, 0, false, false);
   if (p > bestPriority_) bestPriority_ = p, best_ = index;
@@ -55,16 +85,14 @@ void Search::enqueue(std::uint32_t index, const GameState& s, bool flights, bool
 }
 
 bool Search::expand(std::uint32_t index, bool flights) {
-  const Snapshot here = packer_->unpack(nodes_[index].packed);
+  const Snapshot here = unpack(index);
   const Region& region = regions_.of(here.state, here.floors);
   const Cells changes = packer_->changes(here);
-  Snapshot named = here;
-  named.state = region.stateAt(here.state, region.canonical());
-  named.state[gs::Facing] = here.state[gs::Facing];
   if (!flights) {
     // A position the exploring order has expanded is expanded again for the others,
     // past the dominance table that already holds it.
-    if (!(done_[index] & 4) && table_.dominated(packer_->exactPart(named, changes), amounts(here.state)))
+    if (!(done_[index] & 4) &&
+        table_.dominated(packer_->exactPart(named(here, region), changes), amounts(here.state)))
       return false;
     ++progress_.expanded;
     if (here.state.itemSlot(kFlyingSlot) == 1)
@@ -117,17 +145,26 @@ bool Search::expand(std::uint32_t index, bool flights) {
   }
   for (const Child& m : made) {
     const Snapshot& after = m.snapshot;
-    add(index, m, lines, packer_->changesAfter(changes, m.moved, after), here.state[gs::Floor],
+    add(here, index, m, lines, packer_->changesAfter(changes, m.moved, after), here.state[gs::Floor],
         nodes_[index].waste + (wasted(here, after, m.moved) ? 1 : 0), novel(here, after, m.moved),
         !exploringTurn_ || story(after.state) > story(here.state));
   }
   return true;
 }
 
-bool Search::outOfBudget() {
-  const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-  return (req_.cancel && req_.cancel->load()) || seconds >= req_.seconds ||
-         nodes_.size() >= req_.maxStates;
+// The most memory the program has held so far, in bytes.
+static std::size_t peakBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<std::size_t>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
+}
+
+Stop Search::outOfBudget() const {
+  if (req_.cancel && req_.cancel->load()) return Stop::Cancelled;
+  if (std::chrono::duration<double>(Clock::now() - start_).count() >= req_.seconds) return Stop::Time;
+  if (nodes_.size() >= req_.maxStates) return Stop::States;
+  if (req_.maxBytes > 0 && peakBytes() >= req_.maxBytes) return Stop::Memory;
+  return Stop::None;
 }
 
 void Search::report() {
@@ -136,7 +173,8 @@ void Search::report() {
   progress_.stored = nodes_.size();
   progress_.frontier = 0;
   for (const auto& f : frontiers_) progress_.frontier = std::max(progress_.frontier, f.size());
-  progress_.bestFloor = packer_ ? packer_->unpack(nodes_[best_].packed).state[gs::Floor] : 0;
+  progress_.bestFloor = packer_ ? unpack(best_).state[gs::Floor] : 0;
+  progress_.bestScore = bestScore_;
   if (req_.progress) req_.progress(progress_);
   lastReport_ = now;
 }
@@ -145,7 +183,7 @@ std::vector<RouteMove> Search::routeTo(std::uint32_t index) const {
   std::vector<RouteMove> route;
   for (std::uint32_t i = index;; i = nodes_[i].parent) {
     const Node& n = nodes_[i];
-    RouteMove m{n.floor, n.target, {}, packer_->unpack(n.packed).state};
+    RouteMove m{n.floor, n.target, {}, unpack(i).state};
     for (std::size_t at = 0; at < n.commands.size();) {
       const std::size_t end = std::min(n.commands.find('\n', at), n.commands.size());
       m.commands.push_back(n.commands.substr(at, end - at));
@@ -181,7 +219,7 @@ SolveResult Search::run() {
   else if (pos_.free())
     enqueue(0, root.state, false);
 
-  bool stopped = false;
+  Stop stopped = Stop::None;
   // A turn passes when a position is expanded: an order whose entries were taken by
   // another, dominated, or put back behind floors looked at less, tries again, so the
   // exploring order gets its share however many of its entries the others took first.
@@ -209,10 +247,7 @@ SolveResult Search::run() {
       }
       ++looked_[lookedKey(n.story, n.at)];
     }
-    if (outOfBudget()) {
-      stopped = true;
-      break;
-    }
+    if ((stopped = outOfBudget()) != Stop::None) break;
     // A dominated position needs no turn in any order.
     if (expand(next.node, next.flights)) {
       done_[next.node] |= part;
@@ -227,11 +262,14 @@ SolveResult Search::run() {
   SolveResult result;
   result.progress = progress_;
   const std::uint32_t end = goal_ ? *goal_ : best_;
-  result.answer = goal_ ? Answer::RouteFound : stopped ? Answer::Unknown : Answer::DeadEnd;
+  result.answer = goal_                     ? Answer::RouteFound
+                  : stopped != Stop::None ? Answer::Unknown
+                                          : Answer::DeadEnd;
+  result.stopped = stopped;
   result.route = routeTo(end);
-  result.reachedAt = packer_->unpack(nodes_[end].packed);
+  result.reachedAt = unpack(end);
   result.reached = result.reachedAt.state;
-  if (req_.best) result.bestAtGoal = bestAtGoal_;
+  if (req_.best) result.bestAtGoal = bestAtGoal_, result.bestScore = bestScore_;
   return result;
 }
 

@@ -25,6 +25,7 @@ struct Progress {
   std::size_t stored = 0;    // positions kept
   std::size_t frontier = 0;  // positions waiting to be expanded
   int bestFloor = 0;         // the floor of the best position so far
+  std::optional<std::int32_t> bestScore;  // with `best` at the checkpoint: the best so far
   double seconds = 0;
 };
 
@@ -33,12 +34,19 @@ struct SolveRequest {
   int floor = 0;  // for Goal::Floor
   double seconds = 60;
   std::size_t maxStates = 1'000'000;
-  bool best = false;  // search on after the first route for the best stats at the goal
+  // Search on after the first route, through every position, for the best stats at the
+  // goal; at the checkpoint, for the fairy's best score (and the route to it).
+  bool best = false;
   const std::atomic<bool>* cancel = nullptr;
   std::function<void(const Progress&)> progress;  // called about once a second
+  std::size_t maxBytes = 0;  // the most memory the program may have held (0: no limit)
 };
 
 enum class Answer { RouteFound, DeadEnd, Unknown };
+
+// What stopped a search before it had tried every position it kept (None: nothing
+// did, so a dead end or a best score is proved).
+enum class Stop { None, Time, Memory, States, Cancelled };
 
 // One move of a route: the script lines that play it, where it acts and what it leaves.
 struct RouteMove {
@@ -56,6 +64,10 @@ struct SolveResult {
   Snapshot reachedAt;  // the whole position there, to see what blocks the hero in it
   // With `best`: the highest life, offense and defense of any position at the goal.
   std::optional<std::array<std::int32_t, 3>> bestAtGoal;
+  // With `best` and the checkpoint goal: the fairy's highest score at the goal (the
+  // rules' `fairyScore`), reached by `route`.
+  std::optional<std::int32_t> bestScore;
+  Stop stopped = Stop::None;
   Progress progress;
 };
 

@@ -12,7 +12,7 @@ Search::Priority Search::priority(std::size_t k, const GameState& s, std::uint32
   if (k == kExploring) return exploring(story(s), s[gs::Floor], novel, strength(s));
   int target = 50;
   if (req_.goal == Goal::Floor) target = req_.floor;
-  if (req_.goal == Goal::Checkpoint) target = kFairyFloors[std::clamp(s[gs::Checkpoint], 0, 4)];
+  if (req_.goal == Goal::Checkpoint) target = kNextFairyFloor[std::clamp(s[gs::Checkpoint], 0, 5)];
   const int distance = std::abs(s[gs::Floor] - target);
   // The ending and the fairies are steps of the story: for them the position furthest
   // on in it comes first. For a floor they head straight there (chasing the story would

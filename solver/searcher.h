@@ -31,8 +31,9 @@ inline constexpr int kUsableSlots[] = {4, 5, 6, 7, 8, 9, 11, 12, 13};
 // The orb of flying: every floor it can reach is an answer, so its flights are tried
 // in a later turn of their own (see `Entry::flights`).
 inline constexpr int kFlyingSlot = 2;
-// The fairies' floors, by the checkpoint they judge (1..5).
-inline constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
+// The floor of the fairy met next, by the checkpoint judged last (0 for none): the
+// third, floor 25's, judges after the fifth, and after her there is none (the top).
+inline constexpr int kNextFairyFloor[] = {10, 20, 40, 50, 49, 25};
 // The search takes its positions from three orders in turn. Two are led by the goal:
 // the stronger hero nearer the goal first (after the story, when the goal is a step of
 // it). `kFloorWeights` is what one floor nearer is worth in them, in the units of `strength`
@@ -44,6 +45,10 @@ inline constexpr int kFairyFloors[] = {10, 20, 25, 40, 49};
 // a keep below) is found too.
 inline constexpr long long kFloorWeights[] = {300, 1000};
 inline constexpr std::size_t kOrders = 3, kExploring = 2;
+// A position is kept as what its move changed, and as a whole every this many moves: a
+// move changes a few cells and values where the whole differs from the start in
+// hundreds, and is put back from at most this many.
+inline constexpr int kFullEvery = 8;
 // A move's answers: enough for the longest chain of boxes a scene shows.
 inline constexpr std::size_t kMaxAnswers = 64;
 
@@ -58,7 +63,14 @@ struct Node {
   // What the exploring order reads of the position, kept to look at it again cheaply.
   std::int64_t story = 0, strength = 0;
   std::int16_t at = 0;  // its floor
+  // 0 when `packed` holds the position's differences from the search's start; else it
+  // holds those from its parent's, which has this count less one (see `kFullEvery`).
+  std::uint8_t sinceFull = 0;
 };
+
+// `s` with the hero where the position is named (`Region::canonical` of `region`, its
+// reach), as the dominance table keeps it.
+Snapshot named(const Snapshot& s, const Region& region);
 
 class Search {
  public:
@@ -71,7 +83,8 @@ class Search {
   void stayOn(int floor) { stayOn_ = floor; }
   // The positions kept, node 0 the start; each names the node its move was made from.
   const std::vector<Node>& nodes() const { return nodes_; }
-  Snapshot unpack(std::uint32_t index) const { return packer_->unpack(nodes_[index].packed); }
+  // The position of node `index`, rebuilt from what the moves to it changed.
+  Snapshot unpack(std::uint32_t index) const;
 
  private:
   // Compared in turn, more first.
@@ -89,6 +102,7 @@ class Search {
   };
 
   bool goalReached(const Game& g) const;
+
   // A position's place in order `k`. In the goal-led orders, moves that only walled
   // cells up come last, and a position's flights wait behind the other moves of the
   // positions like it, which rarely need them and cost a search of every floor.
@@ -127,9 +141,10 @@ class Search {
   void resolve(std::uint32_t parent, const Snapshot& at, int spot, const std::string& first,
                int target, const Lines& lines, std::vector<Child>& out);
   // Keeps a new position (and queues it), or shares a known one with the goal-led orders.
-  void add(std::uint32_t parent, const Child& c, const Lines& lines, const Cells& changes,
-           int floor, std::uint32_t waste, bool novel, bool share);
-  bool outOfBudget();
+  // `from` is the parent's position.
+  void add(const Snapshot& from, std::uint32_t parent, const Child& c, const Lines& lines,
+           const Cells& changes, int floor, std::uint32_t waste, bool novel, bool share);
+  Stop outOfBudget() const;
   std::vector<RouteMove> routeTo(std::uint32_t index) const;
   void report();
 
@@ -158,6 +173,7 @@ class Search {
   std::optional<std::uint32_t> goal_;
   std::optional<int> stayOn_;
   std::optional<std::array<std::int32_t, 3>> bestAtGoal_;
+  std::optional<std::int32_t> bestScore_;
 };
 
 }  // namespace kelvorn::solve

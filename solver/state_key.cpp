@@ -62,13 +62,17 @@ std::uint32_t get(const std::vector<std::uint8_t>& in, std::size_t& at, int byte
 // of changed values, then (index byte, value) for each; the count of changed cells, then
 // (offset, byte) for each.
 std::vector<std::uint8_t> Packer::pack(const Snapshot& s, const Cells& cells) const {
+  return packAgainst(base_, s, cells);
+}
+
+std::vector<std::uint8_t> packAgainst(const Snapshot& base, const Snapshot& s, const Cells& cells) {
   std::vector<int> values;
   for (int i = 0; i < kValues; ++i)
-    if (value(s.state, i) != value(base_.state, i)) values.push_back(i);
+    if (value(s.state, i) != value(base.state, i)) values.push_back(i);
   std::vector<std::uint8_t> out;
   out.reserve(4 + 1 + 5 * values.size() + 2 + 3 * cells.size());
   put(out, static_cast<std::uint32_t>(s.files), 4);
-  const bool zeno = s.zeno != base_.zeno;
+  const bool zeno = s.zeno != base.zeno;
   put(out, zeno ? 1 : 0, 1);
   if (zeno)
     for (const std::int32_t v : {s.zeno.life, s.zeno.offense, s.zeno.defense, s.zeno.gold})
@@ -88,6 +92,11 @@ std::vector<std::uint8_t> Packer::pack(const Snapshot& s, const Cells& cells) co
 
 Snapshot Packer::unpack(const std::vector<std::uint8_t>& packed) const {
   Snapshot s = base_;
+  unpackOnto(s, packed);
+  return s;
+}
+
+void unpackOnto(Snapshot& s, const std::vector<std::uint8_t>& packed) {
   std::size_t at = 0;
   s.files = static_cast<int>(get(packed, at, 4));
   if (get(packed, at, 1) != 0)
@@ -101,7 +110,6 @@ Snapshot Packer::unpack(const std::vector<std::uint8_t>& packed) const {
     const std::uint32_t c = get(packed, at, 2);
     s.floors.bytes().at(c) = static_cast<std::uint8_t>(get(packed, at, 1));
   }
-  return s;
 }
 
 Amounts amounts(const GameState& s) {
@@ -171,12 +179,22 @@ Hash128 positionAgainst(const FloorStore& reference, const Snapshot& s) {
   return hashOf(s.state, s.floors, s.zeno, changedCells(reference, s.floors), true);
 }
 
+namespace {
+bool atLeast(const Amounts& x, const Amounts& y) {
+  for (std::size_t k = 0; k < x.size(); ++k)
+    if (x[k] < y[k]) return false;
+  return true;
+}
+}  // namespace
+
+bool DominanceTable::covered(const Hash128& exact, const Amounts& a) const {
+  const auto front = fronts_.find(exact);
+  return front != fronts_.end() &&
+         std::any_of(front->second.begin(), front->second.end(),
+                     [&](const Amounts& seen) { return atLeast(seen, a); });
+}
+
 bool DominanceTable::dominated(const Hash128& exact, const Amounts& a) {
-  auto atLeast = [](const Amounts& x, const Amounts& y) {
-    for (std::size_t k = 0; k < x.size(); ++k)
-      if (x[k] < y[k]) return false;
-    return true;
-  };
   std::vector<Amounts>& front = fronts_[exact];
   for (const Amounts& seen : front)
     if (atLeast(seen, a)) return true;

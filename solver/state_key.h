@@ -58,6 +58,12 @@ class Packer {
   Snapshot base_;
 };
 
+// A position packed as its differences from `base` (the layout of `Packer::pack`), and
+// put back over a copy of that base: a search keeps most positions as what their move
+// changed.
+std::vector<std::uint8_t> packAgainst(const Snapshot& base, const Snapshot& s, const Cells& changes);
+void unpackOnto(Snapshot& base, const std::vector<std::uint8_t>& packed);
+
 // A position hashed by the cells in which it differs from `reference` (and every value
 // `wholePosition` reads): for comparing positions that share the reference.
 Hash128 positionAgainst(const FloorStore& reference, const Snapshot& s);
@@ -77,6 +83,9 @@ class DominanceTable {
   // True when a position seen before has the same exact part and at least the same
   // amounts; otherwise records these amounts (dropping those they dominate).
   bool dominated(const Hash128& exact, const Amounts& a);
+  // True when a position seen before has the same exact part and at least the same
+  // amounts; records nothing.
+  bool covered(const Hash128& exact, const Amounts& a) const;
   std::size_t size() const { return fronts_.size(); }
 
  private:

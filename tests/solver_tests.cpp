@@ -132,6 +132,33 @@ TEST_F(SolverTest, FindsTheOnePointOfNoReturnOfACraftedFloor) {
   EXPECT_EQ(dumps.back().cells.at(cellIndex(2, 5)), tile::Floor);
 }
 
+// The fairy of floor 10 above the hero, one yellow key, and two doors in row 5: an
+// offense gem behind one (3 points a point at checkpoint 1), a defense gem behind the
+// other (2 points), or the key kept (1 point). From 1000/30/35 the score is 76 with the
+// key kept, 77 with the defense gem and 78, the best, with the offense gem.
+TEST_F(SolverTest, TheBestScoreAtTheCheckpointIsProvedAndItsRouteReplays) {
+  prepare(10, 4, 5, 1000, 30, 35);
+  for (int c = 0; c < kCells; ++c) source_.floors.setCell(10, c, tile::Wall);
+  const int row[] = {tile::Wall, 34, tile::Door, tile::Floor, tile::Floor, tile::Floor,
+                     tile::Door, 35, tile::Floor, tile::Floor, tile::Wall};
+  for (int x = 0; x < kBoardSide; ++x) put(x, 5, row[x]);
+  put(4, 4, tile::Fairy);
+  source_.state[gs::YellowKeys] = 1;
+  const auto best = [&](std::size_t maxStates) {
+    solve::Position position(SavedGame{source_.floors, source_.state}, false);
+    solve::SolveRequest request{solve::Goal::Checkpoint, 0, 60, maxStates, true, nullptr, {}};
+    return solve::solve(position, request);
+  };
+  const solve::SolveResult result = best(100000);
+  ASSERT_EQ(result.answer, solve::Answer::RouteFound);
+  EXPECT_EQ(result.stopped, solve::Stop::None);
+  EXPECT_EQ(result.bestScore, 78);
+  const auto dumps = play(solve::script(result.route) + "dump\n");
+  ASSERT_FALSE(dumps.empty());
+  EXPECT_EQ(dumps.back().state[gs::LastScore], 78);
+  EXPECT_EQ(best(3).stopped, solve::Stop::States);
+}
+
 // A fairy's judgement writes the rankings, and the boxes of a later judgement depend on
 // them: a position put back must find the holder as it was, or a route found after one
 // way tried would not replay.

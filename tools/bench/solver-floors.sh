@@ -12,18 +12,9 @@ set -euo pipefail
 bin=$1
 budget=${2:-60}
 shift $(($# < 2 ? $# : 2))
-routes="$(cd "$(dirname "$0")/../../content/routes" && pwd)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-# The route as one list of lines, its segments included in place.
-while IFS= read -r line; do
-  case $line in
-    include\ *) cat "$routes/${line#include }" ;;
-    *) printf '%s\n' "$line" ;;
-  esac
-done <"$routes/first-game.txt" | grep -v -e '^[[:space:]]*#' -e '^[[:space:]]*$' -e '^dump$' \
-  >"$work/route.txt"
+"$(dirname "$0")/route-lines.sh" >"$work/route.txt"
 
 # The floor after each line (the fifth value of the state a dump prints).
 sed 's/$/\ndump/' "$work/route.txt" |

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Times the route solver on its three yardsticks, from saves staged from the winning
-# route: the first checkpoint from the prison start, floor 35's way on, and every
-# floor's way on (solver-floors.sh) in total. Prints one line each, in seconds of the
-# solver alone (the staging is not counted). A measuring tool, not a test: compare
+# Times the route solver on its yardsticks, from saves staged from the winning route:
+# the first checkpoint and the ending from the prison start, floor 35's way on, and
+# every floor's way on (solver-floors.sh) in total. Prints one line each, in seconds
+# of the solver alone (the staging is not counted). A measuring tool, not a test: compare
 # with solver-baseline.txt beside it, on a machine doing nothing else.
 #   tools/bench/solver-speed.sh BIN_DIR [SECONDS]
 set -euo pipefail
@@ -13,11 +13,18 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 "$here/../stage/prison-start.sh" "$bin" "$work/prison.sav" >/dev/null
-start=$(date +%s%N)
-answer=$("$bin/kelvorn-solve" --load "$work/prison.sav" --to-checkpoint --seconds "$budget" \
-  2>/dev/null | head -n 1 || true)
-ms=$((($(date +%s%N) - start) / 1000000))
-printf '%-34s %4d.%03d  %s\n' "prison start to checkpoint 1" $((ms / 1000)) $((ms % 1000)) "$answer"
+# Times one search from the prison start: LABEL GOAL.
+fromPrison() {
+  local start answer ms
+  start=$(date +%s%N)
+  answer=$("$bin/kelvorn-solve" --load "$work/prison.sav" "$2" --seconds "$budget" \
+    2>/dev/null | head -n 1 || true)
+  ms=$((($(date +%s%N) - start) / 1000000))
+  printf '%-34s %4d.%03d  %s\n' "$1" $((ms / 1000)) $((ms % 1000)) "$answer"
+}
+fromPrison "prison start to checkpoint 1" --to-checkpoint
+# The whole first game in one search.
+fromPrison "prison start to the ending" --to-ending
 
 "$here/solver-floors.sh" "$bin" "$budget" >"$work/floors.txt" || true
 # A line: floor, goal ("floor N" or "ending"), answer, seconds, positions expanded.

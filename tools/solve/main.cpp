@@ -1,6 +1,7 @@
 // kelvorn-solve: searches the rules for a way from a saved position to a goal and says
 // whether one exists, printing it as a kelvorn-play script.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -22,7 +23,7 @@ using namespace kelvorn;
 constexpr const char* kUsage =
     "usage: kelvorn-solve [--load FILE] [--prologue on|off] "
     "(--to-floor N | --to-checkpoint | --to-ending | --no-return) [--seconds S] [--max-states N] "
-    "[--best]\n"
+    "[--max-memory MB] [--best]\n"
     "       kelvorn-solve --help | --version";
 
 const option kOptions[] = {{"load", required_argument, nullptr, 'l'},
@@ -32,6 +33,7 @@ const option kOptions[] = {{"load", required_argument, nullptr, 'l'},
                            {"to-ending", no_argument, nullptr, 'e'},
                            {"seconds", required_argument, nullptr, 's'},
                            {"max-states", required_argument, nullptr, 'm'},
+                           {"max-memory", required_argument, nullptr, 'M'},
                            {"best", no_argument, nullptr, 'b'},
                            {"no-return", no_argument, nullptr, 'n'},
                            {"help", no_argument, nullptr, 'h'},
@@ -102,6 +104,37 @@ int listPointsOfNoReturn(solve::Position& position, const solve::SolveRequest& r
   return 0;
 }
 
+const char* stopName(solve::Stop s) {
+  switch (s) {
+    case solve::Stop::None: break;
+    case solve::Stop::Time: return "time";
+    case solve::Stop::Memory: return "memory";
+    case solve::Stop::States: return "states";
+    case solve::Stop::Cancelled: return "cancelled";
+  }
+  return "";
+}
+
+// The answer of `--best --to-checkpoint`: the fairy's best score and whether every
+// position was tried, the hero at that judgement, and the route to it.
+void printBestScore(const solve::SolveResult& result) {
+  const std::string why = std::string("(stopped: ") + stopName(result.stopped) + ")";
+  const std::string status = result.stopped == solve::Stop::None ? "proved" : "best found " + why;
+  switch (result.answer) {
+    case solve::Answer::RouteFound: {
+      const GameState& s = result.reached;
+      std::cout << "best score " << *result.bestScore << ", " << status << "\n# checkpoint "
+                << s[gs::Checkpoint] << ": " << stats(s) << "\n" << solve::script(result.route);
+      break;
+    }
+    case solve::Answer::DeadEnd: std::cout << "dead end\n"; break;
+    case solve::Answer::Unknown:
+      std::cout << "unknown " << why << "\n# best position reached: " << stats(result.reached)
+                << "\n" << solve::script(result.route);
+      break;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +144,9 @@ int main(int argc, char** argv) {
   std::optional<solve::Goal> goal;
   bool noReturn = false;  // list the floor's points of no return instead of a route
   solve::SolveRequest request;
+  std::optional<double> seconds;
+  std::optional<std::size_t> maxStates;
+  std::size_t megabytes = 8192;
   try {
     commands::ProgramOptions args(argc, argv, "h", kOptions);
     const auto setGoal = [&](solve::Goal g) {
@@ -127,8 +163,9 @@ int main(int argc, char** argv) {
           break;
         case 'c': setGoal(solve::Goal::Checkpoint); break;
         case 'e': setGoal(solve::Goal::Ending); break;
-        case 's': request.seconds = static_cast<double>(args.number(1, 1'000'000)); break;
-        case 'm': request.maxStates = static_cast<std::size_t>(args.number(1, 1'000'000'000)); break;
+        case 's': seconds = static_cast<double>(args.number(1, 1'000'000)); break;
+        case 'm': maxStates = static_cast<std::size_t>(args.number(1, 1'000'000'000)); break;
+        case 'M': megabytes = static_cast<std::size_t>(args.number(1, 1'000'000'000)); break;
         case 'b': request.best = true; break;
         case 'n':
           if (goal) throw commands::UsageError{"give one goal"};
@@ -146,6 +183,12 @@ int main(int argc, char** argv) {
     return commands::refuse("kelvorn-solve", e, kUsage);
   }
   request.goal = goal.value_or(solve::Goal::Floor);
+  // The best score is searched for until every position is tried: half an hour and no
+  // count of positions by default.
+  const bool scoring = request.best && request.goal == solve::Goal::Checkpoint;
+  request.seconds = seconds.value_or(scoring ? 1800 : request.seconds);
+  request.maxStates = maxStates.value_or(scoring ? SIZE_MAX : request.maxStates);
+  request.maxBytes = megabytes << 20;
 
   std::optional<SavedGame> start;
   if (load) {
@@ -159,8 +202,10 @@ int main(int argc, char** argv) {
 
   request.progress = [](const solve::Progress& p) {
     std::fprintf(stderr,
-                 "kelvorn-solve: %.0f s, %zu expanded, %zu kept, %zu waiting, best floor %d\n",
+                 "kelvorn-solve: %.0f s, %zu expanded, %zu kept, %zu waiting, best floor %d",
                  p.seconds, p.expanded, p.stored, p.frontier, p.bestFloor);
+    if (p.bestScore) std::fprintf(stderr, ", best score %d", static_cast<int>(*p.bestScore));
+    std::fprintf(stderr, "\n");
   };
   try {
     solve::Position position(start, prologue);
@@ -174,6 +219,10 @@ int main(int argc, char** argv) {
         std::cerr << "kelvorn-solve: internal error: the route found does not replay to the goal\n";
         return commands::kExitInternal;
       }
+    }
+    if (scoring) {
+      printBestScore(result);
+      return 0;
     }
     switch (result.answer) {
       case solve::Answer::RouteFound:
