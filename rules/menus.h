@@ -1,4 +1,4 @@
-// The options block applied to the menus' checks.
+// The options block applied to the menus' checks, and a save's writing.
 // Internal to the rules: only rules/ includes it.
 #pragma once
 
@@ -7,5 +7,8 @@
 namespace kelvorn {
 
 void applyOptions(Game& game);
+// Writes the game to save slot `slot` (its checksums set already): the bar says it was
+// saved and undo stops there, or a box says why it was not. Input unlocks either way.
+void writeSave(Game& game, int slot);
 
 }  // namespace kelvorn

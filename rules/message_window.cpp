@@ -183,16 +183,10 @@ void Game::answer(bool yes) {
       }
       break;
     case QuestionKind::Overwrite:
-      if (yes) {
-        if (const std::string error = links.host().writeSlot(slot, SavedGame{floors, state});
-            !error.empty()) {
-          dialogs.notice = "The game was not saved: " + error;
-        } else {
-          bar.code = msg::Saved;
-          ++records.undoBarriers;
-        }
-      }
-      unlockInput();
+      if (yes)
+        writeSave(*this, slot);
+      else
+        unlockInput();
       break;
     case QuestionKind::SaveOptions:
       if (!yes) break;

@@ -16,14 +16,19 @@ void Game::menuSave(int slot) {
     ask(*this, Question{QuestionKind::Overwrite, "Overwrite. Is it true?", slot});
     return;
   }
-  if (const std::string error = links.host().writeSlot(slot, SavedGame{floors, state});
+  writeSave(*this, slot);
+}
+
+void writeSave(Game& game, int slot) {
+  if (const std::string error =
+          game.links.host().writeSlot(slot, SavedGame{game.floors, game.state});
       !error.empty()) {
-    dialogs.notice = "The game was not saved: " + error;
+    game.dialogs.notice = "The game was not saved: " + error;
   } else {
-    bar.code = msg::Saved;
-    ++records.undoBarriers;
+    game.bar.code = msg::Saved;
+    ++game.records.undoBarriers;
   }
-  unlockInput();
+  game.unlockInput();
 }
 
 void Game::menuLoad(int slot) {

@@ -19,26 +19,9 @@ trap 'rm -rf "$work"' EXIT
 # The route's scores, by checkpoint (column 1 checkpoint, 7 score).
 "$here/../route-checkpoints.sh" "$bin" >"$work/route-scores.txt"
 "$here/route-lines.sh" >"$work/route.txt"
-# The fairies met after each line (the fifteenth value of the state a dump prints).
-sed 's/$/\ndump/' "$work/route.txt" |
-  "$bin/kelvorn-play" --prologue on |
-  sed -E 's/^\{"state":\[([^,]*,){14}([0-9]+),.*/\2/' >"$work/visits.txt"
-
-# Saves the state after the first line with `visits` fairies met after which the game
-# lets it be saved.
-stage() {
-  local visits=$1 at
-  for at in $(awk -v v="$visits" '$0 == v { print NR }' "$work/visits.txt"); do
-    rm -rf "$work/holder" && mkdir "$work/holder"
-    if { head -n "$at" "$work/route.txt"; echo 'menu save 1'; } |
-      "$bin/kelvorn-play" --prologue on --holder "$work/holder" >/dev/null 2>&1 &&
-      [ -f "$work/holder/save1.dat" ]; then
-      mv "$work/holder/save1.dat" "$work/start.sav"
-      return 0
-    fi
-  done
-  return 1
-}
+source "$here/route-staging.sh"
+# The fairies met after each line.
+route_values 14 >"$work/visits.txt"
 
 floors=(0 10 20 25 40 49)
 par=(- 400/29/35 800/74/80 3000/240/300 1600/152/198 3000/240/300)
@@ -47,7 +30,7 @@ printf '%-10s %5s %-16s %5s  %s\n' checkpoint floor "par (score 60)" route "solv
 for visits in 0 1 2 3 4; do
   checkpoint=$(awk -v n=$((visits + 1)) 'NR == n + 1 { print $1 }' "$work/route-scores.txt")
   route=$(awk -v n=$((visits + 1)) 'NR == n + 1 { print $7 }' "$work/route-scores.txt")
-  if [ "$visits" -gt 0 ] && ! stage "$visits"; then
+  if [ "$visits" -gt 0 ] && ! stage_where "$work/visits.txt" "$visits" "$work/start.sav"; then
     best="no moment to save after the judgement"
   else
     "$bin/kelvorn-solve" --load "$work/start.sav" --to-checkpoint --best --seconds "$budget" \

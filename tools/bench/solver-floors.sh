@@ -16,25 +16,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$(dirname "$0")/route-lines.sh" >"$work/route.txt"
 
-# The floor after each line (the fifth value of the state a dump prints).
-sed 's/$/\ndump/' "$work/route.txt" |
-  "$bin/kelvorn-play" --prologue on |
-  sed -E 's/^\{"state":\[([^,]*,){4}([0-9]+),.*/\2/' >"$work/floors.txt"
-
-# Saves the state after the first line on `floor` after which the game lets it be saved.
-stage() {
-  local floor=$1 at
-  for at in $(awk -v f="$floor" '$0 == f { print NR }' "$work/floors.txt"); do
-    rm -rf "$work/holder" && mkdir "$work/holder"
-    if { head -n "$at" "$work/route.txt"; echo 'menu save 1'; } |
-      "$bin/kelvorn-play" --prologue on --holder "$work/holder" >/dev/null 2>&1 &&
-      [ -f "$work/holder/save1.dat" ]; then
-      mv "$work/holder/save1.dat" "$work/floor.sav"
-      return 0
-    fi
-  done
-  return 1
-}
+source "$(dirname "$0")/route-staging.sh"
+# The floor after each line.
+route_values 4 >"$work/floors.txt"
 
 wanted=" $* "
 printf '%-6s %-9s %-12s %8s %10s\n' floor goal answer seconds expanded
@@ -43,7 +27,7 @@ awk '!seen[$0]++' "$work/floors.txt" | while read -r floor; do
   [ $# -eq 0 ] || [[ $wanted == *" $floor "* ]] || continue
   goal=(--to-floor $((floor + 1)))
   [ "$floor" -eq 49 ] && goal=(--to-ending)
-  if ! stage "$floor"; then
+  if ! stage_where "$work/floors.txt" "$floor" "$work/floor.sav"; then
     printf '%-6s %-9s %s\n' "$floor" "${goal[*]#--to-}" "no moment to save on this floor"
     continue
   fi
